@@ -1,0 +1,312 @@
+#include "dbmanager.h"
+
+#include "appsettings.h"
+#include "progress.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QFile>
+#include <QMessageBox>
+#include <QSettings>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTextStream>
+#include <QtDebug>
+
+namespace {
+CDBManager *g_instance = nullptr;
+
+const QString kInventoryConnection = QStringLiteral("INVENTORY_DB");
+const QString kSalesConnection = QStringLiteral("SALES_DB");
+const QString kServerConnection = QStringLiteral("MYSQL_SERVER");
+const QString kTestConnection = QStringLiteral("TEST");
+
+// An unreachable server must not freeze the till for minutes.
+const QString kConnectOptions = QStringLiteral("MYSQL_OPT_CONNECT_TIMEOUT=5");
+
+void ProcessEvents(int times)
+{
+    for (int i = 0; i < times; ++i)
+        QCoreApplication::processEvents();
+}
+} // namespace
+
+void LogSqlError(const QSqlError &error)
+{
+    qDebug().noquote() << error.databaseText() + QStringLiteral("    ") + error.driverText();
+}
+
+CDBManager &CDBManager::Instance()
+{
+    if (!g_instance)
+        g_instance = new CDBManager;
+    return *g_instance;
+}
+
+void CDBManager::Reset()
+{
+    delete g_instance;
+    g_instance = nullptr;
+}
+
+CDBManager::CDBManager() = default;
+
+CDBManager::~CDBManager()
+{
+    Drop(Kind::Inventory, true);
+    Drop(Kind::Sales, true);
+    DropServerDatabase();
+}
+
+void CDBManager::SetServerParameters(const QString &userName, const QString &password, int port,
+                                     const QString &hostName)
+{
+    m_userName = userName;
+    m_password = password;
+    m_port = port;
+    m_hostName = hostName;
+}
+
+QString CDBManager::ScriptResource(Kind kind)
+{
+    return kind == Kind::Inventory
+               ? QStringLiteral(":/resources/docs/pro_mysql_inventory_db_script.sql")
+               : QStringLiteral(":/resources/docs/pro_mysql_sales_db_script.sql");
+}
+
+QString CDBManager::SchemaPrefix(Kind kind)
+{
+    return kind == Kind::Inventory ? QStringLiteral("quillboxinventory")
+                                   : QStringLiteral("quillboxsales");
+}
+
+QSqlDatabase &CDBManager::GetInventoryDataBase()
+{
+    return GetSchemaDataBase(Kind::Inventory);
+}
+
+QSqlDatabase &CDBManager::GetSalesDataBase()
+{
+    return GetSchemaDataBase(Kind::Sales);
+}
+
+QSqlDatabase &CDBManager::GetSchemaDataBase(Kind kind)
+{
+    const bool inventory = kind == Kind::Inventory;
+    QSqlDatabase *&db = inventory ? m_inventoryDb : m_salesDb;
+    bool &connected = inventory ? m_inventoryConnected : m_salesConnected;
+
+    if (connected) {
+        // The inventory connection is re-opened (the driver reconnects a lost link); the sales
+        // connection is only asked whether it is still open.
+        const bool alive = inventory ? db->open() : db->isOpen();
+        if (!alive) {
+            db->close();
+            delete db;
+            db = nullptr;
+            connected = false;
+        }
+    }
+    // A connection that failed its checks is handed back as it is until somebody drops it,
+    // so the failure is reported once and not once per query.
+    if (db)
+        return *db;
+
+    db = new QSqlDatabase(
+        QSqlDatabase::addDatabase(QStringLiteral("QMYSQL"),
+                                  inventory ? kInventoryConnection : kSalesConnection));
+    QString schema = AppSettings::Instance()
+                         .Settings()
+                         ->value(inventory ? QStringLiteral("ACTIVE_INVENTORY_DB")
+                                           : QStringLiteral("ACTIVE_SALES_DB"))
+                         .toString();
+    if (schema.isEmpty())
+        schema = inventory ? QStringLiteral("No Active Inventory Database")
+                           : QStringLiteral("No Active Sales Database");
+    db->setDatabaseName(schema);
+    db->setUserName(m_userName);
+    db->setPassword(m_password);
+    db->setHostName(m_hostName);
+    db->setPort(m_port);
+    db->setConnectOptions(kConnectOptions);
+
+    if (!CheckDatabaseVersion(schema, QString::fromLatin1(inventory ? InventoryTag : SalesTag))) {
+        QMessageBox::information(
+            m_mainWindow, QStringLiteral("Error"),
+            QStringLiteral("Can not connect to '%1'").arg(schema)
+                + QStringLiteral(" Please make sure MySql server is running. Select a valid "
+                                 "database for this version, or create a new."),
+            QMessageBox::Ok);
+        connected = false;
+        emit ConnectionStateChanged(m_inventoryConnected, m_salesConnected);
+        return *db;
+    }
+
+    connected = db->open();
+    if (!connected)
+        LogSqlError(db->lastError());
+    emit ConnectionStateChanged(m_inventoryConnected, m_salesConnected);
+    return *db;
+}
+
+bool CDBManager::CheckDatabaseVersion(const QString &schemaName, const QString &expectedTag)
+{
+    bool matches = false;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QMYSQL"), kTestConnection);
+        db.setUserName(m_userName);
+        db.setPassword(m_password);
+        db.setHostName(m_hostName);
+        db.setPort(m_port);
+        db.setDatabaseName(schemaName);
+        db.setConnectOptions(kConnectOptions);
+
+        Progress progress(m_mainWindow, QStringLiteral("Connecting to database..."));
+        progress.show();
+        ProcessEvents(3);
+        const bool opened = db.open();
+        ProcessEvents(2);
+        progress.close();
+
+        // An empty name would open the server without a schema; it can never be a database.
+        if (opened && !schemaName.isEmpty()) {
+            QSqlQuery query(db);
+            if (query.exec(QStringLiteral("SELECT DB_VERSION FROM tblQuillbox")) && query.next())
+                matches = query.value(0).toString() == expectedTag;
+            else
+                LogSqlError(query.lastError());
+        } else if (!opened) {
+            LogSqlError(db.lastError());
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(kTestConnection);
+    return matches;
+}
+
+QSqlDatabase &CDBManager::GetMySqlDataBase()
+{
+    if (m_serverConnected)
+        return *m_serverDb;
+    DropServerDatabase();
+
+    m_serverDb = new QSqlDatabase(QSqlDatabase::addDatabase(QStringLiteral("QMYSQL"),
+                                                            kServerConnection));
+    m_serverDb->setUserName(m_userName);
+    m_serverDb->setPassword(m_password);
+    m_serverDb->setHostName(m_hostName);
+    m_serverDb->setPort(m_port);
+    // The creation scripts run as one multi-statement batch on this connection.
+    m_serverDb->setConnectOptions(kConnectOptions + QStringLiteral(";CLIENT_MULTI_STATEMENTS"));
+    if (m_userName.isEmpty() || m_password.isEmpty() || m_hostName.isEmpty() || m_port == 0)
+        m_serverDb->setDatabaseName(QStringLiteral("NO LOGIN CREDENTIALS SET"));
+
+    m_serverConnected = m_serverDb->open();
+    if (!m_serverConnected)
+        LogSqlError(m_serverDb->lastError());
+    return *m_serverDb;
+}
+
+bool CDBManager::CreateSchema(Kind kind, const QString &schemaName)
+{
+    QString script;
+    QFile file(ScriptResource(kind));
+    if (file.open(QIODevice::ReadOnly | QIODevice::Text))
+        script = QTextStream(&file).readAll();
+    if (script.isEmpty()) {
+        qWarning() << "Creation script missing:" << ScriptResource(kind);
+        return false;
+    }
+    script.replace(kind == Kind::Inventory ? QStringLiteral("QuillboxInventory")
+                                           : QStringLiteral("quillboxsales"),
+                   schemaName, Qt::CaseSensitive);
+
+    QSqlDatabase &server = GetMySqlDataBase();
+    if (!m_serverConnected)
+        return false;
+
+    // The script drops and re-creates every table: never let it near a schema that exists.
+    QSqlQuery exists(server);
+    exists.prepare(QStringLiteral(
+        "SELECT COUNT(*) FROM information_schema.SCHEMATA WHERE SCHEMA_NAME = :name"));
+    exists.bindValue(QStringLiteral(":name"), schemaName);
+    if (!exists.exec() || !exists.next()) {
+        LogSqlError(exists.lastError());
+        return false;
+    }
+    if (exists.value(0).toInt() != 0) {
+        qWarning() << "Refusing to create a schema that already exists:" << schemaName;
+        return false;
+    }
+    exists.finish();
+
+    QSqlQuery query(server);
+    if (!query.exec(script)) {
+        LogSqlError(query.lastError());
+        return false;
+    }
+    // Later statements of the batch report their failures only as their results are read.
+    while (query.nextResult()) {
+    }
+    if (query.lastError().isValid()) {
+        LogSqlError(query.lastError());
+        return false;
+    }
+    return true;
+}
+
+bool CDBManager::CreateInventoryDataBase()
+{
+    const QString name = SchemaPrefix(Kind::Inventory)
+                         + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMddHHmmss"));
+    if (!CreateSchema(Kind::Inventory, name))
+        return false;
+    AppSettings::Instance().Settings()->setValue(QStringLiteral("ACTIVE_INVENTORY_DB"), name);
+    return true;
+}
+
+bool CDBManager::CreateSalesDB()
+{
+    const QString name = SchemaPrefix(Kind::Sales)
+                         + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMddHHmmss"));
+    if (!CreateSchema(Kind::Sales, name))
+        return false;
+    AppSettings::Instance().Settings()->setValue(QStringLiteral("ACTIVE_SALES_DB"), name);
+    return true;
+}
+
+void CDBManager::DropInventoryDatabase(bool removeName)
+{
+    Drop(Kind::Inventory, removeName);
+}
+
+void CDBManager::DropSalesDatabase(bool removeName)
+{
+    Drop(Kind::Sales, removeName);
+}
+
+void CDBManager::Drop(Kind kind, bool removeName)
+{
+    const bool inventory = kind == Kind::Inventory;
+    QSqlDatabase *&db = inventory ? m_inventoryDb : m_salesDb;
+    if (db) {
+        db->close();
+        delete db;
+        db = nullptr;
+    }
+    (inventory ? m_inventoryConnected : m_salesConnected) = false;
+    if (removeName)
+        QSqlDatabase::removeDatabase(inventory ? kInventoryConnection : kSalesConnection);
+}
+
+void CDBManager::DropServerDatabase()
+{
+    if (m_serverDb) {
+        m_serverDb->close();
+        delete m_serverDb;
+        m_serverDb = nullptr;
+        QSqlDatabase::removeDatabase(kServerConnection);
+    }
+    m_serverConnected = false;
+}

@@ -1,0 +1,88 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class QSqlDatabase;
+class QSqlError;
+class QWidget;
+
+// Owns every database connection of the program. Screens ask it for the inventory or the
+// sales connection; it connects lazily, checks the schema's version tag before trusting it,
+// and reports the state of both connections through ConnectionStateChanged.
+class CDBManager final : public QObject
+{
+    Q_OBJECT
+public:
+    enum class Kind { Inventory, Sales };
+
+    static CDBManager &Instance();
+    // Closes every connection and destroys the instance; used at exit and by tests.
+    static void Reset();
+
+    void SetServerParameters(const QString &userName, const QString &password, int port,
+                             const QString &hostName);
+    QString UserName() const { return m_userName; }
+    QString Password() const { return m_password; }
+    int Port() const { return m_port; }
+    QString HostName() const { return m_hostName; }
+
+    // Parent of the manager's message boxes and progress dialogs (the main window).
+    void SetMainWindow(QWidget *mainWindow) { m_mainWindow = mainWindow; }
+    QWidget *MainWindow() const { return m_mainWindow; }
+
+    QSqlDatabase &GetInventoryDataBase();
+    QSqlDatabase &GetSalesDataBase();
+    QSqlDatabase &GetMySqlDataBase();
+
+    bool IsInventoryConnected() const { return m_inventoryConnected; }
+    bool IsSalesConnected() const { return m_salesConnected; }
+    bool IsServerConnected() const { return m_serverConnected; }
+
+    // True when the schema opens with the current parameters and its tblQuillbox tag is exactly
+    // the expected one.
+    bool CheckDatabaseVersion(const QString &schemaName, const QString &expectedTag);
+
+    // Create a new time-stamped schema from the built-in script and make it the active one.
+    // False (with the active name unchanged) when the server refuses or the name is taken.
+    bool CreateInventoryDataBase();
+    bool CreateSalesDB();
+    // Runs the built-in script of a kind under the given schema name; never touches a schema
+    // that already exists.
+    bool CreateSchema(Kind kind, const QString &schemaName);
+
+    // Close and forget a connection; removeName also removes it from Qt's connection list.
+    void DropInventoryDatabase(bool removeName = false);
+    void DropSalesDatabase(bool removeName = false);
+    void DropServerDatabase();
+
+    static constexpr const char *InventoryTag = "INVENTORY_7.0.0";
+    static constexpr const char *SalesTag = "SALES_7.0.0";
+    static QString ScriptResource(Kind kind);
+    static QString SchemaPrefix(Kind kind);
+
+signals:
+    void ConnectionStateChanged(bool inventoryConnected, bool salesConnected);
+
+private:
+    CDBManager();
+    ~CDBManager() override;
+
+    QSqlDatabase &GetSchemaDataBase(Kind kind);
+    void Drop(Kind kind, bool removeName);
+
+    QSqlDatabase *m_inventoryDb = nullptr;
+    QSqlDatabase *m_salesDb = nullptr;
+    QSqlDatabase *m_serverDb = nullptr;
+    QString m_userName;
+    QString m_password;
+    int m_port = 0;
+    QString m_hostName;
+    QWidget *m_mainWindow = nullptr;
+    bool m_inventoryConnected = false;
+    bool m_salesConnected = false;
+    bool m_serverConnected = false;
+};
+
+// Writes a failed statement's database text, four blanks and driver text to the debug log.
+void LogSqlError(const QSqlError &error);

@@ -1,0 +1,74 @@
+#include "sqlutil.h"
+
+#include "dbmanager.h"
+
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlField>
+#include <QSqlQuery>
+
+int NativeErrorCode(const QSqlError &error)
+{
+    bool ok = false;
+    const int code = error.nativeErrorCode().toInt(&ok);
+    return ok ? code : 0;
+}
+
+bool ExecLogged(QSqlQuery &query)
+{
+    if (query.exec())
+        return true;
+    LogSqlError(query.lastError());
+    return false;
+}
+
+QString SqlLiteral(const QSqlDatabase &db, const QString &value)
+{
+    QSqlField field(QString(), QVariant::String);
+    field.setValue(value);
+    if (db.driver())
+        return db.driver()->formatValue(field);
+    // No driver: quote conservatively so the text can never end the literal.
+    QString escaped = value;
+    escaped.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
+    escaped.replace(QLatin1Char('\''), QLatin1String("''"));
+    return QLatin1Char('\'') + escaped + QLatin1Char('\'');
+}
+
+QString LikeContains(const QString &text)
+{
+    QString escaped;
+    escaped.reserve(text.size() + 2);
+    for (const QChar c : text) {
+        if (c == QLatin1Char('%') || c == QLatin1Char('_') || c == QLatin1Char('\\'))
+            escaped += QLatin1Char('\\');
+        escaped += c;
+    }
+    return QLatin1Char('%') + escaped + QLatin1Char('%');
+}
+
+TransactionGuard::TransactionGuard(QSqlDatabase db)
+    : m_db(std::move(db))
+{
+    m_active = m_db.transaction();
+    if (!m_active)
+        LogSqlError(m_db.lastError());
+}
+
+TransactionGuard::~TransactionGuard()
+{
+    if (m_active && !m_db.rollback())
+        LogSqlError(m_db.lastError());
+}
+
+bool TransactionGuard::Commit()
+{
+    if (!m_active)
+        return false;
+    m_active = false;
+    if (m_db.commit())
+        return true;
+    LogSqlError(m_db.lastError());
+    m_db.rollback();
+    return false;
+}

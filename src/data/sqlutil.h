@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QString>
+
+class QSqlError;
+class QSqlQuery;
+
+// MariaDB's error numbers, by which refusals are told apart (never by message text).
+namespace MariaDbError {
+constexpr int DuplicateKey = 1062;
+constexpr int RowIsReferenced = 1451;   // delete or update of a parent row refused
+constexpr int NoReferencedRow = 1452;   // insert or update of a child row refused
+constexpr int LockWaitTimeout = 1205;
+constexpr int Deadlock = 1213;
+constexpr int ServerGone = 2006;
+constexpr int ServerLost = 2013;
+}
+
+// The server's error number of a failed statement, 0 when there is none.
+int NativeErrorCode(const QSqlError &error);
+
+// Runs a prepared query; on failure writes the error to the debug log and returns false.
+bool ExecLogged(QSqlQuery &query);
+
+// A value as an SQL literal, escaped by the connection's driver. Only for the few places
+// where Qt takes nothing but a filter string (QSqlTableModel::setFilter).
+QString SqlLiteral(const QSqlDatabase &db, const QString &value);
+
+// "%text%" for a bound LIKE parameter, with %, _ and \ in the text matched literally.
+QString LikeContains(const QString &text);
+
+// Begins a transaction on construction and rolls it back on destruction unless committed,
+// so writes that belong together land together or not at all.
+class TransactionGuard final
+{
+public:
+    explicit TransactionGuard(QSqlDatabase db);
+    ~TransactionGuard();
+    bool IsActive() const { return m_active; }
+    bool Commit();
+
+private:
+    Q_DISABLE_COPY(TransactionGuard)
+    QSqlDatabase m_db;
+    bool m_active = false;
+};

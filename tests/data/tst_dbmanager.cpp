@@ -1,0 +1,244 @@
+#include "testsupport.h"
+
+#include "appsettings.h"
+#include "dbmanager.h"
+#include "sqlutil.h"
+
+#include <QSettings>
+#include <QSignalSpy>
+#include <QThread>
+
+using QuillboxTest::DialogDriver;
+using QuillboxTest::FreshDatabases;
+
+namespace {
+const char *kCannotConnect = " Please make sure MySql server is running.";
+
+} // namespace
+
+class TestDBManager : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { QVERIFY2(QuillboxTest::TestServer::Configured(), "run through scripts/test"); }
+    void init() { QuillboxTest::ResetState(); }
+
+    void createdSchemasCarryTheirTags()
+    {
+        FreshDatabases dbs;
+        QVERIFY(dbs.IsValid());
+        CDBManager &manager = CDBManager::Instance();
+        QVERIFY(manager.CheckDatabaseVersion(dbs.InventoryName(), "INVENTORY_7.0.0"));
+        QVERIFY(manager.CheckDatabaseVersion(dbs.SalesName(), "SALES_7.0.0"));
+        // Each kind offered as the other is refused.
+        QVERIFY(!manager.CheckDatabaseVersion(dbs.SalesName(), "INVENTORY_7.0.0"));
+        QVERIFY(!manager.CheckDatabaseVersion(dbs.InventoryName(), "SALES_7.0.0"));
+        QVERIFY(!manager.CheckDatabaseVersion(QString(), "INVENTORY_7.0.0"));
+        QVERIFY(!manager.CheckDatabaseVersion("no_such_schema_here", "INVENTORY_7.0.0"));
+        // A near-miss tag is not the tag.
+        QVERIFY(FreshDatabases::ExecAdmin(dbs.InventoryName(),
+                                          "UPDATE tblQuillbox SET DB_VERSION = 'INVENTORY_7.0.1'"));
+        QVERIFY(!manager.CheckDatabaseVersion(dbs.InventoryName(), "INVENTORY_7.0.0"));
+    }
+
+    void gettersConnectAndReportState()
+    {
+        FreshDatabases dbs;
+        QVERIFY(dbs.IsValid());
+        CDBManager &manager = CDBManager::Instance();
+        QSignalSpy spy(&manager, &CDBManager::ConnectionStateChanged);
+        QSqlDatabase &inventory = manager.GetInventoryDataBase();
+        QVERIFY(inventory.isOpen());
+        QVERIFY(manager.IsInventoryConnected());
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(spy.at(0).at(0).toBool(), true);
+        QCOMPARE(spy.at(0).at(1).toBool(), false);
+        QSqlDatabase &sales = manager.GetSalesDataBase();
+        QVERIFY(sales.isOpen());
+        QCOMPARE(spy.count(), 2);
+        QCOMPARE(spy.at(1).at(1).toBool(), true);
+        // A second request hands back the same connection without another check.
+        QCOMPARE(&manager.GetInventoryDataBase(), &inventory);
+        QSqlQuery query(inventory);
+        QVERIFY_SQL(query, exec("SELECT COUNT(*) FROM tblProducts"));
+    }
+
+    void missingActiveSchemaWarnsOnceUntilDropped()
+    {
+        QuillboxTest::TestServer::Apply();
+        CDBManager &manager = CDBManager::Instance();
+        DialogDriver driver;
+        driver.Expect("Error", "Can not connect to 'No Active Inventory Database'");
+        QSignalSpy spy(&manager, &CDBManager::ConnectionStateChanged);
+        QSqlDatabase &first = manager.GetInventoryDataBase();
+        QVERIFY(!first.isOpen());
+        QVERIFY(!manager.IsInventoryConnected());
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(spy.at(0).at(0).toBool(), false);
+        QVERIFY_DIALOGS(driver);
+        QCOMPARE(driver.Seen().size(), 1);
+        // No second box on later requests.
+        manager.GetInventoryDataBase();
+        manager.GetInventoryDataBase();
+        QTest::qWait(100);
+        QCOMPARE(driver.Seen().size(), 1);
+        // After a drop the next request tries, and warns, again.
+        manager.DropInventoryDatabase();
+        driver.Expect("Error", kCannotConnect);
+        manager.GetInventoryDataBase();
+        QVERIFY_DIALOGS(driver);
+    }
+
+    void salesSchemaIsNotAnInventory()
+    {
+        FreshDatabases dbs(FreshDatabases::Sales);
+        QVERIFY(dbs.IsValid());
+        AppSettings::Instance().Settings()->setValue("ACTIVE_INVENTORY_DB", dbs.SalesName());
+        DialogDriver driver;
+        driver.Expect("Error", QStringLiteral("Can not connect to '%1' Please make sure MySql server "
+                                              "is running. Select a valid database for this "
+                                              "version, or create a new.")
+                                   .arg(dbs.SalesName()));
+        CDBManager::Instance().GetInventoryDataBase();
+        QVERIFY(!CDBManager::Instance().IsInventoryConnected());
+        QVERIFY_DIALOGS(driver);
+    }
+
+    void serverConnectionNeedsEveryCredential()
+    {
+        CDBManager &manager = CDBManager::Instance();
+        manager.SetServerParameters(QuillboxTest::TestServer::User(), QString(),
+                                    QuillboxTest::TestServer::Port(),
+                                    QuillboxTest::TestServer::Host());
+        QSqlDatabase &server = manager.GetMySqlDataBase();
+        QCOMPARE(server.databaseName(), QStringLiteral("NO LOGIN CREDENTIALS SET"));
+        QVERIFY(!manager.IsServerConnected());
+        QVERIFY(!manager.CreateInventoryDataBase());
+        QVERIFY(AppSettings::Instance().Settings()->value("ACTIVE_INVENTORY_DB").toString().isEmpty());
+
+        QuillboxTest::TestServer::Apply();
+        QVERIFY(manager.GetMySqlDataBase().isOpen());
+        QVERIFY(manager.IsServerConnected());
+    }
+
+    void creationsInDifferentSecondsMakeTwoSchemas()
+    {
+        QuillboxTest::TestServer::Apply();
+        CDBManager &manager = CDBManager::Instance();
+        QSettings *settings = AppSettings::Instance().Settings();
+        QVERIFY(manager.CreateInventoryDataBase());
+        const QString first = settings->value("ACTIVE_INVENTORY_DB").toString();
+        QThread::msleep(1100);
+        QVERIFY(manager.CreateInventoryDataBase());
+        const QString second = settings->value("ACTIVE_INVENTORY_DB").toString();
+        QVERIFY(FreshDatabases::DropSchema(first));
+        QVERIFY(FreshDatabases::DropSchema(second));
+        QVERIFY(first != second);
+        QCOMPARE(first.size(), second.size());
+        QVERIFY(first.startsWith("quillboxinventory"));
+        QCOMPARE(first.size(), QStringLiteral("quillboxinventory").size() + 14);
+        QCOMPARE(first.left(17), second.left(17));
+    }
+
+    void creationNeverTouchesAnExistingSchema()
+    {
+        FreshDatabases dbs(FreshDatabases::Inventory);
+        QVERIFY(dbs.IsValid());
+        QVERIFY(FreshDatabases::ExecAdmin(dbs.InventoryName(),
+                                          "INSERT INTO tblProductCategories (NAME) VALUES ('Kept')"));
+        QVERIFY(!CDBManager::Instance().CreateSchema(CDBManager::Kind::Inventory, dbs.InventoryName()));
+        QSqlQuery query(CDBManager::Instance().GetInventoryDataBase());
+        QVERIFY_SQL(query, exec("SELECT NAME FROM tblProductCategories"));
+        QVERIFY(query.next());
+        QCOMPARE(query.value(0).toString(), QStringLiteral("Kept"));
+    }
+
+    void firstSaleGetsIdTwoAndFirstLineIdThree()
+    {
+        FreshDatabases dbs(FreshDatabases::Sales);
+        QSqlDatabase &sales = CDBManager::Instance().GetSalesDataBase();
+        QSqlQuery query(sales);
+        QVERIFY_SQL(query, exec("INSERT INTO tblSalesTransactions (USER_ID, TIME_STAMP, GRAND_TOTAL, "
+                                "PAID, RETURN_AMOUNT) VALUES ('anna', NOW(), 1, 1, 0)"));
+        QCOMPARE(query.lastInsertId().toInt(), 2);
+        QVERIFY_SQL(query, exec("INSERT INTO tblSalesInvoice (TRANSACTION_ID, ITEM_INDEX, PRODUCT_NAME, "
+                                "QUANTITY, PURCHASE_PRICE, SALE_PRICE, SUB_ITEMS, DISCOUNT, SUB_TOTAL, "
+                                "PURCHASE_SUB_TOTAL) VALUES (2, 0, 'Aspirin', 1, 1, 1, '0', 0, 1, 1)"));
+        QCOMPARE(query.lastInsertId().toInt(), 3);
+        // A line must belong to a sale.
+        QVERIFY(!query.exec("INSERT INTO tblSalesInvoice (TRANSACTION_ID, ITEM_INDEX, PRODUCT_NAME, "
+                            "QUANTITY, PURCHASE_PRICE, SALE_PRICE, SUB_ITEMS, DISCOUNT, SUB_TOTAL, "
+                            "PURCHASE_SUB_TOTAL) VALUES (99, 0, 'X', 1, 1, 1, '0', 0, 1, 1)"));
+        QCOMPARE(NativeErrorCode(query.lastError()), MariaDbError::NoReferencedRow);
+    }
+
+    void uniqueKeysRefuseAtTheServer_data()
+    {
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("second");
+        QTest::newRow("login name")
+            << "INSERT INTO tblUsers (FIRST_NAME, LAST_NAME, LOGIN_NAME, PASSWORD, ROLE) VALUES "
+               "('A','B','anna','pw','ADMIN')"
+            << "INSERT INTO tblUsers (FIRST_NAME, LAST_NAME, LOGIN_NAME, PASSWORD, ROLE) VALUES "
+               "('C','D','anna','pw2','SALES PERSON')";
+        QTest::newRow("category name") << "INSERT INTO tblProductCategories (NAME) VALUES ('Food')"
+                                       << "INSERT INTO tblProductCategories (NAME) VALUES ('Food')";
+        QTest::newRow("product code")
+            << "INSERT INTO tblProducts (CATEGORY_ID, PRODUCT_CODE, NAME, ITEMS_PER_UNIT) VALUES "
+               "(1, 'P1', 'Aspirin', 1)"
+            << "INSERT INTO tblProducts (CATEGORY_ID, PRODUCT_CODE, NAME, ITEMS_PER_UNIT) VALUES "
+               "(1, 'P1', 'Paracetamol', 1)";
+        QTest::newRow("bar code")
+            << "INSERT INTO tblInventory (PRODUCT_ID, VENDOR_ID, BAR_CODE, BATCH_NUMBER, EXPIRY_DATE, "
+               "PURCHASE_PRICE, SALE_PRICE, QUANTITY, SUB_ITEMS, SHOW_ON_POS, DISCOUNT) VALUES "
+               "(1, 1, '400', 'B1', '2027-01-01', 1, 2, 3, 0, 0, 0)"
+            << "INSERT INTO tblInventory (PRODUCT_ID, VENDOR_ID, BAR_CODE, BATCH_NUMBER, EXPIRY_DATE, "
+               "PURCHASE_PRICE, SALE_PRICE, QUANTITY, SUB_ITEMS, SHOW_ON_POS, DISCOUNT) VALUES "
+               "(1, 1, '400', 'B2', '2027-01-01', 1, 2, 3, 0, 0, 0)";
+    }
+
+    void uniqueKeysRefuseAtTheServer()
+    {
+        QFETCH(QString, first);
+        QFETCH(QString, second);
+        FreshDatabases dbs(FreshDatabases::Inventory);
+        QSqlQuery query(CDBManager::Instance().GetInventoryDataBase());
+        QVERIFY_SQL(query, exec("INSERT INTO tblProductCategories (NAME) VALUES ('Seed')"));
+        QVERIFY_SQL(query, exec("INSERT INTO tblVendors (NAME) VALUES ('Seed')"));
+        QVERIFY_SQL(query, exec("INSERT INTO tblProducts (CATEGORY_ID, PRODUCT_CODE, NAME, "
+                                "ITEMS_PER_UNIT) VALUES (1, 'SEED', 'Seed', 1)"));
+        QVERIFY_SQL(query, exec(first));
+        QVERIFY(!query.exec(second));
+        QCOMPARE(NativeErrorCode(query.lastError()), MariaDbError::DuplicateKey);
+    }
+
+    void transactionGuardRollsBackUnlessCommitted()
+    {
+        FreshDatabases dbs(FreshDatabases::Sales);
+        QSqlDatabase &sales = CDBManager::Instance().GetSalesDataBase();
+        {
+            TransactionGuard guard(sales);
+            QVERIFY(guard.IsActive());
+            QSqlQuery query(sales);
+            QVERIFY_SQL(query, exec("INSERT INTO tblSalesTransactions (USER_ID, TIME_STAMP, "
+                                    "GRAND_TOTAL, PAID, RETURN_AMOUNT) VALUES ('a', NOW(), 1, 1, 0)"));
+        }
+        QSqlQuery count(sales);
+        QVERIFY_SQL(count, exec("SELECT COUNT(*) FROM tblSalesTransactions"));
+        QVERIFY(count.next());
+        QCOMPARE(count.value(0).toInt(), 0);
+        {
+            TransactionGuard guard(sales);
+            QSqlQuery query(sales);
+            QVERIFY_SQL(query, exec("INSERT INTO tblSalesTransactions (USER_ID, TIME_STAMP, "
+                                    "GRAND_TOTAL, PAID, RETURN_AMOUNT) VALUES ('a', NOW(), 1, 1, 0)"));
+            QVERIFY(guard.Commit());
+        }
+        QVERIFY_SQL(count, exec("SELECT COUNT(*) FROM tblSalesTransactions"));
+        QVERIFY(count.next());
+        QCOMPARE(count.value(0).toInt(), 1);
+    }
+};
+
+QUILLBOX_TEST_MAIN(TestDBManager)
+#include "tst_dbmanager.moc"
