@@ -1,0 +1,124 @@
+#include "managecustomers.h"
+#include "ui_managecustomers.h"
+
+#include "partyeditor.h"
+#include "partystore.h"
+
+#include <QSqlTableModel>
+
+ManageCustomers::ManageCustomers(QWidget *parent, bool selectionMode)
+    : QuillboxDialog(parent)
+    , m_ui(std::make_unique<Ui::ManageCustomers>())
+    , m_selectionMode(selectionMode)
+{
+    m_ui->setupUi(this);
+    PartyEditor::Widgets widgets;
+    widgets.name = m_ui->lineEditName;
+    widgets.address = m_ui->plainTextEditAddress;
+    widgets.email = m_ui->lineEditEmail;
+    widgets.contact = m_ui->lineEditContact;
+    widgets.view = m_ui->tableView;
+    widgets.update = m_ui->pushButtonUpdate;
+    widgets.remove = m_ui->pushButtonDelete;
+    m_editor = std::make_unique<PartyEditor>(PartyStore::CustomersTable, widgets, this);
+
+    m_ui->pushSelect->setVisible(m_selectionMode);
+    connect(m_ui->tableView->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &ManageCustomers::OnCustomerSelected);
+    connect(m_ui->pushButtonUpdate, &QPushButton::clicked, this,
+            &ManageCustomers::OnPushButtonUpdateClicked);
+    connect(m_ui->pushButtonDelete, &QPushButton::clicked, this,
+            &ManageCustomers::OnPushButtonDeleteClicked);
+    m_ui->lineEditName->setFocus();
+}
+
+ManageCustomers::~ManageCustomers() = default;
+
+void ManageCustomers::GetSelectedCustomer(QString &id, QString &name, QString &address,
+                                          QString &email, QString &contact) const
+{
+    if (!m_selected)
+        return;
+    id = m_selectedId;
+    name = m_ui->lineEditName->text();
+    address = m_ui->plainTextEditAddress->toPlainText();
+    email = m_ui->lineEditEmail->text();
+    contact = m_ui->lineEditContact->text();
+}
+
+bool ManageCustomers::IsEmptyText() const
+{
+    return m_editor->IsEmptyText();
+}
+
+bool ManageCustomers::IsSameText() const
+{
+    return false; // two customers may share a name
+}
+
+void ManageCustomers::OnCustomerSelected(const QModelIndex &current, const QModelIndex &)
+{
+    if (!current.isValid())
+        return;
+    m_editor->ShowRow(current.row());
+    m_selectedId = m_editor->RowIdText(current.row());
+}
+
+void ManageCustomers::on_pushButtonAdd_clicked()
+{
+    if (IsEmptyText())
+        return;
+    m_editor->AddFromFields();
+}
+
+void ManageCustomers::OnPushButtonUpdateClicked()
+{
+    const int row = m_editor->CurrentRow();
+    if (IsEmptyText() || row < 0)
+        return;
+    m_editor->UpdateFromFields(row);
+}
+
+void ManageCustomers::OnPushButtonDeleteClicked()
+{
+    const int id = m_editor->RowId(m_editor->CurrentRow());
+    if (id < 0)
+        return;
+    const PartyStore::Result result = PartyStore::DeleteCustomer(m_editor->Model()->database(), id);
+    m_editor->Reload();
+    if (result == PartyStore::Result::Done)
+        m_editor->ClearFields();
+}
+
+void ManageCustomers::on_pushFilter_clicked()
+{
+    m_editor->ApplyFilter(m_ui->lineEditFilter->text());
+}
+
+void ManageCustomers::on_lineEditFilter_textChanged(const QString &text)
+{
+    m_editor->ApplyFilter(text);
+}
+
+void ManageCustomers::on_pushButtonClose_clicked()
+{
+    close();
+}
+
+void ManageCustomers::on_pushSelect_clicked()
+{
+    const int row = m_editor->CurrentRow();
+    // Without a highlighted row there is nobody to pick; the sale keeps having no customer.
+    if (!m_selectionMode || row < 0)
+        return;
+    m_editor->ShowRow(row);
+    m_selectedId = m_editor->RowIdText(row);
+    m_selected = true;
+    accept();
+}
+
+void ManageCustomers::on_tableView_doubleClicked(const QModelIndex &index)
+{
+    if (m_selectionMode && index.isValid())
+        on_pushSelect_clicked();
+}

@@ -1,0 +1,169 @@
+#include "partyeditor.h"
+
+#include "dbmanager.h"
+#include "partystore.h"
+
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScroller>
+#include <QSqlError>
+#include <QSqlRecord>
+#include <QSqlTableModel>
+#include <QTableView>
+
+namespace {
+enum Column { Id, Name, Address, Email, Contact };
+// The address column's width; longer text would be refused by the server as a whole.
+constexpr int AddressLength = 200;
+
+void LimitLength(QPlainTextEdit *edit, int maxLength)
+{
+    QObject::connect(edit, &QPlainTextEdit::textChanged, edit, [edit, maxLength] {
+        const QString text = edit->toPlainText();
+        if (text.size() <= maxLength)
+            return;
+        QTextCursor cursor = edit->textCursor();
+        const int position = qMin(cursor.position(), maxLength);
+        edit->setPlainText(text.left(maxLength));
+        cursor = edit->textCursor();
+        cursor.setPosition(position);
+        edit->setTextCursor(cursor);
+    });
+}
+} // namespace
+
+PartyEditor::PartyEditor(const char *table, const Widgets &widgets, QObject *modelParent)
+    : m_widgets(widgets)
+    , m_model(new QSqlTableModel(modelParent, CDBManager::Instance().GetInventoryDataBase()))
+{
+    m_model->setTable(QLatin1String(table));
+    m_model->setEditStrategy(QSqlTableModel::OnManualSubmit);
+
+    QTableView *view = m_widgets.view;
+    view->setModel(m_model);
+    view->hideColumn(Id);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->horizontalHeader()->setStretchLastSection(true);
+    QScroller::grabGesture(view->viewport(), QScroller::LeftMouseButtonGesture);
+    QScroller::grabGesture(m_widgets.address->viewport(), QScroller::LeftMouseButtonGesture);
+
+    m_widgets.name->setMaxLength(50);
+    m_widgets.email->setMaxLength(200);
+    m_widgets.contact->setMaxLength(50);
+    LimitLength(m_widgets.address, AddressLength);
+
+    Reload();
+}
+
+bool PartyEditor::IsEmptyText() const
+{
+    QString name = m_widgets.name->text();
+    return name.remove(QLatin1Char(' ')).isEmpty();
+}
+
+int PartyEditor::CurrentRow() const
+{
+    const QModelIndex current = m_widgets.view->selectionModel()->currentIndex();
+    return current.isValid() ? current.row() : -1;
+}
+
+int PartyEditor::RowId(int row) const
+{
+    if (row < 0 || row >= m_model->rowCount())
+        return -1;
+    bool ok = false;
+    const int id = m_model->record(row).value(Id).toInt(&ok);
+    return ok ? id : -1;
+}
+
+QString PartyEditor::RowIdText(int row) const
+{
+    const int id = RowId(row);
+    return id < 0 ? QString() : QString::number(id);
+}
+
+void PartyEditor::ShowRow(int row)
+{
+    if (row < 0 || row >= m_model->rowCount())
+        return;
+    const QSqlRecord record = m_model->record(row);
+    m_widgets.name->setText(record.value(Name).toString());
+    m_widgets.address->setPlainText(record.value(Address).toString());
+    m_widgets.email->setText(record.value(Email).toString());
+    m_widgets.contact->setText(record.value(Contact).toString());
+    m_widgets.update->setEnabled(true);
+    m_widgets.remove->setEnabled(true);
+}
+
+void PartyEditor::ClearFields()
+{
+    m_widgets.name->clear();
+    m_widgets.address->clear();
+    m_widgets.email->clear();
+    m_widgets.contact->clear();
+}
+
+bool PartyEditor::AddFromFields()
+{
+    QSqlRecord record = m_model->record();
+    record.remove(Id); // the server numbers new rows
+    record.setValue(QStringLiteral("NAME"), m_widgets.name->text());
+    record.setValue(QStringLiteral("ADDRESS"), m_widgets.address->toPlainText());
+    record.setValue(QStringLiteral("EMAIL"), m_widgets.email->text());
+    record.setValue(QStringLiteral("CONTACT_NUMBER"), m_widgets.contact->text());
+    if (!m_model->insertRecord(-1, record)) {
+        LogSqlError(m_model->lastError());
+        return false;
+    }
+    if (!SubmitAll())
+        return false;
+    Reload();
+    ClearFields();
+    return true;
+}
+
+bool PartyEditor::UpdateFromFields(int row)
+{
+    if (row < 0 || row >= m_model->rowCount())
+        return false;
+    m_model->setData(m_model->index(row, Name), m_widgets.name->text());
+    m_model->setData(m_model->index(row, Address), m_widgets.address->toPlainText());
+    m_model->setData(m_model->index(row, Email), m_widgets.email->text());
+    m_model->setData(m_model->index(row, Contact), m_widgets.contact->text());
+    if (!SubmitAll())
+        return false;
+    Reload();
+    ClearFields();
+    return true;
+}
+
+bool PartyEditor::SubmitAll()
+{
+    if (m_model->submitAll())
+        return true;
+    LogSqlError(m_model->lastError());
+    // Drop the refused change so that no later submit retries it, and show what is stored.
+    m_model->revertAll();
+    Reload();
+    return false;
+}
+
+void PartyEditor::Reload()
+{
+    if (!m_model->select())
+        LogSqlError(m_model->lastError());
+    m_widgets.view->resizeColumnsToContents();
+    m_widgets.update->setEnabled(false);
+    m_widgets.remove->setEnabled(false);
+}
+
+void PartyEditor::ApplyFilter(const QString &text)
+{
+    m_model->setFilter(PartyStore::ContainsFilter(m_model->database(), text));
+    Reload();
+    m_widgets.view->show();
+}
