@@ -1,0 +1,275 @@
+#include "reportrenderer.h"
+
+#include <QImageReader>
+#include <QPainter>
+#include <QPrinter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace Report {
+
+namespace {
+
+// Device coordinates stay far inside int, whatever lengths and scales a template combines.
+int ToPixels(double value)
+{
+    return static_cast<int>(std::clamp(value, -1.0e8, 1.0e8));
+}
+
+// Pictures are drawn scaled into their field; one far larger than any field is read smaller.
+constexpr qint64 MaxImagePixels = 40LL * 1000 * 1000;
+
+} // namespace
+
+Renderer::Renderer(const Template &reportTemplate, const QList<int> &rowCounts,
+                   DataSource *source, int scriptTimeLimitMs)
+    : m_template(reportTemplate),
+      m_rowCounts(rowCounts),
+      m_source(source),
+      m_evaluator(scriptTimeLimitMs),
+      m_expander(m_evaluator, m_aggregates, [this](const QString &name) { return RequestValue(name); })
+{
+}
+
+QString Renderer::RequestValue(const QString &name)
+{
+    const Context &c = m_expander.Ctx();
+    return m_source ? m_source->Value(c.recNo, name, c.reportPage) : QString();
+}
+
+const Page &Renderer::PageOfSheet(int index) const
+{
+    return m_template.Pages().at(m_sheets.at(index).reportPage);
+}
+
+void Renderer::Prepare()
+{
+    m_aggregates.Clear();
+    m_sheets.clear();
+    m_fileImages.clear();
+    Context &c = m_expander.Ctx();
+    c = Context();
+    c.now = QDateTime::currentDateTime();
+    for (int i = 0; i < m_template.Pages().size(); ++i)
+        LayoutPage(i);
+    c.totalSheets = m_sheets.size();
+}
+
+void Renderer::Place(BandType type, int y)
+{
+    m_sheets.last().placements.append({type, y, m_expander.Ctx().recNo});
+}
+
+void Renderer::StartSheet(int reportPage, int *y)
+{
+    const Page &page = m_template.Pages().at(reportPage);
+    m_sheets.append(Sheet{reportPage, {}});
+    m_expander.Ctx().sheet = m_sheets.size();
+    *y = 0;
+    if (page.FindBand(BandType::PageHeader)) {
+        Place(BandType::PageHeader, *y);
+        *y += page.BandHeight(BandType::PageHeader);
+    }
+    if (page.FindBand(BandType::PageFooter))
+        Place(BandType::PageFooter,
+              page.PrintableHeight() - page.BandHeight(BandType::PageFooter));
+}
+
+void Renderer::LayoutPage(int index)
+{
+    const Page &page = m_template.Pages().at(index);
+    m_expander.Ctx().reportPage = index;
+    const int printable = page.PrintableHeight();
+
+    // Every report page begins a sheet of its own: title, page header once, master header.
+    m_sheets.append(Sheet{index, {}});
+    m_expander.Ctx().sheet = m_sheets.size();
+    int y = 0;
+    const auto placeAndAdvance = [&](BandType type) {
+        if (page.FindBand(type)) {
+            Place(type, y);
+            y += page.BandHeight(type);
+        }
+    };
+    placeAndAdvance(BandType::ReportTitle);
+    placeAndAdvance(BandType::PageHeader);
+    placeAndAdvance(BandType::MasterHeader);
+    if (page.FindBand(BandType::PageFooter))
+        Place(BandType::PageFooter, printable - page.BandHeight(BandType::PageFooter));
+
+    const Band *data = page.FindBand(BandType::MasterData);
+    const int rows = m_rowCounts.value(index, 0);
+    if (data && rows > 0) {
+        const int limit = printable - page.BandHeight(BandType::MasterFooter)
+                          - page.BandHeight(BandType::PageFooter);
+        for (int r = 0; r < rows; ++r) {
+            m_expander.Ctx().recNo = r;
+            if (y + data->height > limit) {
+                StartSheet(index, &y);
+                placeAndAdvance(BandType::MasterHeader);
+            }
+            Place(BandType::MasterData, y);
+            CollectAggregates(*data);
+            y += data->height;
+        }
+    }
+
+    if (const Band *footer = page.FindBand(BandType::MasterFooter)) {
+        if (printable - footer->height < y)
+            StartSheet(index, &y);
+        placeAndAdvance(BandType::MasterFooter);
+    }
+    // The summary keeps twice its height free below it, so it never ends at the very bottom.
+    if (const Band *summary = page.FindBand(BandType::ReportSummary)) {
+        if (printable - summary->height < y + summary->height)
+            StartSheet(index, &y);
+        placeAndAdvance(BandType::ReportSummary);
+    }
+}
+
+void Renderer::CollectAggregates(const Band &band)
+{
+    for (const Field &field : band.fields) {
+        if (field.type == QLatin1String("label") && m_expander.IsVisible(field.printing))
+            m_expander.Expand(field.value, ExpandMode::Collecting);
+    }
+}
+
+void Renderer::PaintSheet(int index, QPainter &painter, const QSizeF &printablePixels)
+{
+    const Sheet &sheet = m_sheets.at(index);
+    const Page &page = m_template.Pages().at(sheet.reportPage);
+    m_scaleY = printablePixels.height() / page.PrintableHeight();
+    m_scaleX = printablePixels.width() / page.PrintableWidth();
+
+    Context &c = m_expander.Ctx();
+    c.sheet = index + 1;
+    c.totalSheets = m_sheets.size();
+    c.reportPage = sheet.reportPage;
+    painter.save();
+    painter.setBackgroundMode(Qt::TransparentMode);
+    for (const Placement &placement : sheet.placements) {
+        c.recNo = placement.recNo;
+        if (const Band *band = page.FindBand(placement.band))
+            DrawBand(*band, placement.y, painter);
+    }
+    painter.restore();
+}
+
+void Renderer::DrawBand(const Band &band, int y, QPainter &painter)
+{
+    for (const Field &field : band.fields) {
+        if (m_expander.IsVisible(field.printing))
+            DrawField(field, y, painter);
+    }
+}
+
+void Renderer::DrawField(const Field &field, int bandY, QPainter &painter)
+{
+    const QString &rules = field.highlighting;
+    QFont font(field.fontFamily);
+    if (field.fontSize > 0)
+        font.setPointSize(field.fontSize);
+    font.setWeight(m_expander.FlagProperty(rules, QStringLiteral("bold"), field.fontBold) != 0
+                       ? QFont::Bold
+                       : QFont::Normal);
+    font.setItalic(m_expander.FlagProperty(rules, QStringLiteral("italic"), field.fontItalic) != 0);
+    font.setUnderline(
+        m_expander.FlagProperty(rules, QStringLiteral("underline"), field.fontUnderline) != 0);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+
+    const QRect rect(ToPixels(field.left * m_scaleX),
+                     ToPixels((static_cast<double>(bandY) + field.top) * m_scaleY),
+                     ToPixels((field.width - 1) * m_scaleX), ToPixels(field.height * m_scaleY));
+
+    const QColor background = ParseColour(
+        m_expander.ColourProperty(rules, QStringLiteral("backgroundColor"), field.backgroundColor));
+    if (!IsNoColour(background))
+        painter.fillRect(rect.adjusted(1, 1, -1, -1), background);
+
+    const QLine sides[4] = {
+        QLine(rect.left(), rect.top(), rect.left() + rect.width(), rect.top()),
+        QLine(rect.left(), rect.top() + rect.height(), rect.left() + rect.width(),
+              rect.top() + rect.height()),
+        QLine(rect.left(), rect.top(), rect.left(), rect.top() + rect.height()),
+        QLine(rect.left() + rect.width(), rect.top(), rect.left() + rect.width(),
+              rect.top() + rect.height()),
+    };
+    for (int side = 0; side < 4; ++side) {
+        const QColor colour = ParseColour(field.borderColours[static_cast<size_t>(side)]);
+        if (IsNoColour(colour))
+            continue;
+        painter.setPen(QPen(colour, field.borderPenWidth, field.borderStyle));
+        painter.drawLine(sides[side]);
+    }
+
+    if (field.type == QLatin1String("label")) {
+        const QString text = m_expander.Expand(field.value, ExpandMode::Plain);
+        if (text.isEmpty())
+            return;
+        painter.setPen(ParseColour(
+            m_expander.ColourProperty(rules, QStringLiteral("fontColor"), field.fontColor)));
+        painter.drawText(rect.adjusted(10, 0, 0, 0),
+                         static_cast<int>(field.alignment) | Qt::TextWordWrap | Qt::TextDontClip,
+                         text);
+    } else if (field.type == QLatin1String("labelImage")) {
+        QImage image(500, 500, QImage::Format_ARGB32);
+        image.fill(Qt::transparent);
+        QString name = field.value;
+        name.remove(QLatin1Char('[')).remove(QLatin1Char(']'));
+        const Context &c = m_expander.Ctx();
+        // An image nobody supplied is transparent; leaving it out saves a blank picture.
+        if (m_source && m_source->Image(c.recNo, name, c.reportPage, &image) && !image.isNull())
+            painter.drawImage(rect, image);
+    } else if (field.type == QLatin1String("image")) {
+        const QImage image = FileImage(field.picture, rect.size());
+        if (!image.isNull())
+            painter.drawImage(rect, image);
+    }
+}
+
+QImage Renderer::FileImage(const QString &path, const QSize &target)
+{
+    const auto cached = m_fileImages.constFind(path);
+    if (cached != m_fileImages.constEnd())
+        return *cached;
+    QImageReader reader(path);
+    const QSize size = reader.size();
+    if (size.isValid() && qint64(size.width()) * size.height() > MaxImagePixels) {
+        const QSize bounded = target.boundedTo(QSize(4000, 4000)).expandedTo(QSize(1, 1));
+        reader.setScaledSize(size.scaled(bounded, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)));
+    }
+    const QImage image = reader.read();
+    m_fileImages.insert(path, image);
+    return image;
+}
+
+bool Renderer::Render(QPrinter *printer)
+{
+    Prepare();
+    // Each sheet gets its report page's paper before it starts: painting begins on the first
+    // report page's paper, later ones are set before their first new sheet.
+    if (!m_sheets.isEmpty())
+        printer->setPageLayout(PageOfSheet(0).PageLayout());
+    QPainter painter;
+    if (!painter.begin(printer))
+        return false;
+    bool ok = true;
+    for (int i = 0; i < m_sheets.size() && ok; ++i) {
+        if (i > 0) {
+            if (m_sheets.at(i).reportPage != m_sheets.at(i - 1).reportPage)
+                printer->setPageLayout(PageOfSheet(i).PageLayout());
+            ok = printer->newPage();
+        }
+        if (ok) {
+            const QRectF printable = printer->pageLayout().paintRectPixels(printer->resolution());
+            if (!printable.isEmpty())
+                PaintSheet(i, painter, printable.size());
+        }
+    }
+    return painter.end() && ok;
+}
+
+} // namespace Report

@@ -1,0 +1,143 @@
+#include "reportscript.h"
+
+#include <QJSEngine>
+#include <QJSValue>
+
+namespace Report {
+
+namespace {
+
+// The Sum function that formulas call, answered from the aggregate records.
+class AggregateFunctions final : public QObject
+{
+    Q_OBJECT
+public:
+    explicit AggregateFunctions(const Aggregates *aggregates) : m_aggregates(aggregates) {}
+
+    Q_INVOKABLE double Sum(const QJSValue &kind, const QJSValue &name) const
+    {
+        return m_aggregates->Compute(kind.toInt(), name.toString());
+    }
+
+private:
+    Q_DISABLE_COPY(AggregateFunctions)
+    const Aggregates *m_aggregates;
+};
+
+} // namespace
+
+void Aggregates::Clear()
+{
+    m_records.clear();
+}
+
+void Aggregates::Record(const QString &token, double value, int row)
+{
+    for (const auto &r : qAsConst(m_records)) {
+        if (r.row == row && r.token == token)
+            return;
+    }
+    m_records.append({token, value, row});
+}
+
+double Aggregates::Compute(int kind, const QString &token) const
+{
+    double sum = 0;
+    int count = 0;
+    for (const auto &r : m_records) {
+        if (r.token == token) {
+            sum += r.value;
+            ++count;
+        }
+    }
+    switch (kind) {
+    case SumKind:
+        return sum;
+    case AvgKind:
+        return count == 0 ? 0.0 : sum / count;
+    case CountKind:
+        return count;
+    default:
+        return 0;
+    }
+}
+
+ScriptEvaluator::ScriptEvaluator(int timeLimitMs) : m_timeLimitMs(timeLimitMs) {}
+
+ScriptEvaluator::~ScriptEvaluator()
+{
+    if (m_watchdog.joinable()) {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_stopping = true;
+        }
+        m_wake.notify_all();
+        m_watchdog.join();
+    }
+}
+
+void ScriptEvaluator::Arm(QJSEngine *engine)
+{
+    if (!m_watchdog.joinable())
+        m_watchdog = std::thread([this] { WatchdogLoop(); });
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_armedEngine = engine;
+        m_deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(m_timeLimitMs);
+    }
+    m_wake.notify_all();
+}
+
+void ScriptEvaluator::Disarm()
+{
+    // Once this returns the watchdog no longer touches the engine, which may then be destroyed.
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_armedEngine = nullptr;
+}
+
+void ScriptEvaluator::WatchdogLoop()
+{
+    std::unique_lock<std::mutex> lock(m_mutex);
+    while (!m_stopping) {
+        if (!m_armedEngine) {
+            m_wake.wait(lock);
+            continue;
+        }
+        if (std::chrono::steady_clock::now() >= m_deadline) {
+            // setInterrupted is safe to call from another thread.
+            m_armedEngine->setInterrupted(true);
+            m_armedEngine = nullptr;
+            continue;
+        }
+        m_wake.wait_until(lock, m_deadline);
+    }
+}
+
+ScriptEvaluator::Result ScriptEvaluator::Evaluate(const QString &program,
+                                                  const Aggregates *aggregates)
+{
+    // An object with a parent stays owned by C++: the engine must never collect it.
+    QObject owner;
+    auto *functions = new AggregateFunctions(aggregates);
+    functions->setParent(&owner);
+    QJSEngine engine;
+    if (aggregates) {
+        QJSValue wrapper = engine.newQObject(functions);
+        engine.globalObject().setProperty(QStringLiteral("Sum"),
+                                          wrapper.property(QStringLiteral("Sum")));
+    }
+    Arm(&engine);
+    const QJSValue value = engine.evaluate(program);
+    Disarm();
+
+    Result result;
+    result.text = value.toString();
+    result.ok = !value.isError() && !engine.isInterrupted();
+    if (result.ok && !value.isUndefined())
+        result.integer = value.toInt();
+    return result;
+}
+
+} // namespace Report
+
+#include "reportscript.moc"

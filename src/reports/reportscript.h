@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QString>
+#include <QVector>
+
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+class QJSEngine;
+
+// ECMAScript evaluation for template formulas and conditions, and the aggregate values that
+// the formulas' Sum, Avg and Count read.
+
+namespace Report {
+
+// Numbers a data band's parameters took, one record per parameter token and row.
+class Aggregates final
+{
+public:
+    enum Kind { SumKind = 0, AvgKind = 1, CountKind = 2 };
+
+    void Clear();
+    // Keeps the first value recorded for a token and row; later ones are ignored.
+    void Record(const QString &token, double value, int row);
+    double Compute(int kind, const QString &token) const;
+    int Size() const { return m_records.size(); }
+
+private:
+    struct Entry
+    {
+        QString token;
+        double value;
+        int row;
+    };
+    QVector<Entry> m_records;
+};
+
+// Runs each expression in a fresh engine so that nothing one expression defines leaks into the
+// next, and interrupts any expression that runs longer than the time limit.
+class ScriptEvaluator final
+{
+public:
+    static constexpr int DefaultTimeLimitMs = 250;
+
+    struct Result
+    {
+        bool ok = false;
+        QString text;    // the value as text, or the error's text
+        int integer = 0; // the value as an integer; 0 on failure
+    };
+
+    explicit ScriptEvaluator(int timeLimitMs = DefaultTimeLimitMs);
+    ~ScriptEvaluator();
+
+    // With aggregates the global function Sum(kind, name) is available to the expression.
+    Result Evaluate(const QString &program, const Aggregates *aggregates = nullptr);
+
+    int TimeLimitMs() const { return m_timeLimitMs; }
+
+private:
+    Q_DISABLE_COPY(ScriptEvaluator)
+
+    void Arm(QJSEngine *engine);
+    void Disarm();
+    void WatchdogLoop();
+
+    const int m_timeLimitMs;
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    QJSEngine *m_armedEngine = nullptr; // guarded by m_mutex
+    std::chrono::steady_clock::time_point m_deadline;
+    bool m_stopping = false;
+    std::thread m_watchdog; // started on first use
+};
+
+} // namespace Report
