@@ -1,0 +1,302 @@
+#include "cataloguerules.h"
+
+#include "appsettings.h"
+#include "sqlutil.h"
+
+#include <QRegularExpression>
+#include <QSettings>
+
+namespace Catalogue {
+
+namespace {
+
+bool Matches(const QString &pattern, const QString &text)
+{
+    // The whole text must match: a trailing line break must not slip past "$".
+    const QRegularExpression re(QRegularExpression::anchoredPattern(pattern));
+    return re.match(text).hasMatch();
+}
+
+const char *const ProductCodePattern = "^[a-zA-Z0-9_]{1,20}$";
+const char *const ItemsPerUnitPattern = "^[0-9_]{1,10}$";
+const char *const RatePattern = "^[0-9]{1,2}(\\.[0-9]{1,2})?$";
+const char *const CountPattern = "^[0-9]{1,10}$";
+const char *const PricePattern = "^[0-9]{1,20}(\\.[0-9]{1,2})?$";
+
+bool FitsInt(const QString &text)
+{
+    bool ok = false;
+    text.toInt(&ok, 10);
+    return ok;
+}
+
+} // namespace
+
+bool IsValidProductCode(const QString &code)
+{
+    return Matches(QLatin1String(ProductCodePattern), code);
+}
+
+bool IsValidItemsPerUnitText(const QString &text)
+{
+    return Matches(QLatin1String(ItemsPerUnitPattern), text);
+}
+
+int ItemsPerUnitValue(const QString &text)
+{
+    bool ok = false;
+    const int value = text.toInt(&ok, 10);
+    return ok ? value : 0;
+}
+
+bool IsValidTaxRate(const QString &text)
+{
+    return Matches(QLatin1String(RatePattern), text);
+}
+
+bool IsValidBarCode(const QString &barCode)
+{
+    return Matches(QLatin1String(ProductCodePattern), barCode);
+}
+
+bool IsValidCount(const QString &text)
+{
+    // Ten digits fit the pattern but not always an INT column: such a count is refused
+    // rather than silently stored as 0.
+    return Matches(QLatin1String(CountPattern), text) && FitsInt(text);
+}
+
+bool IsValidPrice(const QString &text)
+{
+    return Matches(QLatin1String(PricePattern), text);
+}
+
+bool IsValidDiscount(const QString &text)
+{
+    return Matches(QLatin1String(RatePattern), text);
+}
+
+double StoredReal(float value)
+{
+    return QString::number(double(value), 'g', 7).toDouble();
+}
+
+TaxRateTable::TaxRateTable(const QString &rateA, const QString &rateB, const QString &rateC)
+{
+    const QString texts[] = {rateA, rateB, rateC};
+    const char letters[] = {'A', 'B', 'C'};
+    for (int i = 0; i < 3; ++i) {
+        const QString label =
+            QLatin1Char(letters[i]) + QLatin1String(" - ") + texts[i] + QLatin1String(" %");
+        m_rates[label] = texts[i].toFloat();
+    }
+}
+
+TaxRateTable TaxRateTable::FromSettings()
+{
+    QSettings *settings = AppSettings::Instance().Settings();
+    return TaxRateTable(settings->value(QStringLiteral("SALES_TAX_RATE_A"), 0).toString(),
+                        settings->value(QStringLiteral("SALES_TAX_RATE_B"), 0).toString(),
+                        settings->value(QStringLiteral("SALES_TAX_RATE_C"), 0).toString());
+}
+
+QStringList TaxRateTable::Labels() const
+{
+    QStringList labels;
+    for (const auto &entry : m_rates)
+        labels << entry.first;
+    return labels;
+}
+
+float TaxRateTable::Rate(const QString &label) const
+{
+    const auto it = m_rates.find(label);
+    return it == m_rates.end() ? 0.0f : it->second;
+}
+
+QString TaxRateTable::LabelFor(float rate) const
+{
+    for (const auto &entry : m_rates) {
+        if (entry.second == rate)
+            return entry.first;
+    }
+    return QString();
+}
+
+QString CheckProductForm(const ProductForm &form)
+{
+    // An update writes the code as it stands, so even with "Auto Generate" it must not be
+    // blank: an empty code would be stored and could never be sold or searched.
+    const bool blankUpdate = form.editMode && form.autoGenerate && form.code.trimmed().isEmpty();
+    if ((!form.autoGenerate && !IsValidProductCode(form.code)) || blankUpdate) {
+        return QStringLiteral("Product Code ( %1 ) is invalid. Please enter valid Product Code")
+            .arg(form.code);
+    }
+    if (form.name.isEmpty()) {
+        return QStringLiteral("Error: Product Name ( %1 ) Please enter valid product name")
+            .arg(form.name);
+    }
+    if (!IsValidItemsPerUnitText(form.itemsPerUnit))
+        return QStringLiteral("Error: Please enter valid Items Per Unit value");
+    if (ItemsPerUnitValue(form.itemsPerUnit) == 0) {
+        return QStringLiteral(
+            "Error: Items Per Unit value can not be '0'. Minimum value could be '1'.");
+    }
+    if (form.customRate && !IsValidTaxRate(form.customRateText))
+        return QStringLiteral("Tax rate is invalid. Please enter numeric (0 to 99.99) value.");
+    if (form.category.isEmpty())
+        return QStringLiteral("Error: Please select a product category");
+    return QString();
+}
+
+QString CheckBatchForm(const BatchForm &form)
+{
+    if (!IsValidBarCode(form.barCode)) {
+        return QStringLiteral(
+                   "Barcode ( %1 ) is invalid. Please enter valid Barcode (1 to 20 digits)")
+            .arg(form.barCode);
+    }
+    if (!form.expiryDate.isValid())
+        return QStringLiteral("Error: Please select valid expiry date.");
+    if (!IsValidCount(form.quantity))
+        return QStringLiteral("Error: Please enter numeric value for Quantity.");
+    if (!IsValidPrice(form.salePrice))
+        return QStringLiteral("Error: Please enter valid value for Sale price.");
+    if (!IsValidPrice(form.purchasePrice))
+        return QStringLiteral("Error: Please enter valid value for Purchase price.");
+    if (!IsValidDiscount(form.discount))
+        return QStringLiteral("Discount is invalid. Please enter numeric value (0 to 99.99).");
+    if (form.vendorIndex == -1)
+        return QStringLiteral("Please select vendor from existing list or add new vendor.");
+    if (!IsValidCount(form.subItems))
+        return QStringLiteral("Please enter numeric value for sub items.");
+    return QString();
+}
+
+// ---- product list ----
+
+QString ProductListBase()
+{
+    return QStringLiteral(
+        "SELECT p.ID, c.NAME AS CATEGORY, p.PRODUCT_CODE, p.NAME, p.ITEMS_PER_UNIT, "
+        "p.DESCRIPTION, p.IMAGE_FILE, p.TAX_RATE "
+        "FROM tblProducts AS p, tblProductCategories AS c WHERE p.CATEGORY_ID = c.ID");
+}
+
+ListQuery ProductShowAll()
+{
+    return {ProductListBase(), {}, QString()};
+}
+
+ListQuery ProductNothing()
+{
+    // IDs are never negative: matches nothing, through the primary key.
+    return {ProductListBase() + QStringLiteral(" AND p.ID = -1"), {},
+            QStringLiteral("No search criteria specified.")};
+}
+
+ListQuery ProductSearch(const QString &name, const QString &code)
+{
+    if (!name.isEmpty()) {
+        return {ProductListBase() + QStringLiteral(" AND p.NAME LIKE :pattern"),
+                {{QStringLiteral(":pattern"), LikeContains(name)}},
+                QStringLiteral("Search results based on Name. ")};
+    }
+    if (!code.isEmpty()) {
+        return {ProductListBase() + QStringLiteral(" AND p.PRODUCT_CODE LIKE :pattern"),
+                {{QStringLiteral(":pattern"), LikeContains(code)}},
+                QStringLiteral("Search results based on Product Code.")};
+    }
+    return ProductNothing();
+}
+
+QStringList ProductSortExpressions()
+{
+    return {QStringLiteral("p.ID"),         QStringLiteral("c.NAME"),
+            QStringLiteral("p.PRODUCT_CODE"), QStringLiteral("p.NAME"),
+            QStringLiteral("p.ITEMS_PER_UNIT"), QStringLiteral("p.DESCRIPTION"),
+            QStringLiteral("p.IMAGE_FILE"), QStringLiteral("p.TAX_RATE")};
+}
+
+// ---- batch list ----
+
+QString ExpiryDisplayFormat()
+{
+    const QString format = AppSettings::Instance().DisplayDateFormat();
+    return format.isEmpty() ? QStringLiteral("yyyy-MM-dd") : format;
+}
+
+QString ExpiryDisplayExpression()
+{
+    const QString column = QStringLiteral("i.EXPIRY_DATE");
+    const QString alias = QStringLiteral("Expiry Date");
+    const QString order = AppSettings::Instance()
+                              .Settings()
+                              ->value(QStringLiteral("DATE_FORMAT"), QStringLiteral("YYYY/MM/DD"))
+                              .toString();
+    // An unknown order has no pattern; the list then shows ISO dates instead of failing.
+    if (AppSettings::SqlPatternForDateOrder(order).isEmpty()
+        || AppSettings::QtFormatForDateOrder(order) != ExpiryDisplayFormat()) {
+        return QStringLiteral(" DATE_FORMAT(i.EXPIRY_DATE,'%Y-%m-%d') as 'Expiry Date'");
+    }
+    return AppSettings::Instance().DateDisplayExpression(column, alias);
+}
+
+QDate ParseDisplayDate(const QString &text, const QString &displayFormat)
+{
+    QDate date = QDate::fromString(text, displayFormat);
+    if (!date.isValid())
+        date = QDate::fromString(text, Qt::ISODate);
+    return date;
+}
+
+QString InventoryListBase()
+{
+    return QStringLiteral("SELECT i.ID, i.PRODUCT_ID, i.VENDOR_ID, i.BAR_CODE, i.BATCH_NUMBER, "
+                          "p.NAME, v.NAME, ")
+           + ExpiryDisplayExpression()
+           + QStringLiteral(" , i.STORAGE_LOCATION, i.QUANTITY, i.SUB_ITEMS, i.PURCHASE_PRICE, "
+                            "i.SALE_PRICE, p.PRODUCT_CODE, i.SHOW_ON_POS, i.DISCOUNT "
+                            "FROM tblInventory as i, tblProducts as p , tblVendors as v "
+                            "WHERE i.PRODUCT_ID = p.ID AND i.VENDOR_ID = v.ID");
+}
+
+ListQuery InventoryShowAll()
+{
+    return {InventoryListBase(), {}, QString()};
+}
+
+ListQuery InventoryNothing()
+{
+    return {InventoryListBase() + QStringLiteral(" AND i.ID = -1"), {},
+            QStringLiteral("No search criteria specified.")};
+}
+
+ListQuery InventorySearch(const QString &name, const QString &barCode)
+{
+    if (!name.isEmpty()) {
+        return {InventoryListBase() + QStringLiteral(" AND p.NAME LIKE :pattern"),
+                {{QStringLiteral(":pattern"), LikeContains(name)}},
+                QStringLiteral("Search results based on Name. ")};
+    }
+    if (!barCode.isEmpty()) {
+        return {InventoryListBase() + QStringLiteral(" AND i.BAR_CODE LIKE :pattern"),
+                {{QStringLiteral(":pattern"), LikeContains(barCode)}},
+                QStringLiteral("Search results based on Bar Code.")};
+    }
+    return InventoryNothing();
+}
+
+QStringList InventorySortExpressions()
+{
+    return {QStringLiteral("i.ID"),           QStringLiteral("i.PRODUCT_ID"),
+            QStringLiteral("i.VENDOR_ID"),    QStringLiteral("i.BAR_CODE"),
+            QStringLiteral("i.BATCH_NUMBER"), QStringLiteral("p.NAME"),
+            QStringLiteral("v.NAME"),         QStringLiteral("i.EXPIRY_DATE"),
+            QStringLiteral("i.STORAGE_LOCATION"), QStringLiteral("i.QUANTITY"),
+            QStringLiteral("i.SUB_ITEMS"),    QStringLiteral("i.PURCHASE_PRICE"),
+            QStringLiteral("i.SALE_PRICE"),   QStringLiteral("p.PRODUCT_CODE"),
+            QStringLiteral("i.SHOW_ON_POS"),  QStringLiteral("i.DISCOUNT")};
+}
+
+} // namespace Catalogue

@@ -1,0 +1,188 @@
+#include "cataloguestore.h"
+
+#include "cataloguerules.h"
+#include "sqlutil.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVariant>
+
+#include <memory>
+
+namespace CatalogueStore {
+
+namespace {
+
+Result FailureOf(const QSqlQuery &query)
+{
+    switch (NativeErrorCode(query.lastError())) {
+    case MariaDbError::DuplicateKey:
+        return Result::Duplicate;
+    case MariaDbError::RowIsReferenced:
+        return Result::InUse;
+    default:
+        return Result::Failed;
+    }
+}
+
+Result Run(QSqlQuery &query)
+{
+    return ExecLogged(query) ? Result::Done : FailureOf(query);
+}
+
+void BindProduct(QSqlQuery &query, const Product &product, const QString &code,
+                 const QString &codePlaceholder)
+{
+    query.bindValue(QStringLiteral(":category_id"), product.categoryId);
+    query.bindValue(codePlaceholder, code);
+    query.bindValue(QStringLiteral(":name"), product.name);
+    query.bindValue(QStringLiteral(":items"), product.itemsPerUnit);
+    query.bindValue(QStringLiteral(":description"), product.description);
+    query.bindValue(QStringLiteral(":image_file"), product.imageFile);
+    query.bindValue(QStringLiteral(":tax_rate"), Catalogue::StoredReal(product.taxRate));
+}
+
+void BindBatch(QSqlQuery &query, const Batch &batch)
+{
+    query.bindValue(QStringLiteral(":product_id"), batch.productId);
+    query.bindValue(QStringLiteral(":vendor_id"), batch.vendorId);
+    query.bindValue(QStringLiteral(":bar_code"), batch.barCode);
+    query.bindValue(QStringLiteral(":batch"), batch.batchNumber);
+    query.bindValue(QStringLiteral(":expiry_date"),
+                    batch.expiryDate.toString(QStringLiteral("yyyy-MM-dd")));
+    query.bindValue(QStringLiteral(":storage_location"), batch.storageLocation);
+    query.bindValue(QStringLiteral(":purchase_price"), Catalogue::StoredReal(batch.purchasePrice));
+    query.bindValue(QStringLiteral(":sale_price"), Catalogue::StoredReal(batch.salePrice));
+    query.bindValue(QStringLiteral(":show"), batch.showOnPos ? 1 : 0);
+    query.bindValue(QStringLiteral(":discount"), Catalogue::StoredReal(batch.discount));
+}
+
+} // namespace
+
+Result InsertProduct(const QSqlDatabase &db, const Product &product, bool autoGenerate,
+                     QString *storedCode)
+{
+    // The placeholder row and its real code land together or not at all.
+    std::unique_ptr<TransactionGuard> transaction;
+    if (autoGenerate) {
+        transaction = std::make_unique<TransactionGuard>(db);
+        if (!transaction->IsActive())
+            return Result::Failed;
+    }
+    QSqlQuery query(db);
+    query.prepare(QStringLiteral(
+        "INSERT INTO tblProducts (CATEGORY_ID, PRODUCT_CODE, NAME, ITEMS_PER_UNIT, DESCRIPTION, "
+        "IMAGE_FILE, TAX_RATE) VALUES (:category_id, :product_code, :name, :items, "
+        ":description, :image_file, :tax_rate)"));
+    const QString code =
+        autoGenerate ? QString::fromLatin1(Catalogue::AutoCodePlaceholder) : product.code;
+    BindProduct(query, product, code, QStringLiteral(":product_code"));
+    if (storedCode)
+        *storedCode = autoGenerate ? QString() : code;
+    if (!ExecLogged(query))
+        return FailureOf(query);
+
+    if (autoGenerate) {
+        const QString id = query.lastInsertId().toString();
+        if (storedCode)
+            *storedCode = id;
+        query.finish();
+        QSqlQuery update(db);
+        update.prepare(QStringLiteral("UPDATE tblProducts SET PRODUCT_CODE = :code WHERE ID = :id"));
+        update.bindValue(QStringLiteral(":code"), id);
+        update.bindValue(QStringLiteral(":id"), id.toInt());
+        if (id.isEmpty() || !ExecLogged(update))
+            return id.isEmpty() ? Result::Failed : FailureOf(update);
+    }
+    if (transaction && !transaction->Commit())
+        return Result::Failed;
+    return Result::Done;
+}
+
+Result UpdateProduct(const QSqlDatabase &db, int id, const Product &product)
+{
+    QSqlQuery query(db);
+    query.prepare(QStringLiteral(
+        "UPDATE tblProducts SET CATEGORY_ID = :category_id, PRODUCT_CODE = :code, NAME = :name, "
+        "ITEMS_PER_UNIT = :items, DESCRIPTION= :description, IMAGE_FILE= :image_file, "
+        "TAX_RATE = :tax_rate WHERE ID = :id"));
+    BindProduct(query, product, product.code, QStringLiteral(":code"));
+    query.bindValue(QStringLiteral(":id"), id);
+    return Run(query);
+}
+
+Result DeleteProduct(const QSqlDatabase &db, int id)
+{
+    QSqlQuery query(db);
+    query.prepare(QStringLiteral("DELETE FROM tblProducts WHERE ID = :id"));
+    query.bindValue(QStringLiteral(":id"), id);
+    return Run(query);
+}
+
+bool LookupProduct(const QSqlDatabase &db, const QString &code, ProductDetails *details)
+{
+    *details = ProductDetails();
+    QSqlQuery query(db);
+    query.prepare(QStringLiteral(
+        "SELECT p.ID, p.NAME, p.ITEMS_PER_UNIT, p.DESCRIPTION, p.CATEGORY_ID, c.ID, "
+        "c.NAME as C_NAME, p.TAX_RATE FROM tblProducts as p, tblProductCategories as c "
+        "WHERE p.PRODUCT_CODE = :product_code AND p.CATEGORY_ID = c.ID"));
+    query.bindValue(QStringLiteral(":product_code"), code);
+    if (!ExecLogged(query))
+        return false;
+    if (query.next()) {
+        details->found = true;
+        details->id = query.value(0).toInt();
+        details->name = query.value(1).toString();
+        details->itemsPerUnit = query.value(2).toString();
+        details->description = query.value(3).toString();
+        details->category = query.value(6).toString();
+        details->taxRate = query.value(7).toString();
+    }
+    return true;
+}
+
+Result InsertBatch(const QSqlDatabase &db, const Batch &batch)
+{
+    QSqlQuery query(db);
+    query.prepare(QStringLiteral(
+        "INSERT INTO tblInventory ( PRODUCT_ID, VENDOR_ID, BAR_CODE, BATCH_NUMBER, EXPIRY_DATE, "
+        "STORAGE_LOCATION , PURCHASE_PRICE, SALE_PRICE, QUANTITY, SUB_ITEMS, SHOW_ON_POS, "
+        "DISCOUNT) VALUES ( :product_id, :vendor_id, :bar_code, :batch, :expiry_date , "
+        ":storage_location, :purchase_price, :sale_price, :quantity, :sub_items, :show, "
+        ":discount)"));
+    BindBatch(query, batch);
+    query.bindValue(QStringLiteral(":quantity"), batch.quantity);
+    query.bindValue(QStringLiteral(":sub_items"), batch.subItems);
+    return Run(query);
+}
+
+Result UpdateBatch(const QSqlDatabase &db, int id, const Batch &batch, int loadedQuantity,
+                   int loadedSubItems)
+{
+    QSqlQuery query(db);
+    query.prepare(QStringLiteral(
+        "UPDATE tblInventory SET PRODUCT_ID = :product_id, VENDOR_ID = :vendor_id, "
+        "BAR_CODE = :bar_code, BATCH_NUMBER = :batch, EXPIRY_DATE = :expiry_date, "
+        "STORAGE_LOCATION = :storage_location , PURCHASE_PRICE = :purchase_price, "
+        "SALE_PRICE = :sale_price, QUANTITY = QUANTITY + :quantity_change, "
+        "SUB_ITEMS = SUB_ITEMS + :sub_items_change , SHOW_ON_POS = :show , "
+        "DISCOUNT = :discount  WHERE ID = :id"));
+    BindBatch(query, batch);
+    query.bindValue(QStringLiteral(":quantity_change"),
+                    qint64(batch.quantity) - qint64(loadedQuantity));
+    query.bindValue(QStringLiteral(":sub_items_change"),
+                    qint64(batch.subItems) - qint64(loadedSubItems));
+    query.bindValue(QStringLiteral(":id"), id);
+    return Run(query);
+}
+
+Result DeleteBatch(const QSqlDatabase &db, int id)
+{
+    QSqlQuery query(db);
+    query.prepare(QStringLiteral("DELETE FROM tblInventory WHERE ID = :id"));
+    query.bindValue(QStringLiteral(":id"), id);
+    return Run(query);
+}
+
+} // namespace CatalogueStore
