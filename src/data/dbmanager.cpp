@@ -25,6 +25,14 @@ const QString kTestConnection = QStringLiteral("TEST");
 // An unreachable server must not freeze the till for minutes.
 const QString kConnectOptions = QStringLiteral("MYSQL_OPT_CONNECT_TIMEOUT=5");
 
+bool IsAlive(QSqlDatabase &db)
+{
+    if (!db.isOpen())
+        return false;
+    QSqlQuery ping(db);
+    return ping.exec(QStringLiteral("DO 1"));
+}
+
 void ProcessEvents(int times)
 {
     for (int i = 0; i < times; ++i)
@@ -98,9 +106,10 @@ QSqlDatabase &CDBManager::GetSchemaDataBase(Kind kind)
     bool &connected = inventory ? m_inventoryConnected : m_salesConnected;
 
     if (connected) {
-        // The inventory connection is re-opened (the driver reconnects a lost link); the sales
-        // connection is only asked whether it is still open.
-        const bool alive = inventory ? db->open() : db->isOpen();
+        // The inventory link is checked and re-opened when the server dropped it; the sales
+        // connection is only asked whether it is still open. A healthy link is never re-opened:
+        // that would close it under the statements and models that other screens hold on it.
+        const bool alive = inventory ? (IsAlive(*db) || db->open()) : db->isOpen();
         if (!alive) {
             db->close();
             delete db;
@@ -197,8 +206,8 @@ QSqlDatabase &CDBManager::GetMySqlDataBase()
     m_serverDb->setPassword(m_password);
     m_serverDb->setHostName(m_hostName);
     m_serverDb->setPort(m_port);
-    // The creation scripts run as one multi-statement batch on this connection.
-    m_serverDb->setConnectOptions(kConnectOptions + QStringLiteral(";CLIENT_MULTI_STATEMENTS"));
+    // The driver allows multi-statement batches, which the creation scripts rely on.
+    m_serverDb->setConnectOptions(kConnectOptions);
     if (m_userName.isEmpty() || m_password.isEmpty() || m_hostName.isEmpty() || m_port == 0)
         m_serverDb->setDatabaseName(QStringLiteral("NO LOGIN CREDENTIALS SET"));
 

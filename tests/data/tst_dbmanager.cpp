@@ -63,6 +63,31 @@ private slots:
         QVERIFY_SQL(query, exec("SELECT COUNT(*) FROM tblProducts"));
     }
 
+    void askingAgainKeepsStatementsAliveAndHealsALostLink()
+    {
+        FreshDatabases dbs(FreshDatabases::Inventory);
+        CDBManager &manager = CDBManager::Instance();
+        QSqlDatabase &inventory = manager.GetInventoryDataBase();
+        QSqlQuery prepared(inventory);
+        QVERIFY_SQL(prepared, prepare("INSERT INTO tblProductCategories (NAME) VALUES (:name)"));
+        // Another screen asks for the database while this statement is held.
+        manager.GetInventoryDataBase();
+        prepared.bindValue(":name", "Tablets");
+        QVERIFY_SQL(prepared, exec());
+
+        // The server drops the link (restart, idle timeout): the next request reconnects.
+        QSqlQuery id(inventory);
+        QVERIFY_SQL(id, exec("SELECT CONNECTION_ID()"));
+        QVERIFY(id.next());
+        QVERIFY(FreshDatabases::ExecAdmin(QString(), "KILL " + id.value(0).toString()));
+        QSqlDatabase &again = manager.GetInventoryDataBase();
+        QVERIFY(manager.IsInventoryConnected());
+        QSqlQuery count(again);
+        QVERIFY_SQL(count, exec("SELECT COUNT(*) FROM tblProductCategories"));
+        QVERIFY(count.next());
+        QCOMPARE(count.value(0).toInt(), 1);
+    }
+
     void missingActiveSchemaWarnsOnceUntilDropped()
     {
         QuillboxTest::TestServer::Apply();

@@ -1,0 +1,38 @@
+// quillbox-configure: reads or writes keys of the program's settings store from scripts,
+// e.g. to point a new installation at its private database server.
+//   quillbox-configure --get KEY
+//   quillbox-configure KEY=VALUE [KEY=VALUE...]
+#include "appsettings.h"
+
+#include <QCoreApplication>
+#include <QSettings>
+#include <QTextStream>
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments().mid(1);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    QSettings *settings = AppSettings::Instance().Settings();
+    if (args.size() == 2 && args.at(0) == QLatin1String("--get")) {
+        out << settings->value(args.at(1)).toString() << '\n';
+        return 0;
+    }
+    if (args.isEmpty()) {
+        err << "usage: quillbox-configure --get KEY | KEY=VALUE...\n";
+        return 2;
+    }
+    for (const QString &arg : args) {
+        const int eq = arg.indexOf(QLatin1Char('='));
+        if (eq <= 0) {
+            err << "not KEY=VALUE: " << arg << '\n';
+            return 2;
+        }
+        settings->setValue(arg.left(eq), arg.mid(eq + 1));
+    }
+    settings->sync();
+    const bool ok = settings->status() == QSettings::NoError;
+    AppSettings::Reset();
+    return ok ? 0 : 1;
+}

@@ -1,0 +1,452 @@
+#include "mainwindow.h"
+#include "ui_mainwindow.h"
+
+#include "appsettings.h"
+#include "dbmanager.h"
+#include "errordialog.h"
+#include "logindialog.h"
+#include "managedatabases.h"
+#include "manageusers.h"
+#include "qposdialog.h"
+#include "serversettingsdialog.h"
+#include "welcomedialog.h"
+
+#include <QDockWidget>
+#include <QFile>
+#include <QGridLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
+#include <QScroller>
+#include <QScrollerProperties>
+#include <QSettings>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QtDebug>
+
+namespace {
+QSettings *Store()
+{
+    return AppSettings::Instance().Settings();
+}
+
+void SetMenuEnabled(QMenu *menu, bool enabled)
+{
+    menu->setEnabled(enabled);
+    menu->menuAction()->setEnabled(enabled);
+}
+} // namespace
+
+MainWindow::MainWindow(QWidget *parent)
+    : QMainWindow(parent)
+    , ui(std::make_unique<Ui::MainWindow>())
+{
+    AppSettings::Instance().SetGlobalParent(this);
+    ApplyStoredTheme(QStringLiteral("dark"));
+
+    ui->setupUi(this);
+    m_constructed = true;
+    const bool dark = Store()->value(QStringLiteral("theme")).toString() == QLatin1String("dark");
+    ui->action_Dark_Theme->setEnabled(!dark);
+    ui->action_Light_Theme->setEnabled(dark);
+
+    // Lists are dragged with the left mouse button like on a touch till, without a press delay.
+    QWidget *viewport = ui->scrollArea->viewport();
+    QScrollerProperties properties = QScroller::scroller(viewport)->scrollerProperties();
+    properties.setScrollMetric(QScrollerProperties::MousePressEventDelay, 0);
+    QScrollerProperties::setDefaultScrollerProperties(properties);
+    QScroller::grabGesture(viewport, QScroller::LeftMouseButtonGesture);
+
+    CDBManager &manager = CDBManager::Instance();
+    manager.SetMainWindow(this);
+    connect(&manager, &CDBManager::ConnectionStateChanged, this,
+            &MainWindow::UpdateConnectionState);
+
+    resizeDocks({ui->dockNavigator}, {240}, Qt::Horizontal);
+    setCorner(Qt::TopLeftCorner, Qt::LeftDockWidgetArea);
+    setCorner(Qt::BottomLeftCorner, Qt::LeftDockWidgetArea);
+
+    EnterLoggedOutState();
+    RunStartupSequence();
+}
+
+MainWindow::~MainWindow()
+{
+    CDBManager &manager = CDBManager::Instance();
+    if (manager.MainWindow() == this)
+        manager.SetMainWindow(nullptr);
+    if (AppSettings::Instance().GlobalParent() == this)
+        AppSettings::Instance().SetGlobalParent(nullptr);
+}
+
+void MainWindow::UpdateConnectionState(bool inventoryConnected, bool salesConnected)
+{
+    ui->pushInvDBStatus->setText(inventoryConnected ? tr("Inventory DB\nCONNECTED")
+                                                    : tr("Inventory DB\nDISCONNECTED"));
+    ui->pushInvDBStatus->setStyleSheet(
+        inventoryConnected ? QStringLiteral("QPushButton#pushInvDBStatus { background-color:green }")
+                           : QStringLiteral("QPushButton#pushInvDBStatus { background-color:red }"));
+    ui->pushSalesDBStatus->setText(salesConnected ? tr("Sales DB\nCONNECTED")
+                                                  : tr("Sales DB\nDISCONNECTED"));
+    ui->pushSalesDBStatus->setStyleSheet(
+        salesConnected ? QStringLiteral("QPushButton#pushSalesDBStatus { background-color:green }")
+                       : QStringLiteral("QPushButton#pushSalesDBStatus { background-color:red }"));
+}
+
+void MainWindow::ApplyStoredTheme(const QString &defaultTheme)
+{
+    if (Store()->value(QStringLiteral("theme"), defaultTheme).toString() == QLatin1String("dark"))
+        ApplyDarkTheme();
+    else
+        ApplyLightTheme();
+}
+
+void MainWindow::ApplyDarkTheme()
+{
+    if (m_constructed) {
+        ui->action_Dark_Theme->setEnabled(false);
+        ui->action_Light_Theme->setEnabled(true);
+    }
+    QFile file(QStringLiteral(":/resources/stylesheets/WindowsStyleSheet.txt"));
+    if (file.open(QIODevice::ReadOnly | QIODevice::Text))
+        setStyleSheet(QString::fromUtf8(file.readAll()));
+    Store()->setValue(QStringLiteral("theme"), QStringLiteral("dark"));
+}
+
+void MainWindow::ApplyLightTheme()
+{
+    if (m_constructed) {
+        ui->action_Light_Theme->setEnabled(false);
+        ui->action_Dark_Theme->setEnabled(true);
+    }
+    QFile file(QStringLiteral(":/resources/stylesheets/WindowsStyleSheetLight.txt"));
+    if (file.open(QIODevice::ReadOnly | QIODevice::Text))
+        setStyleSheet(QString::fromUtf8(file.readAll()));
+    Store()->setValue(QStringLiteral("theme"), QStringLiteral("light"));
+}
+
+void MainWindow::SetCentralScreen(QWidget *screen)
+{
+    setCentralWidget(screen);
+}
+
+void MainWindow::EnterLoggedOutState()
+{
+    auto *label = new QLabel(this);
+    label->setStyleSheet(QStringLiteral("QLabel { background-color: #323232 }"));
+    SetCentralScreen(label);
+
+    ui->dockNavigator->setEnabled(false);
+    for (QMenu *menu : {ui->menuInventory, ui->menuProducts, ui->menuTools, ui->menu_View,
+                        ui->menuPurchase, ui->menuReports, ui->menuSales})
+        SetMenuEnabled(menu, false);
+    ui->actionLogout->setEnabled(false);
+    ui->actionLanuch_POS->setEnabled(false);
+    ui->actionHome->setEnabled(false);
+    for (QToolBar *bar : {ui->toolBarTools, ui->toolBarInventory, ui->toolBarProducts,
+                          ui->toolBarPurchase})
+        bar->setEnabled(false);
+    ui->actionLogin->setEnabled(true);
+    m_access = Access::LoggedOut;
+    showMaximized();
+}
+
+void MainWindow::RunStartupSequence()
+{
+    if (Store()->value(QStringLiteral("FIRST_TIME_START"), 1).toInt() != 0) {
+        WelcomeDialog welcome(this);
+        welcome.setModal(true);
+        welcome.exec();
+        AppSettings::Instance().SetCurrentUser(QString::fromLatin1(AppSettings::NoLoggedInUser));
+        ApplyStoredTheme(QString());
+    }
+    AppSettings::Instance().SetGlobalParent(this);
+    on_actionLogin_triggered();
+}
+
+void MainWindow::GrantFullAccess()
+{
+    ui->dockNavigator->setEnabled(true);
+    for (QMenu *menu : {ui->menuInventory, ui->menuProducts, ui->menuTools, ui->menu_View,
+                        ui->menuPurchase, ui->menuReports, ui->menuSales})
+        SetMenuEnabled(menu, true);
+    for (QToolBar *bar : {ui->mainToolBar, ui->toolBarTools, ui->toolBarInventory,
+                          ui->toolBarProducts, ui->toolBarPurchase})
+        bar->setEnabled(true);
+    ui->actionLanuch_POS->setEnabled(true);
+    ui->actionHome->setEnabled(true);
+    m_access = Access::Full;
+}
+
+void MainWindow::GrantSalesAccess()
+{
+    ui->dockNavigator->setEnabled(false);
+    for (QMenu *menu : {ui->menuInventory, ui->menuProducts, ui->menuTools, ui->menuPurchase,
+                        ui->menuReports, ui->menuSales})
+        SetMenuEnabled(menu, false);
+    ui->actionLanuch_POS->setEnabled(true);
+    m_access = Access::Sales;
+}
+
+void MainWindow::ToggleLoginActions()
+{
+    const bool loginEnabled = ui->actionLogin->isEnabled();
+    ui->actionLogin->setEnabled(!loginEnabled);
+    ui->actionLanuch_POS->setEnabled(loginEnabled);
+    ui->actionLogout->setEnabled(loginEnabled);
+}
+
+void MainWindow::on_actionLogin_triggered()
+{
+    const QString server = Store()->value(QStringLiteral("DB_SERVER")).toString();
+    const QString port = Store()->value(QStringLiteral("DB_PORT")).toString();
+    const QString user = Store()->value(QStringLiteral("DB_USER")).toString();
+    const QString password = Store()->value(QStringLiteral("DB_PASSWORD")).toString();
+    if (!server.isEmpty() && !port.isEmpty() && !user.isEmpty()) {
+        CDBManager::Instance().SetServerParameters(user, password, port.toInt(nullptr, 10), server);
+    } else {
+        ServerSettingsDialog dialog(this);
+        dialog.setModal(true);
+        dialog.exec();
+    }
+
+    QSqlDatabase &inventory = CDBManager::Instance().GetInventoryDataBase();
+    AppSettings &settings = AppSettings::Instance();
+    if (ui->pushInvDBStatus->text().contains(QLatin1String("DISCONNECTED"))) {
+        QMessageBox::information(this, tr("Login/Lgout"),
+                                 tr("No Inventory Database Active. Please Create a new database, or "
+                                    "select already existing database from \"Databases\" option"));
+        settings.SetCurrentUser(QString::fromLatin1(AppSettings::NoLoggedInUser));
+        GrantFullAccess();
+        ToggleLoginActions();
+        return;
+    }
+
+    int admins = 0;
+    QSqlQuery query(inventory);
+    if (query.prepare(QStringLiteral("SELECT COUNT(*) FROM tblUsers WHERE ROLE = 'ADMIN'"))
+        && query.exec() && query.next())
+        admins = query.value(0).toInt();
+    else
+        LogSqlError(query.lastError());
+
+    if (admins == 0) {
+        ErrorDialog note(QStringLiteral("err_msg_5"), tr("Login/Logout"),
+                         tr("Login is disabled at the moment as no 'ADMIN' user exists. Please add "
+                            "'ADMIN' user from the Users dialog to enable this function."),
+                         this);
+        note.exec();
+        settings.SetCurrentUser(QString::fromLatin1(AppSettings::NoLoggedInUser));
+        GrantFullAccess();
+        ToggleLoginActions();
+        return;
+    }
+
+    LoginOutcome outcome;
+    LoginDialog login(this, &outcome);
+    login.setModal(true);
+    login.exec();
+    if (outcome.cancelled)
+        return;
+    settings.SetCurrentUser(outcome.loginName);
+    if (outcome.role == QLatin1String("SALES PERSON"))
+        GrantSalesAccess();
+    else
+        GrantFullAccess();
+    ToggleLoginActions();
+}
+
+void MainWindow::on_actionLogout_triggered()
+{
+    CDBManager::Instance().DropInventoryDatabase();
+    CDBManager::Instance().DropSalesDatabase();
+    EnterLoggedOutState();
+    RunStartupSequence();
+}
+
+void MainWindow::on_actionExit_triggered()
+{
+    close();
+}
+
+void MainWindow::on_actionHome_triggered()
+{
+    // The home dashboard joins the central area when it exists.
+}
+
+void MainWindow::OpenPointOfSale()
+{
+    // The sale screen joins the full-screen host when it exists.
+}
+
+void MainWindow::on_actionLanuch_POS_triggered()
+{
+    OpenPointOfSale();
+}
+
+void MainWindow::on_pushPointOfSale_clicked()
+{
+    OpenPointOfSale();
+}
+
+void MainWindow::on_pushProductManagement_clicked()
+{
+    on_actionManageProducts_triggered();
+}
+
+void MainWindow::on_actionManageProducts_triggered()
+{
+}
+
+void MainWindow::on_pushInventoryManagement_clicked()
+{
+    on_actionManage_Inventory_triggered();
+}
+
+void MainWindow::on_actionManage_Inventory_triggered()
+{
+}
+
+void MainWindow::on_actionAdd_New_Batch_triggered()
+{
+}
+
+void MainWindow::on_actionAdd_New_Product_triggered()
+{
+}
+
+void MainWindow::on_pushPurchaseManagement_clicked()
+{
+    on_actionManage_Purchase_triggered();
+}
+
+void MainWindow::on_actionManage_Purchase_triggered()
+{
+}
+
+void MainWindow::on_actionAdd_New_Purchase_Order_triggered()
+{
+}
+
+void MainWindow::on_pushSalesManagement_clicked()
+{
+    on_actionManage_Sales_triggered();
+}
+
+void MainWindow::on_actionManage_Sales_triggered()
+{
+}
+
+void MainWindow::on_pushReportManagement_clicked()
+{
+    on_actionReports_Management_triggered();
+}
+
+void MainWindow::on_actionReports_Management_triggered()
+{
+}
+
+void MainWindow::on_actionManage_Users_triggered()
+{
+    ManageUsers dialog(this);
+    dialog.setModal(true);
+    dialog.exec();
+}
+
+void MainWindow::on_actionManage_Categories_triggered()
+{
+}
+
+void MainWindow::on_actionManage_Vendors_triggered()
+{
+}
+
+void MainWindow::on_actionManager_Customers_triggered()
+{
+}
+
+void MainWindow::on_actionSettings_triggered()
+{
+    ApplyStoredTheme(QString());
+}
+
+void MainWindow::on_action_Backup_triggered()
+{
+}
+
+void MainWindow::on_actionDatabases_triggered()
+{
+    ManageDatabases dialog(this);
+    dialog.setModal(true);
+    dialog.exec();
+}
+
+void MainWindow::on_actionDatabase_Server_triggered()
+{
+    ServerSettingsDialog dialog(this);
+    dialog.setModal(true);
+    dialog.exec();
+}
+
+void MainWindow::on_action_Dark_Theme_triggered()
+{
+    ApplyDarkTheme();
+}
+
+void MainWindow::on_action_Light_Theme_triggered()
+{
+    ApplyLightTheme();
+}
+
+void MainWindow::on_action_Hide_Navigator_triggered()
+{
+    ui->dockNavigator->hide();
+    ui->action_Hide_Navigator->setEnabled(false);
+    ui->action_Show_Navigator->setEnabled(true);
+}
+
+void MainWindow::on_action_Show_Navigator_triggered()
+{
+    ui->dockNavigator->show();
+    ui->action_Hide_Navigator->setEnabled(true);
+    ui->action_Show_Navigator->setEnabled(false);
+}
+
+void MainWindow::on_dockNavigator_visibilityChanged(bool visible)
+{
+    ui->action_Hide_Navigator->setEnabled(visible);
+    ui->action_Show_Navigator->setEnabled(!visible);
+}
+
+void MainWindow::on_dockNavigator_destroyed()
+{
+}
+
+void MainWindow::on_actionAbout_Quillbox_Pro_triggered()
+{
+}
+
+void MainWindow::on_actionNormal_Export_triggered()
+{
+}
+
+void MainWindow::on_actionExport_for_Scanner_triggered()
+{
+}
+
+void MainWindow::on_actionImport_with_Codes_triggered()
+{
+}
+
+void MainWindow::on_actionImport_without_Codes_triggered()
+{
+}
+
+void MainWindow::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    if (auto *dialog = findChild<QDialog *>(QString(), Qt::FindDirectChildrenOnly)) {
+        const QPoint centre = mapToGlobal(rect().center());
+        dialog->move(centre - QPoint(dialog->width() / 2, dialog->height() / 2));
+    }
+}

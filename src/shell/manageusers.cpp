@@ -1,0 +1,162 @@
+#include "manageusers.h"
+#include "ui_manageusers.h"
+
+#include "dbmanager.h"
+
+#include <QHeaderView>
+#include <QMessageBox>
+#include <QScroller>
+#include <QSqlError>
+#include <QSqlRecord>
+#include <QSqlTableModel>
+
+ManageUsers::ManageUsers(QWidget *parent)
+    : QuillboxDialog(parent)
+    , ui(std::make_unique<Ui::ManageUsers>())
+{
+    ui->setupUi(this);
+    m_model = new QSqlTableModel(this, CDBManager::Instance().GetInventoryDataBase());
+    m_model->setTable(QStringLiteral("tblUsers"));
+    m_model->setEditStrategy(QSqlTableModel::OnManualSubmit);
+    m_model->select();
+
+    ui->tableView->setModel(m_model);
+    ui->tableView->setSelectionBehavior(QAbstractItemView::SelectRows);
+    ui->tableView->setSelectionMode(QAbstractItemView::SingleSelection);
+    ui->tableView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ui->tableView->hideColumn(0);
+    ui->tableView->hideColumn(4);
+    ui->tableView->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    ui->tableView->horizontalHeader()->setStretchLastSection(true);
+    ui->tableView->setSortingEnabled(true);
+    QScroller::grabGesture(ui->tableView->viewport(), QScroller::LeftMouseButtonGesture);
+    QScroller::grabGesture(ui->scrollArea->viewport(), QScroller::LeftMouseButtonGesture);
+
+    ui->comboRole->addItems({QStringLiteral("ADMIN"), QStringLiteral("SALES PERSON")});
+    ui->comboRole->setCurrentIndex(-1);
+    ui->pushButtonUpdate->setEnabled(false);
+    ui->pushButtonDelete->setEnabled(false);
+
+    connect(ui->tableView->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &ManageUsers::OnUserSelected);
+    connect(ui->pushButtonUpdate, &QPushButton::clicked, this,
+            &ManageUsers::OnPushButtonUpdateClicked);
+    connect(ui->pushButtonDelete, &QPushButton::clicked, this,
+            &ManageUsers::OnPushButtonDeleteClicked);
+}
+
+ManageUsers::~ManageUsers() = default;
+
+bool ManageUsers::IsEmptyText() const
+{
+    return ui->editFirstName->text().isEmpty() || ui->editLastName->text().isEmpty()
+           || ui->editLoginName->text().isEmpty() || ui->editPassword->text().isEmpty()
+           || ui->comboRole->currentText().isEmpty();
+}
+
+bool ManageUsers::CheckInput(const QString &emptyMessage)
+{
+    if (IsEmptyText()) {
+        QMessageBox::warning(this, tr("Error"), emptyMessage);
+        return false;
+    }
+    if (ui->editPassword->text() != ui->editRepeastPassword->text()) {
+        QMessageBox::warning(this, tr("Error"),
+                             tr("Password does not match with the 'Repeat Password'. Please double "
+                                "check the value."));
+        return false;
+    }
+    if (ui->comboRole->currentText() == QLatin1String("ADMIN"))
+        QMessageBox::information(this, tr("Password"),
+                                 tr("Please make a note of your password. In the next \n LOGIN "
+                                    "session you would need to enter this password."));
+    return true;
+}
+
+void ManageUsers::ClearFields()
+{
+    ui->editFirstName->clear();
+    ui->editLastName->clear();
+    ui->editLoginName->clear();
+    ui->editPassword->clear();
+    ui->editRepeastPassword->clear();
+    ui->comboRole->setCurrentIndex(-1);
+}
+
+void ManageUsers::OnUserSelected()
+{
+    const QModelIndex index = ui->tableView->currentIndex();
+    if (!index.isValid())
+        return;
+    const QSqlRecord record = m_model->record(index.row());
+    ui->editFirstName->setText(record.value(1).toString());
+    ui->editLastName->setText(record.value(2).toString());
+    ui->editLoginName->setText(record.value(3).toString());
+    ui->editPassword->setText(record.value(4).toString());
+    ui->comboRole->setCurrentText(record.value(5).toString());
+    ui->pushButtonUpdate->setEnabled(true);
+    ui->pushButtonDelete->setEnabled(true);
+}
+
+void ManageUsers::on_pushButtonAdd_clicked()
+{
+    if (!CheckInput(tr("Please enter valid data in all input boxes")))
+        return;
+    const int row = m_model->rowCount();
+    m_model->insertRow(row);
+    m_model->setData(m_model->index(row, 1), ui->editFirstName->text());
+    m_model->setData(m_model->index(row, 2), ui->editLastName->text());
+    m_model->setData(m_model->index(row, 3), ui->editLoginName->text());
+    m_model->setData(m_model->index(row, 4), ui->editPassword->text());
+    m_model->setData(m_model->index(row, 5), ui->comboRole->currentText());
+    if (m_model->submitAll()) {
+        ClearFields();
+    } else {
+        LogSqlError(m_model->lastError());
+        QMessageBox::warning(this, tr("Add User"), tr("This user can not be added to system"));
+        m_model->select();
+    }
+}
+
+void ManageUsers::OnPushButtonUpdateClicked()
+{
+    if (!CheckInput(tr("Please enter valid data in all input boxes.")))
+        return;
+    const QModelIndex index = ui->tableView->currentIndex();
+    if (!index.isValid())
+        return;
+    const int row = index.row();
+    m_model->setData(m_model->index(row, 1), ui->editFirstName->text());
+    m_model->setData(m_model->index(row, 2), ui->editLastName->text());
+    m_model->setData(m_model->index(row, 3), ui->editLoginName->text());
+    m_model->setData(m_model->index(row, 4), ui->editPassword->text());
+    m_model->setData(m_model->index(row, 5), ui->comboRole->currentText());
+    if (!m_model->submitAll())
+        LogSqlError(m_model->lastError());
+    m_model->select();
+    ClearFields();
+}
+
+void ManageUsers::OnPushButtonDeleteClicked()
+{
+    const auto answer = QMessageBox::question(
+        this, tr("Delete User"), tr("Are you sure you want to remove this user from system?"),
+        QMessageBox::Yes | QMessageBox::No);
+    const QModelIndex index = ui->tableView->currentIndex();
+    if (!index.isValid() || answer != QMessageBox::Yes)
+        return;
+    m_model->removeRow(index.row());
+    if (!m_model->submitAll())
+        LogSqlError(m_model->lastError());
+    m_model->select();
+    ui->editFirstName->clear();
+    ui->editLastName->clear();
+    ui->editLoginName->clear();
+    ui->editPassword->clear();
+    ui->comboRole->setCurrentIndex(-1);
+}
+
+void ManageUsers::on_pushButtonClose_clicked()
+{
+    close();
+}

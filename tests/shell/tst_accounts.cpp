@@ -1,0 +1,224 @@
+#include "testsupport.h"
+
+#include "appsettings.h"
+#include "dbmanager.h"
+#include "logindialog.h"
+#include "manageusers.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QTableView>
+
+using QuillboxTest::DialogDriver;
+using QuillboxTest::FreshDatabases;
+
+namespace {
+int CountUsers(const QString &where = QString())
+{
+    QSqlQuery query(CDBManager::Instance().GetInventoryDataBase());
+    query.exec(QStringLiteral("SELECT COUNT(*) FROM tblUsers ") + where);
+    return query.next() ? query.value(0).toInt() : -1;
+}
+
+struct UserForm
+{
+    explicit UserForm(ManageUsers &dialog)
+        : first(dialog.findChild<QLineEdit *>("editFirstName"))
+        , last(dialog.findChild<QLineEdit *>("editLastName"))
+        , login(dialog.findChild<QLineEdit *>("editLoginName"))
+        , password(dialog.findChild<QLineEdit *>("editPassword"))
+        , repeat(dialog.findChild<QLineEdit *>("editRepeastPassword"))
+        , role(dialog.findChild<QComboBox *>("comboRole"))
+        , table(dialog.findChild<QTableView *>("tableView"))
+        , add(dialog.findChild<QPushButton *>("pushButtonAdd"))
+        , update(dialog.findChild<QPushButton *>("pushButtonUpdate"))
+        , remove(dialog.findChild<QPushButton *>("pushButtonDelete"))
+    {
+    }
+    void Fill(const QString &f, const QString &l, const QString &n, const QString &p,
+              const QString &r, const QString &rp)
+    {
+        first->setText(f);
+        last->setText(l);
+        login->setText(n);
+        password->setText(p);
+        repeat->setText(rp);
+        role->setCurrentText(r);
+    }
+    // Rows follow the view's sort order; find a user by login name.
+    void SelectLogin(const QString &name)
+    {
+        QAbstractItemModel *model = table->model();
+        for (int row = 0; row < model->rowCount(); ++row) {
+            if (model->index(row, 3).data().toString() == name) {
+                table->selectRow(row);
+                return;
+            }
+        }
+        QFAIL("no such user");
+    }
+    QLineEdit *first, *last, *login, *password, *repeat;
+    QComboBox *role;
+    QTableView *table;
+    QPushButton *add, *update, *remove;
+};
+} // namespace
+
+class TestAccounts : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { QVERIFY2(QuillboxTest::TestServer::Configured(), "run through scripts/test"); }
+    void init() { QuillboxTest::ResetState(); }
+
+    void failedLoginsAreNumbered()
+    {
+        FreshDatabases dbs(FreshDatabases::Inventory);
+        QVERIFY(FreshDatabases::ExecAdmin(dbs.InventoryName(),
+                                          "INSERT INTO tblUsers (FIRST_NAME, LAST_NAME, LOGIN_NAME, "
+                                          "PASSWORD, ROLE) VALUES ('A', 'B', 'anna', 'pw1', 'ADMIN')"));
+        LoginOutcome outcome;
+        LoginDialog dialog(nullptr, &outcome);
+        auto *user = dialog.findChild<QLineEdit *>("editUserName");
+        auto *password = dialog.findChild<QLineEdit *>("editPassword");
+        auto *message = dialog.findChild<QLabel *>("labelMessage");
+        auto *login = dialog.findChild<QPushButton *>("buttonLogin");
+        QVERIFY(login->isDefault());
+        dialog.show();
+
+        login->click();
+        QCOMPARE(message->text(), QStringLiteral("Please enter valid User Name or Password (1)"));
+        user->setText("anna");
+        password->setText("wrong");
+        login->click();
+        QCOMPARE(message->text(), QStringLiteral("Login failed. Please try again (2)"));
+        // The failed attempt dropped the connection; the next one connects anew.
+        QVERIFY(!CDBManager::Instance().IsInventoryConnected());
+        // Text that would break a concatenated statement is only a wrong password.
+        password->setText("' OR '1'='1");
+        login->click();
+        QCOMPARE(message->text(), QStringLiteral("Login failed. Please try again (3)"));
+        QVERIFY(outcome.cancelled);
+
+        password->setText("pw1");
+        login->click();
+        QVERIFY(!outcome.cancelled);
+        QCOMPARE(outcome.loginName, QStringLiteral("anna"));
+        QCOMPARE(outcome.firstName, QStringLiteral("A"));
+        QCOMPARE(outcome.lastName, QStringLiteral("B"));
+        QCOMPARE(outcome.role, QStringLiteral("ADMIN"));
+        QVERIFY(!dialog.isVisible());
+    }
+
+    void cancelKeepsTheOutcomeCancelled()
+    {
+        FreshDatabases dbs(FreshDatabases::Inventory);
+        AppSettings::Instance().Settings()->setValue("DB_CON_NAME", "Shop server");
+        LoginOutcome outcome;
+        LoginDialog dialog(nullptr, &outcome);
+        QCOMPARE(dialog.findChild<QLineEdit *>("lineServerName")->text(), QStringLiteral("Shop server"));
+        dialog.show();
+        QVERIFY(QuillboxTest::ClickButton(&dialog, "Cancel"));
+        QVERIFY(outcome.cancelled);
+        QVERIFY(!dialog.isVisible());
+    }
+
+    void addUpdateAndDeleteUsers()
+    {
+        FreshDatabases dbs(FreshDatabases::Inventory);
+        ManageUsers dialog;
+        dialog.show();
+        UserForm form(dialog);
+        QCOMPARE(form.role->count(), 2);
+        QCOMPARE(form.role->itemText(0), QStringLiteral("ADMIN"));
+        QCOMPARE(form.role->itemText(1), QStringLiteral("SALES PERSON"));
+        QCOMPARE(form.role->currentIndex(), -1);
+        QVERIFY(!form.update->isEnabled());
+        QVERIFY(!form.remove->isEnabled());
+        QVERIFY(form.table->isColumnHidden(0));
+        QVERIFY(form.table->isColumnHidden(4));
+
+        DialogDriver driver;
+        driver.Expect("Error", "Please enter valid data in all input boxes");
+        form.add->click();
+        QVERIFY_DIALOGS(driver);
+
+        form.Fill("Mary", "O'Brien", "mary", "pw", "SALES PERSON", "other");
+        driver.Expect("Error", "Password does not match with the 'Repeat Password'. Please double check the value.");
+        form.add->click();
+        QVERIFY_DIALOGS(driver);
+        QCOMPARE(CountUsers(), 0);
+
+        form.Fill("Mary", "O'Brien", "mary", "pw", "SALES PERSON", "pw");
+        form.add->click();
+        QCOMPARE(CountUsers("WHERE LAST_NAME = 'O''Brien' AND ROLE = 'SALES PERSON'"), 1);
+        QVERIFY(form.first->text().isEmpty());
+        QCOMPARE(form.role->currentIndex(), -1);
+
+        // An administrator is reminded to note the password.
+        form.Fill("Bob", "Lee", "bob", "pw2", "ADMIN", "pw2");
+        driver.Expect("Password", "Please make a note of your password. In the next \n LOGIN session");
+        form.add->click();
+        QVERIFY_DIALOGS(driver);
+        QCOMPARE(CountUsers(), 2);
+
+        // A login name that exists is refused by the server.
+        form.Fill("Other", "Mary", "mary", "x", "SALES PERSON", "x");
+        driver.Expect("Add User", "This user can not be added to system");
+        form.add->click();
+        QVERIFY_DIALOGS(driver);
+        QCOMPARE(CountUsers(), 2);
+        QCOMPARE(form.table->model()->rowCount(), 2);
+
+        // Selecting fills every field but the repeat password, so Update needs it retyped.
+        form.repeat->clear();
+        form.SelectLogin("mary");
+        QVERIFY(form.update->isEnabled());
+        QCOMPARE(form.login->text(), QStringLiteral("mary"));
+        QCOMPARE(form.password->text(), QStringLiteral("pw"));
+        QVERIFY(form.repeat->text().isEmpty());
+        QCOMPARE(form.role->currentText(), QStringLiteral("SALES PERSON"));
+        driver.Expect("Error", "Password does not match");
+        form.update->click();
+        QVERIFY_DIALOGS(driver);
+
+        form.SelectLogin("mary");
+        form.first->setText("Maria");
+        form.repeat->setText("pw");
+        form.update->click();
+        QCOMPARE(CountUsers("WHERE FIRST_NAME = 'Maria'"), 1);
+
+        form.first->clear();
+        driver.Expect("Error", "Please enter valid data in all input boxes.");
+        form.update->click();
+        QVERIFY_DIALOGS(driver);
+
+        // Deleting asks first; No keeps the user.
+        form.SelectLogin("mary");
+        driver.Expect("Delete User", "Are you sure you want to remove this user from system?",
+                      DialogDriver::Press("No"));
+        form.remove->click();
+        QVERIFY_DIALOGS(driver);
+        QCOMPARE(CountUsers(), 2);
+        form.SelectLogin("mary");
+        driver.Expect("Delete User", QString(), DialogDriver::Press("Yes"));
+        form.remove->click();
+        QVERIFY_DIALOGS(driver);
+        QCOMPARE(CountUsers(), 1);
+    }
+
+    void passwordsAreLimitedToWhatTheTableHolds()
+    {
+        FreshDatabases dbs(FreshDatabases::Inventory);
+        ManageUsers dialog;
+        UserForm form(dialog);
+        QCOMPARE(form.password->maxLength(), 8);
+        QCOMPARE(form.repeat->maxLength(), 8);
+    }
+};
+
+QUILLBOX_TEST_MAIN(TestAccounts)
+#include "tst_accounts.moc"

@@ -1,0 +1,285 @@
+#include "testsupport.h"
+
+#include "appsettings.h"
+#include "dbmanager.h"
+#include "mainwindow.h"
+
+#include <QAction>
+#include <QDockWidget>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSettings>
+#include <QToolBar>
+
+using QuillboxTest::DialogDriver;
+using QuillboxTest::FreshDatabases;
+
+namespace {
+const char *kNoInventory = "No Inventory Database Active. Please Create a new database, or select "
+                           "already existing database from \"Databases\" option";
+const char *kNoAdmin = "Login is disabled at the moment as no 'ADMIN' user exists.";
+
+QSettings *Store()
+{
+    return AppSettings::Instance().Settings();
+}
+
+template <typename T> T *Find(QWidget *window, const char *name)
+{
+    T *child = window->findChild<T *>(QString::fromLatin1(name));
+    if (!child)
+        qWarning() << "missing" << name;
+    return child;
+}
+
+bool MenuEnabled(QWidget *window, const char *name)
+{
+    return Find<QMenu>(window, name)->menuAction()->isEnabled();
+}
+
+bool ActionEnabled(QWidget *window, const char *name)
+{
+    return Find<QAction>(window, name)->isEnabled();
+}
+
+DialogDriver::Action LogIn(const QString &login, const QString &password)
+{
+    return [login, password](QWidget *dialog) {
+        dialog->findChild<QLineEdit *>("editUserName")->setText(login);
+        dialog->findChild<QLineEdit *>("editPassword")->setText(password);
+        QuillboxTest::ClickButton(dialog, "Login");
+    };
+}
+
+void AddUser(const QString &schema, const QString &login, const QString &password,
+             const QString &role)
+{
+    QVERIFY(FreshDatabases::ExecAdmin(
+        schema, QStringLiteral("INSERT INTO tblUsers (FIRST_NAME, LAST_NAME, LOGIN_NAME, PASSWORD, "
+                               "ROLE) VALUES ('Ann', 'Smith', '%1', '%2', '%3')")
+                    .arg(QString(login).replace("'", "''"), password, role)));
+}
+} // namespace
+
+class TestStartup : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { QVERIFY2(QuillboxTest::TestServer::Configured(), "run through scripts/test"); }
+    void init() { QuillboxTest::ResetState(); }
+
+    void firstStartOnAnEmptyMachine()
+    {
+        DialogDriver driver;
+        driver.Expect("Dialog")  // the welcome picture, closed unticked
+            .Expect("Server Settings",
+                    QString(),
+                    [](QWidget *dialog) {
+                        dialog->findChild<QLineEdit *>("lineServerAddress")
+                            ->setText(QuillboxTest::TestServer::Host());
+                        dialog->findChild<QLineEdit *>("linePort")
+                            ->setText(QString::number(QuillboxTest::TestServer::Port()));
+                        dialog->findChild<QLineEdit *>("lineUserName")
+                            ->setText(QuillboxTest::TestServer::User());
+                        dialog->findChild<QLineEdit *>("lineUserPassword")
+                            ->setText(QuillboxTest::TestServer::Password());
+                        QuillboxTest::ClickButton(dialog, "Save");
+                    })
+            .Expect("Error", "Can not connect to 'No Active Inventory Database' Please make sure")
+            .Expect("Login/Lgout", kNoInventory);
+        MainWindow window;
+        QVERIFY_DIALOGS(driver);
+
+        QCOMPARE(Store()->value("theme").toString(), QStringLiteral("dark"));
+        QVERIFY(!window.styleSheet().isEmpty() || !QFile::exists(":/resources/stylesheets/WindowsStyleSheet.txt"));
+        QVERIFY(window.windowState() & Qt::WindowMaximized);
+        QCOMPARE(window.windowTitle(), QStringLiteral("Quillbox (Pro)"));
+        QCOMPARE(Store()->value("FIRST_TIME_START", 1).toInt(), 1);
+        QCOMPARE(Store()->value("DB_PORT").toString(),
+                 QString::number(QuillboxTest::TestServer::Port()));
+        QCOMPARE(AppSettings::Instance().GetCurrentUser(), QStringLiteral("NO LOGGED IN USER"));
+        QCOMPARE(window.CurrentAccess(), MainWindow::Access::Full);
+        QCOMPARE(Find<QPushButton>(&window, "pushInvDBStatus")->text(),
+                 QStringLiteral("Inventory DB\nDISCONNECTED"));
+        QCOMPARE(Find<QPushButton>(&window, "pushSalesDBStatus")->text(),
+                 QStringLiteral("Sales DB\nDISCONNECTED"));
+        QVERIFY(Find<QPushButton>(&window, "pushInvDBStatus")->styleSheet().contains("red"));
+        QVERIFY(MenuEnabled(&window, "menuTools"));
+        QVERIFY(!ActionEnabled(&window, "actionLogin"));
+        QVERIFY(ActionEnabled(&window, "actionLogout"));
+        QVERIFY(ActionEnabled(&window, "actionLanuch_POS"));
+        QVERIFY(!ActionEnabled(&window, "action_Dark_Theme"));
+        QVERIFY(ActionEnabled(&window, "action_Light_Theme"));
+        // Full access without a home screen yet leaves the plain label in the middle.
+        QVERIFY(qobject_cast<QLabel *>(window.centralWidget()));
+    }
+
+    void noAdminOpensEverythingForSetUp()
+    {
+        FreshDatabases dbs(FreshDatabases::Inventory);
+        QVERIFY(dbs.IsValid());
+        Store()->setValue("FIRST_TIME_START", 0);
+        DialogDriver driver;
+        driver.Expect("Login/Logout", kNoAdmin);
+        MainWindow window;
+        QVERIFY_DIALOGS(driver);
+        QCOMPARE(window.CurrentAccess(), MainWindow::Access::Full);
+        QCOMPARE(AppSettings::Instance().GetCurrentUser(), QStringLiteral("NO LOGGED IN USER"));
+        // Only the inventory database was asked for.
+        QCOMPARE(Find<QPushButton>(&window, "pushInvDBStatus")->text(),
+                 QStringLiteral("Inventory DB\nCONNECTED"));
+        QCOMPARE(Find<QPushButton>(&window, "pushSalesDBStatus")->text(),
+                 QStringLiteral("Sales DB\nDISCONNECTED"));
+        QVERIFY(Find<QDockWidget>(&window, "dockNavigator")->isEnabled());
+        for (const char *bar : {"toolBarTools", "toolBarInventory", "toolBarProducts", "toolBarPurchase"})
+            QVERIFY2(Find<QToolBar>(&window, bar)->isEnabled(), bar);
+    }
+
+    void roles_data()
+    {
+        QTest::addColumn<QString>("role");
+        QTest::addColumn<bool>("full");
+        QTest::newRow("admin") << "ADMIN" << true;
+        QTest::newRow("sales person") << "SALES PERSON" << false;
+        // Anything but the sales role is a manager.
+        QTest::newRow("other role") << "STOCK KEEPER" << true;
+    }
+
+    void roles()
+    {
+        QFETCH(QString, role);
+        QFETCH(bool, full);
+        FreshDatabases dbs(FreshDatabases::Inventory);
+        AddUser(dbs.InventoryName(), "boss", "secret", "ADMIN");
+        AddUser(dbs.InventoryName(), "o'neil", "pw", role);
+        Store()->setValue("FIRST_TIME_START", 0);
+        DialogDriver driver;
+        driver.Expect("Login", QString(), LogIn("o'neil", "pw"));
+        MainWindow window;
+        QVERIFY_DIALOGS(driver);
+        QCOMPARE(AppSettings::Instance().GetCurrentUser(), QStringLiteral("o'neil"));
+        QCOMPARE(window.CurrentAccess(), full ? MainWindow::Access::Full : MainWindow::Access::Sales);
+        QVERIFY(!ActionEnabled(&window, "actionLogin"));
+        QVERIFY(ActionEnabled(&window, "actionLogout"));
+        QVERIFY(ActionEnabled(&window, "actionLanuch_POS"));
+        QVERIFY(ActionEnabled(&window, "actionExit"));
+        QCOMPARE(ActionEnabled(&window, "actionHome"), full);
+        QCOMPARE(Find<QDockWidget>(&window, "dockNavigator")->isEnabled(), full);
+        for (const char *menu : {"menuInventory", "menuProducts", "menuTools", "menuPurchase",
+                                 "menuReports", "menuSales", "menu_View"})
+            QCOMPARE(MenuEnabled(&window, menu), full);
+        QVERIFY(MenuEnabled(&window, "menuUser"));
+        QVERIFY(MenuEnabled(&window, "menuHelof"));
+        QVERIFY(Find<QToolBar>(&window, "mainToolBar")->isEnabled());
+        QCOMPARE(Find<QToolBar>(&window, "toolBarTools")->isEnabled(), full);
+    }
+
+    void cancelledLoginStaysLoggedOutAndLogoutAsksAgain()
+    {
+        FreshDatabases dbs(FreshDatabases::Inventory);
+        AddUser(dbs.InventoryName(), "boss", "secret", "ADMIN");
+        Store()->setValue("FIRST_TIME_START", 0);
+        DialogDriver driver;
+        driver.Expect("Login", QString(), DialogDriver::Press("Cancel"));
+        MainWindow window;
+        QVERIFY_DIALOGS(driver);
+        QCOMPARE(window.CurrentAccess(), MainWindow::Access::LoggedOut);
+        QVERIFY(ActionEnabled(&window, "actionLogin"));
+        QVERIFY(!ActionEnabled(&window, "actionLogout"));
+        QVERIFY(!ActionEnabled(&window, "actionLanuch_POS"));
+        QVERIFY(!MenuEnabled(&window, "menuTools"));
+        QVERIFY(MenuEnabled(&window, "menuUser"));
+
+        // Login again repeats the routine; this time it succeeds.
+        driver.Expect("Login", QString(), LogIn("boss", "secret"));
+        Find<QAction>(&window, "actionLogin")->trigger();
+        QVERIFY_DIALOGS(driver);
+        QCOMPARE(window.CurrentAccess(), MainWindow::Access::Full);
+
+        // Logout drops the connections and runs the login routine at once.
+        driver.Expect("Login", QString(), DialogDriver::Press("Cancel"));
+        Find<QAction>(&window, "actionLogout")->trigger();
+        QVERIFY_DIALOGS(driver);
+        QCOMPARE(window.CurrentAccess(), MainWindow::Access::LoggedOut);
+        QVERIFY(!CDBManager::Instance().IsSalesConnected());
+    }
+
+    void themeSwitchPersists()
+    {
+        FreshDatabases dbs(FreshDatabases::Inventory);
+        Store()->setValue("FIRST_TIME_START", 0);
+        DialogDriver driver;
+        driver.Expect("Login/Logout", kNoAdmin);
+        {
+            MainWindow window;
+            QVERIFY_DIALOGS(driver);
+            Find<QAction>(&window, "action_Light_Theme")->trigger();
+            QCOMPARE(Store()->value("theme").toString(), QStringLiteral("light"));
+            QVERIFY(!ActionEnabled(&window, "action_Light_Theme"));
+            QVERIFY(ActionEnabled(&window, "action_Dark_Theme"));
+        }
+        driver.Expect("Login/Logout", kNoAdmin);
+        MainWindow again;
+        QVERIFY_DIALOGS(driver);
+        QVERIFY(!ActionEnabled(&again, "action_Light_Theme"));
+        QVERIFY(ActionEnabled(&again, "action_Dark_Theme"));
+        QCOMPARE(Store()->value("theme").toString(), QStringLiteral("light"));
+    }
+
+    void navigatorActionsFollowTheDock()
+    {
+        FreshDatabases dbs(FreshDatabases::Inventory);
+        Store()->setValue("FIRST_TIME_START", 0);
+        DialogDriver driver;
+        driver.Expect("Login/Logout", kNoAdmin);
+        MainWindow window;
+        QVERIFY_DIALOGS(driver);
+        auto *dock = Find<QDockWidget>(&window, "dockNavigator");
+        Find<QAction>(&window, "action_Hide_Navigator")->trigger();
+        QVERIFY(!dock->isVisible());
+        QVERIFY(!ActionEnabled(&window, "action_Hide_Navigator"));
+        QVERIFY(ActionEnabled(&window, "action_Show_Navigator"));
+        Find<QAction>(&window, "action_Show_Navigator")->trigger();
+        QTest::qWait(20);
+        QVERIFY(dock->isVisible());
+        // Closing the dock by its own button updates the actions too.
+        dock->close();
+        QTest::qWait(20);
+        QVERIFY(!ActionEnabled(&window, "action_Hide_Navigator"));
+        QVERIFY(ActionEnabled(&window, "action_Show_Navigator"));
+    }
+
+    void menusAndToolBarsAreComplete()
+    {
+        FreshDatabases dbs(FreshDatabases::Inventory);
+        Store()->setValue("FIRST_TIME_START", 0);
+        DialogDriver driver;
+        driver.Expect("Login/Logout", kNoAdmin);
+        MainWindow window;
+        QVERIFY_DIALOGS(driver);
+        QStringList titles;
+        for (QAction *action : window.menuBar()->actions())
+            titles << action->text();
+        QCOMPARE(titles, QStringList({"&User", "&Products", "P&urchase", "&Sales", "&Inventory",
+                                      "&Reports", "&Tools", "&View", "&Help"}));
+        QStringList tools;
+        for (QAction *action : Find<QToolBar>(&window, "toolBarTools")->actions())
+            tools << action->objectName();
+        QCOMPARE(tools, QStringList({"actionManage_Categories", "actionReports_Management",
+                                     "actionManage_Users", "actionManage_Vendors",
+                                     "actionManager_Customers", "action_Backup", "actionSettings",
+                                     "actionDatabase_Server", "actionDatabases"}));
+        QStringList user;
+        for (QAction *action : Find<QMenu>(&window, "menuUser")->actions())
+            user << (action->isSeparator() ? QStringLiteral("-") : action->objectName());
+        QCOMPARE(user, QStringList({"-", "-", "actionLogin", "actionLogout", "actionHome", "-", "-",
+                                    "actionLanuch_POS", "-", "actionExit"}));
+        QCOMPARE(Find<QDockWidget>(&window, "dockNavigator")->width(), 240);
+    }
+};
+
+QUILLBOX_TEST_MAIN(TestStartup)
+#include "tst_startup.moc"
