@@ -25,6 +25,7 @@ ManageCategories::ManageCategories(QWidget *parent)
     m_model->setTable(QLatin1String(PartyStore::CategoriesTable));
     m_model->setEditStrategy(QSqlTableModel::OnManualSubmit);
     m_model->setHeaderData(NameColumn, Qt::Horizontal, tr("Product Categories"));
+    m_model->setSort(NameColumn, Qt::AscendingOrder);
     m_ui->tableView->setModel(m_model);
     m_ui->tableView->hideColumn(IdColumn);
     QScroller::grabGesture(m_ui->tableView->viewport(), QScroller::LeftMouseButtonGesture);

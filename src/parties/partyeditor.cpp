@@ -35,10 +35,12 @@ void LimitLength(QPlainTextEdit *edit, int maxLength)
 } // namespace
 
 PartyEditor::PartyEditor(const char *table, const Widgets &widgets, QObject *modelParent)
-    : m_widgets(widgets)
+    : m_table(table)
+    , m_widgets(widgets)
     , m_model(new QSqlTableModel(modelParent, CDBManager::Instance().GetInventoryDataBase()))
 {
     m_model->setTable(QLatin1String(table));
+    // Only shown here: writes go through bound statements of their own.
     m_model->setEditStrategy(QSqlTableModel::OnManualSubmit);
 
     QTableView *view = m_widgets.view;
@@ -107,49 +109,33 @@ void PartyEditor::ClearFields()
     m_widgets.contact->clear();
 }
 
+PartyStore::Party PartyEditor::Fields() const
+{
+    return {m_widgets.name->text(), m_widgets.address->toPlainText(), m_widgets.email->text(),
+            m_widgets.contact->text()};
+}
+
 bool PartyEditor::AddFromFields()
 {
-    QSqlRecord record = m_model->record();
-    record.remove(Id); // the server numbers new rows
-    record.setValue(QStringLiteral("NAME"), m_widgets.name->text());
-    record.setValue(QStringLiteral("ADDRESS"), m_widgets.address->toPlainText());
-    record.setValue(QStringLiteral("EMAIL"), m_widgets.email->text());
-    record.setValue(QStringLiteral("CONTACT_NUMBER"), m_widgets.contact->text());
-    if (!m_model->insertRecord(-1, record)) {
-        LogSqlError(m_model->lastError());
-        return false;
-    }
-    if (!SubmitAll())
-        return false;
+    const bool stored = PartyStore::AddParty(m_model->database(), m_table, Fields())
+                        == PartyStore::Result::Done;
     Reload();
-    ClearFields();
-    return true;
+    if (stored)
+        ClearFields();
+    return stored;
 }
 
 bool PartyEditor::UpdateFromFields(int row)
 {
-    if (row < 0 || row >= m_model->rowCount())
+    const int id = RowId(row);
+    if (id < 0)
         return false;
-    m_model->setData(m_model->index(row, Name), m_widgets.name->text());
-    m_model->setData(m_model->index(row, Address), m_widgets.address->toPlainText());
-    m_model->setData(m_model->index(row, Email), m_widgets.email->text());
-    m_model->setData(m_model->index(row, Contact), m_widgets.contact->text());
-    if (!SubmitAll())
-        return false;
+    const bool stored = PartyStore::UpdateParty(m_model->database(), m_table, id, Fields())
+                        == PartyStore::Result::Done;
     Reload();
-    ClearFields();
-    return true;
-}
-
-bool PartyEditor::SubmitAll()
-{
-    if (m_model->submitAll())
-        return true;
-    LogSqlError(m_model->lastError());
-    // Drop the refused change so that no later submit retries it, and show what is stored.
-    m_model->revertAll();
-    Reload();
-    return false;
+    if (stored)
+        ClearFields();
+    return stored;
 }
 
 void PartyEditor::Reload()

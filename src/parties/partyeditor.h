@@ -1,5 +1,7 @@
 #pragma once
 
+#include "partystore.h"
+
 #include <QString>
 
 class QLineEdit;
@@ -50,8 +52,9 @@ public:
     void ApplyFilter(const QString &text);
 
 private:
-    bool SubmitAll();
+    PartyStore::Party Fields() const;
 
+    const char *m_table;
     Widgets m_widgets;
     QSqlTableModel *m_model;
 };

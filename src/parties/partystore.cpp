@@ -41,6 +41,33 @@ Result WriteResult(const QSqlQuery &query)
 
 } // namespace
 
+Result AddParty(const QSqlDatabase &db, const char *table, const Party &party)
+{
+    QSqlQuery query(db);
+    query.prepare(QStringLiteral("INSERT INTO ") + QLatin1String(table)
+                  + QStringLiteral(" (NAME, ADDRESS, EMAIL, CONTACT_NUMBER) "
+                                   "VALUES (:name, :address, :email, :contact)"));
+    query.bindValue(QStringLiteral(":name"), party.name);
+    query.bindValue(QStringLiteral(":address"), party.address);
+    query.bindValue(QStringLiteral(":email"), party.email);
+    query.bindValue(QStringLiteral(":contact"), party.contact);
+    return query.exec() ? Result::Done : WriteResult(query);
+}
+
+Result UpdateParty(const QSqlDatabase &db, const char *table, int id, const Party &party)
+{
+    QSqlQuery query(db);
+    query.prepare(QStringLiteral("UPDATE ") + QLatin1String(table)
+                  + QStringLiteral(" SET NAME = :name, ADDRESS = :address, EMAIL = :email, "
+                                   "CONTACT_NUMBER = :contact WHERE ID = :id"));
+    query.bindValue(QStringLiteral(":name"), party.name);
+    query.bindValue(QStringLiteral(":address"), party.address);
+    query.bindValue(QStringLiteral(":email"), party.email);
+    query.bindValue(QStringLiteral(":contact"), party.contact);
+    query.bindValue(QStringLiteral(":id"), id);
+    return query.exec() ? Result::Done : WriteResult(query);
+}
+
 QString ContainsFilter(const QSqlDatabase &db, const QString &text)
 {
     if (text.isEmpty())

@@ -20,6 +20,19 @@ enum class Result {
     Failed     // the server refused for another reason (logged)
 };
 
+// The four texts of a vendor or customer row.
+struct Party
+{
+    QString name;
+    QString address;
+    QString email;
+    QString contact;
+};
+
+// Stores a new vendor or customer row (table is VendorsTable or CustomersTable).
+Result AddParty(const QSqlDatabase &db, const char *table, const Party &party);
+Result UpdateParty(const QSqlDatabase &db, const char *table, int id, const Party &party);
+
 // The list filter of the vendor and customer dialogs: rows whose name, address, e-mail or
 // contact number contain the text, matched literally (quotes, %, _ and \ included).
 // Empty for an empty text, which shows every row.
