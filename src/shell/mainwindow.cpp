@@ -1,12 +1,19 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "addeditproductdialog.h"
+#include "addnewitemsbatch.h"
 #include "appsettings.h"
 #include "dbmanager.h"
 #include "errordialog.h"
+#include "inventorymanagement.h"
 #include "logindialog.h"
+#include "managecategories.h"
+#include "managecustomers.h"
 #include "managedatabases.h"
 #include "manageusers.h"
+#include "managevendors.h"
+#include "productmanagement.h"
 #include "qposdialog.h"
 #include "serversettingsdialog.h"
 #include "welcomedialog.h"
@@ -296,6 +303,7 @@ void MainWindow::on_pushProductManagement_clicked()
 
 void MainWindow::on_actionManageProducts_triggered()
 {
+    SetCentralScreen(new ProductManagement(this));
 }
 
 void MainWindow::on_pushInventoryManagement_clicked()
@@ -305,14 +313,21 @@ void MainWindow::on_pushInventoryManagement_clicked()
 
 void MainWindow::on_actionManage_Inventory_triggered()
 {
+    SetCentralScreen(new InventoryManagement(this));
 }
 
 void MainWindow::on_actionAdd_New_Batch_triggered()
 {
+    CAddNewItemsBatch dialog(this);
+    dialog.setModal(true);
+    dialog.exec();
 }
 
 void MainWindow::on_actionAdd_New_Product_triggered()
 {
+    AddEditProductDialog dialog(this);
+    dialog.setModal(true);
+    dialog.exec();
 }
 
 void MainWindow::on_pushPurchaseManagement_clicked()
@@ -355,14 +370,23 @@ void MainWindow::on_actionManage_Users_triggered()
 
 void MainWindow::on_actionManage_Categories_triggered()
 {
+    ManageCategories dialog(this);
+    dialog.setModal(true);
+    dialog.exec();
 }
 
 void MainWindow::on_actionManage_Vendors_triggered()
 {
+    ManageVendors dialog(this);
+    dialog.setModal(true);
+    dialog.exec();
 }
 
 void MainWindow::on_actionManager_Customers_triggered()
 {
+    ManageCustomers dialog(this, false);
+    dialog.setModal(true);
+    dialog.exec();
 }
 
 void MainWindow::on_actionSettings_triggered()

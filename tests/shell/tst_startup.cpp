@@ -252,6 +252,39 @@ private slots:
         QVERIFY(ActionEnabled(&window, "action_Show_Navigator"));
     }
 
+    void actionsOpenTheirScreens()
+    {
+        FreshDatabases dbs(FreshDatabases::Inventory);
+        Store()->setValue("FIRST_TIME_START", 0);
+        DialogDriver driver;
+        driver.Expect("Login/Logout", kNoAdmin);
+        MainWindow window;
+        QVERIFY_DIALOGS(driver);
+
+        Find<QAction>(&window, "actionManageProducts")->trigger();
+        QCOMPARE(window.centralWidget()->metaObject()->className(), "ProductManagement");
+        Find<QPushButton>(&window, "pushInventoryManagement")->click();
+        QCOMPARE(window.centralWidget()->metaObject()->className(), "InventoryManagement");
+        Find<QPushButton>(&window, "pushProductManagement")->click();
+        QCOMPARE(window.centralWidget()->metaObject()->className(), "ProductManagement");
+
+        const QList<QPair<const char *, const char *>> dialogs = {
+            {"actionManage_Categories", "Manage Categories"},
+            {"actionManage_Vendors", "Manage Vendors"},
+            {"actionManager_Customers", "Manage Customers"},
+            {"actionManage_Users", "Manage Users"},
+            {"actionDatabases", "Create Databases"},
+            {"actionDatabase_Server", "Server Settings"},
+            {"actionAdd_New_Product", "Edit Product"},
+            {"actionAdd_New_Batch", "Edit Inventory"},
+        };
+        for (const auto &entry : dialogs) {
+            driver.Expect(entry.second, QString(), DialogDriver::Reject());
+            Find<QAction>(&window, entry.first)->trigger();
+            QVERIFY_DIALOGS(driver);
+        }
+    }
+
     void menusAndToolBarsAreComplete()
     {
         FreshDatabases dbs(FreshDatabases::Inventory);
