@@ -46,6 +46,7 @@ const Page &Renderer::PageOfSheet(int index) const
 void Renderer::Prepare()
 {
     m_aggregates.Clear();
+    m_evaluator.ResetBudget();
     m_sheets.clear();
     m_fileImages.clear();
     Context &c = m_expander.Ctx();

@@ -1,7 +1,10 @@
 #include "reportscript.h"
 
+#include <QElapsedTimer>
 #include <QJSEngine>
 #include <QJSValue>
+
+#include <algorithm>
 
 namespace Report {
 
@@ -62,7 +65,10 @@ double Aggregates::Compute(int kind, const QString &token) const
     }
 }
 
-ScriptEvaluator::ScriptEvaluator(int timeLimitMs) : m_timeLimitMs(timeLimitMs) {}
+ScriptEvaluator::ScriptEvaluator(int timeLimitMs, int budgetMs)
+    : m_timeLimitMs(timeLimitMs), m_budgetMs(budgetMs)
+{
+}
 
 ScriptEvaluator::~ScriptEvaluator()
 {
@@ -76,14 +82,14 @@ ScriptEvaluator::~ScriptEvaluator()
     }
 }
 
-void ScriptEvaluator::Arm(QJSEngine *engine)
+void ScriptEvaluator::Arm(QJSEngine *engine, std::chrono::milliseconds limit)
 {
     if (!m_watchdog.joinable())
         m_watchdog = std::thread([this] { WatchdogLoop(); });
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_armedEngine = engine;
-        m_deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(m_timeLimitMs);
+        m_deadline = std::chrono::steady_clock::now() + limit;
     }
     m_wake.notify_all();
 }
@@ -116,6 +122,13 @@ void ScriptEvaluator::WatchdogLoop()
 ScriptEvaluator::Result ScriptEvaluator::Evaluate(const QString &program,
                                                   const Aggregates *aggregates)
 {
+    const qint64 leftMs = m_budgetMs - m_spentNs / 1000000;
+    if (leftMs <= 0) {
+        Result spent;
+        spent.text = QStringLiteral("Error: Interrupted");
+        return spent;
+    }
+
     // An object with a parent stays owned by C++: the engine must never collect it.
     QObject owner;
     auto *functions = new AggregateFunctions(aggregates);
@@ -126,9 +139,12 @@ ScriptEvaluator::Result ScriptEvaluator::Evaluate(const QString &program,
         engine.globalObject().setProperty(QStringLiteral("Sum"),
                                           wrapper.property(QStringLiteral("Sum")));
     }
-    Arm(&engine);
+    QElapsedTimer timer;
+    timer.start();
+    Arm(&engine, std::chrono::milliseconds(std::min<qint64>(m_timeLimitMs, leftMs)));
     const QJSValue value = engine.evaluate(program);
     Disarm();
+    m_spentNs += timer.nsecsElapsed();
 
     Result result;
     result.text = value.toString();

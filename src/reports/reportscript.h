@@ -3,6 +3,7 @@
 #include <QString>
 #include <QVector>
 
+#include <chrono>
 #include <condition_variable>
 #include <memory>
 #include <mutex>
@@ -38,11 +39,14 @@ private:
 };
 
 // Runs each expression in a fresh engine so that nothing one expression defines leaks into the
-// next, and interrupts any expression that runs longer than the time limit.
+// next, and interrupts any expression that runs longer than the time limit. The running time of
+// all expressions together is bounded too: a template that repeats an endless formula on every
+// row must not hold the program for rows × limit.
 class ScriptEvaluator final
 {
 public:
     static constexpr int DefaultTimeLimitMs = 250;
+    static constexpr int DefaultBudgetMs = 2000;
 
     struct Result
     {
@@ -51,22 +55,26 @@ public:
         int integer = 0; // the value as an integer; 0 on failure
     };
 
-    explicit ScriptEvaluator(int timeLimitMs = DefaultTimeLimitMs);
+    explicit ScriptEvaluator(int timeLimitMs = DefaultTimeLimitMs, int budgetMs = DefaultBudgetMs);
     ~ScriptEvaluator();
 
     // With aggregates the global function Sum(kind, name) is available to the expression.
     Result Evaluate(const QString &program, const Aggregates *aggregates = nullptr);
 
     int TimeLimitMs() const { return m_timeLimitMs; }
+    // Gives a new run the whole budget again.
+    void ResetBudget() { m_spentNs = 0; }
 
 private:
     Q_DISABLE_COPY(ScriptEvaluator)
 
-    void Arm(QJSEngine *engine);
+    void Arm(QJSEngine *engine, std::chrono::milliseconds limit);
     void Disarm();
     void WatchdogLoop();
 
     const int m_timeLimitMs;
+    const int m_budgetMs;
+    qint64 m_spentNs = 0;
     std::mutex m_mutex;
     std::condition_variable m_wake;
     QJSEngine *m_armedEngine = nullptr; // guarded by m_mutex

@@ -31,8 +31,8 @@ double RunOnce(const Case &c, const QString &pdf, const QImage &logo, int *sheet
     engine.rowCounts.append(c.rows);
     QObject::connect(&engine, &ReportEngine::setValue,
                      [&c](int &recNo, QString &name, QVariant &value, int) {
-                         const QString v = c.values.value(name);
-                         value = v.contains(QLatin1Char('%')) ? v.arg(recNo + 1) : v;
+                         QString v = c.values.value(name);
+                         value = v.replace(QLatin1String("{n}"), QString::number(recNo + 1));
                      });
     QObject::connect(&engine, &ReportEngine::setValueImage,
                      [&logo](int &, QString &name, QImage &image, int) {
@@ -65,9 +65,9 @@ int main(int argc, char *argv[])
         {"customer_name", "Jane Doe"}, {"vendor_name", "Northwind Medical"}, {"receipt", "1042"},
         {"porder", "PO-77"}, {"Tax_Name", "VAT 16%"}, {"tax", "$ 10.00"}, {"sub_total", "$ 90.00"},
         {"grand_total", "$ 100.00"}, {"total", "$ 100.00"}, {"paid", "$ 100.00"}, {"change", "$ 0.00"},
-        {"deliver_date", "Friday, 12 December 25"}, {"SN", "%1"}, {"Product", "Paracetamol 500 mg, box %1"},
+        {"deliver_date", "Friday, 12 December 25"}, {"SN", "{n}"}, {"Product", "Paracetamol 500 mg, box {n}"},
         {"Items", "2"}, {"SubItems", "1"}, {"Price/Item", "3.25"}, {"Discount", "0.00"}, {"Total", "6.50"},
-        {"Qty", "4"}, {"Code", "P%1"}, {"Name", "Amoxicillin 250 mg capsules %1"}, {"UnitPrice", "2.50"},
+        {"Qty", "4"}, {"Code", "P{n}"}, {"Name", "Amoxicillin 250 mg capsules {n}"}, {"UnitPrice", "2.50"},
         {"LineTotal", "10.00"}};
     const QList<Case> cases{
         {"receipt, 50 lines", ":/xml/reports/sales_receipt.xml", 50, common},

@@ -67,6 +67,7 @@ private slots:
     void endlessExpressionIsCutOff_data();
     void endlessExpressionIsCutOff();
     void expressionsDoNotShareState();
+    void runningTimeIsBoundedOverAll();
 };
 
 void TestReportExpander::tokenise_data()
@@ -332,6 +333,20 @@ void TestReportExpander::expressionsDoNotShareState()
     const auto slow = evaluator.Evaluate(QStringLiteral("var s = 0; for (var i = 0; i < 1e5; ++i) s += i; s"));
     QVERIFY(slow.ok);
     QCOMPARE(slow.text, QStringLiteral("4999950000"));
+}
+
+void TestReportExpander::runningTimeIsBoundedOverAll()
+{
+    ScriptEvaluator evaluator(50, 120);
+    QElapsedTimer timer;
+    timer.start();
+    for (int i = 0; i < 100; ++i)
+        QVERIFY(!evaluator.Evaluate(QStringLiteral("for(;;){}")).ok);
+    QVERIFY2(timer.elapsed() < 2000, qPrintable(QString::number(timer.elapsed())));
+    // Once the budget is spent nothing more runs, until a new run resets it.
+    QVERIFY(!evaluator.Evaluate(QStringLiteral("1+1")).ok);
+    evaluator.ResetBudget();
+    QCOMPARE(evaluator.Evaluate(QStringLiteral("1+1")).text, QStringLiteral("2"));
 }
 
 QUILLBOX_TEST_MAIN(TestReportExpander)

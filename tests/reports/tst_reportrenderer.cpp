@@ -103,6 +103,7 @@ private slots:
     void twoReportPagesNumberSheetsContinuously();
     void absurdHeightsFinish_data();
     void absurdHeightsFinish();
+    void endlessFormulaOnEveryRowFinishes();
     void aggregatesComeFromTheFirstPassOnly();
     void dataRowsAreRequestedInBothPasses();
     void borderLines_data();
@@ -326,6 +327,26 @@ void TestReportRenderer::absurdHeightsFinish()
     QPainter painter(&image);
     for (int s = 0; s < renderer.SheetCount(); ++s)
         renderer.PaintSheet(s, painter, QSizeF(68, 95));
+}
+
+void TestReportRenderer::endlessFormulaOnEveryRowFinishes()
+{
+    Template t;
+    QVERIFY(t.Parse(PageXml(BandXml("MasterData", 20,
+                                    LabelXml("<[SN] + (function(){for(;;){}})()>")
+                                        + LabelXml("x", "printing=\"(function(){for(;;){}})()\"")))));
+    MapSource source;
+    source.values.insert(QStringLiteral("SN"), QStringLiteral("1"));
+    Renderer renderer(t, {500}, &source);
+    QElapsedTimer timer;
+    timer.start();
+    renderer.Prepare();
+    QImage image(68, 95, QImage::Format_ARGB32);
+    QPainter painter(&image);
+    for (int s = 0; s < renderer.SheetCount(); ++s)
+        renderer.PaintSheet(s, painter, QSizeF(68, 95));
+    QVERIFY2(timer.elapsed() < ScriptEvaluator::DefaultBudgetMs + 5000,
+             qPrintable(QString::number(timer.elapsed())));
 }
 
 void TestReportRenderer::aggregatesComeFromTheFirstPassOnly()
