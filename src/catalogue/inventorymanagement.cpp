@@ -51,13 +51,14 @@ InventoryManagement::InventoryManagement(QWidget *parent, bool selectionMode)
 
     QTableView *view = ui->tableViewItems;
     view->setModel(m_model);
-    for (const int hidden : {Id, ProductId, VendorId, ShowOnPos})
-        view->setColumnHidden(hidden, true);
     QScroller::grabGesture(view->viewport(), QScroller::LeftMouseButtonGesture);
     connect(view, &QTableView::doubleClicked, this, &InventoryManagement::OnRowDoubleClicked);
     connect(ui->editName, &QLineEdit::returnPressed, ui->buttonSearch, &QPushButton::click);
     connect(ui->editCode, &QLineEdit::returnPressed, ui->buttonSearch, &QPushButton::click);
+    // After a re-run nothing is selected, and the header has forgotten its hidden sections.
     connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
+        for (const int hidden : {Id, ProductId, VendorId, ShowOnPos})
+            ui->tableViewItems->setColumnHidden(hidden, true);
         ui->buttonEdit->setEnabled(false);
         ui->buttonDelete->setEnabled(false);
     });

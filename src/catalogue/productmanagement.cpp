@@ -45,8 +45,6 @@ ProductManagement::ProductManagement(QWidget *parent, bool selectionMode)
 
     QTableView *view = ui->tableViewProducts;
     view->setModel(m_model);
-    view->setColumnHidden(Id, true);
-    view->setColumnHidden(ImageFile, true);
     view->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     view->setSortingEnabled(true);
     QScroller::grabGesture(view->viewport(), QScroller::LeftMouseButtonGesture);
@@ -56,8 +54,11 @@ ProductManagement::ProductManagement(QWidget *parent, bool selectionMode)
     connect(view, &QTableView::doubleClicked, this, &ProductManagement::OnRowDoubleClicked);
     connect(ui->editName, &QLineEdit::returnPressed, ui->buttonSearch, &QPushButton::click);
     connect(ui->editCode, &QLineEdit::returnPressed, ui->buttonSearch, &QPushButton::click);
-    // Rows re-fetched from scratch: nothing is selected any more.
+    // Rows re-fetched from scratch: nothing is selected any more, and the header has
+    // forgotten which sections it hid.
     connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
+        ui->tableViewProducts->setColumnHidden(Id, true);
+        ui->tableViewProducts->setColumnHidden(ImageFile, true);
         ui->buttonEdit->setEnabled(false);
         ui->buttonDelete->setEnabled(false);
     });

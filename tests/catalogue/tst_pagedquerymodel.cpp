@@ -1,0 +1,166 @@
+#include "testsupport.h"
+
+#include "cataloguetesthelpers.h"
+#include "pagedquerymodel.h"
+
+#include <QAbstractItemModelTester>
+#include <QSignalSpy>
+
+using namespace CatalogueTest;
+using QuillboxTest::FreshDatabases;
+
+namespace {
+const QString kSelect = QStringLiteral("SELECT ID, PRODUCT_CODE, NAME FROM tblProducts WHERE 1 = 1");
+} // namespace
+
+class TestPagedQueryModel : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { QVERIFY2(QuillboxTest::TestServer::Configured(), "run through scripts/test"); }
+    void init() { QuillboxTest::ResetState(); }
+
+    void fetchesPageByPage_data()
+    {
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<int>("pageSize");
+        QTest::addColumn<QList<int>>("counts"); // row count after opening and each fetchMore
+        QTest::newRow("empty") << 0 << 3 << QList<int>({0});
+        QTest::newRow("less than a page") << 2 << 3 << QList<int>({2});
+        QTest::newRow("exactly a page") << 3 << 3 << QList<int>({3});
+        QTest::newRow("exactly two pages") << 6 << 3 << QList<int>({3, 6});
+        QTest::newRow("ragged last page") << 7 << 3 << QList<int>({3, 6, 7});
+        QTest::newRow("page of one") << 3 << 1 << QList<int>({1, 2, 3});
+    }
+    void fetchesPageByPage()
+    {
+        QFETCH(int, rows);
+        QFETCH(int, pageSize);
+        QFETCH(QList<int>, counts);
+        FreshDatabases dbs(FreshDatabases::Inventory);
+        QVERIFY(dbs.IsValid());
+        const int category = AddCategory("C");
+        for (int i = 1; i <= rows; ++i)
+            AddProduct(category, QString("P%1").arg(i, 2, 10, QLatin1Char('0')), "N");
+        PagedQueryModel model;
+        model.SetPageSize(pageSize);
+        model.SetTieBreaker("ID");
+        QVERIFY(model.SetQuery(Db(), kSelect));
+        QCOMPARE(model.columnCount(), 3);
+        for (int step = 0; step < counts.size(); ++step) {
+            QCOMPARE(model.rowCount(), counts.at(step));
+            const bool more = step + 1 < counts.size();
+            QCOMPARE(model.canFetchMore(), more);
+            if (more)
+                model.fetchMore();
+        }
+        // Pages never overlap or skip a row.
+        for (int row = 0; row < model.rowCount(); ++row)
+            QCOMPARE(model.index(row, 1).data().toString(), QString("P%1").arg(row + 1, 2, 10, QLatin1Char('0')));
+        model.fetchMore(); // at the end: nothing happens
+        QCOMPARE(model.rowCount(), rows);
+    }
+
+    void valuesAreBoundAndSortedOnTheServer()
+    {
+        FreshDatabases dbs(FreshDatabases::Inventory);
+        QVERIFY(dbs.IsValid());
+        const int category = AddCategory("C");
+        AddProduct(category, "A", "O'Brien");
+        AddProduct(category, "B", "Plain");
+        AddProduct(category, "C", "O'Brien too");
+        PagedQueryModel model;
+        model.SetPageSize(1);
+        model.SetTieBreaker("ID");
+        QSignalSpy resets(&model, &QAbstractItemModel::modelReset);
+        QVERIFY(model.SetQuery(Db(), kSelect + " AND NAME LIKE :pattern",
+                               {{":pattern", QString("O'Brien%")}}));
+        QCOMPARE(model.rowCount(), 1);
+        QVERIFY(model.canFetchMore());
+        model.sort(1, Qt::DescendingOrder);
+        QCOMPARE(model.SortColumn(), 1);
+        QVERIFY(model.PageStatement().contains("ORDER BY 2 DESC, ID LIMIT"));
+        // Sorting starts again from the first page of the new order.
+        QCOMPARE(model.rowCount(), 1);
+        QCOMPARE(model.index(0, 1).data().toString(), QString("C"));
+        model.fetchMore();
+        QCOMPARE(model.index(1, 1).data().toString(), QString("A"));
+        QVERIFY(!model.canFetchMore());
+        QCOMPARE(resets.count(), 2);
+
+        model.SetSortExpressions({"ID", "PRODUCT_CODE", "NAME"});
+        model.sort(2, Qt::AscendingOrder);
+        QVERIFY(model.PageStatement().contains("ORDER BY NAME ASC, ID LIMIT"));
+        QCOMPARE(model.index(0, 2).data().toString(), QString("O'Brien"));
+        // Refresh keeps statement, values and order.
+        model.Refresh();
+        QCOMPARE(model.index(0, 2).data().toString(), QString("O'Brien"));
+        model.sort(-1);
+        QVERIFY(model.PageStatement().contains("ORDER BY ID LIMIT"));
+    }
+
+    void consistentForTheModelTester()
+    {
+        FreshDatabases dbs(FreshDatabases::Inventory);
+        QVERIFY(dbs.IsValid());
+        const int category = AddCategory("C");
+        for (int i = 0; i < 7; ++i)
+            AddProduct(category, QString("P%1").arg(i), QString("N%1").arg(7 - i));
+        PagedQueryModel model;
+        model.SetPageSize(2);
+        model.SetTieBreaker("ID");
+        // The tester itself fetches pages while it checks.
+        QAbstractItemModelTester tester(&model);
+        QVERIFY(model.SetQuery(Db(), kSelect));
+        model.fetchMore();
+        model.sort(2, Qt::DescendingOrder);
+        model.fetchMore();
+        model.Refresh();
+        while (model.canFetchMore())
+            model.fetchMore();
+        QCOMPARE(model.rowCount(), 7);
+        QCOMPARE(model.index(0, 2).data().toString(), QString("N7"));
+        QCOMPARE(model.index(6, 2).data().toString(), QString("N1"));
+    }
+
+    void recordsAndHeaders()
+    {
+        FreshDatabases dbs(FreshDatabases::Inventory);
+        QVERIFY(dbs.IsValid());
+        AddProduct(AddCategory("C"), "A", "Apple");
+        PagedQueryModel model;
+        QVERIFY(model.SetQuery(Db(), kSelect));
+        const QSqlRecord record = model.record(0);
+        QCOMPARE(record.value("PRODUCT_CODE").toString(), QString("A"));
+        QCOMPARE(record.value(2).toString(), QString("Apple"));
+        QVERIFY(model.record(1).isEmpty());
+        QVERIFY(model.record(-1).isEmpty());
+        QCOMPARE(model.record().fieldName(2), QString("NAME"));
+        QCOMPARE(model.headerData(1, Qt::Horizontal).toString(), QString("PRODUCT_CODE"));
+        QVERIFY(model.setHeaderData(1, Qt::Horizontal, "Code"));
+        QCOMPARE(model.headerData(1, Qt::Horizontal).toString(), QString("Code"));
+        // Headers outlive a change of statement.
+        QVERIFY(model.SetQuery(Db(), kSelect + " AND 1 = 0"));
+        QCOMPARE(model.rowCount(), 0);
+        QCOMPARE(model.columnCount(), 3);
+        QCOMPARE(model.headerData(1, Qt::Horizontal).toString(), QString("Code"));
+        QVERIFY(!model.index(0, 0).isValid());
+    }
+
+    void failingStatementLeavesAnEmptyModel()
+    {
+        FreshDatabases dbs(FreshDatabases::Inventory);
+        QVERIFY(dbs.IsValid());
+        PagedQueryModel model;
+        QAbstractItemModelTester tester(&model);
+        QVERIFY(!model.SetQuery(Db(), "SELECT NO_SUCH_COLUMN FROM tblProducts"));
+        QVERIFY(model.lastError().isValid());
+        QCOMPARE(model.rowCount(), 0);
+        QVERIFY(!model.canFetchMore());
+        model.Clear();
+        QCOMPARE(model.columnCount(), 0);
+    }
+};
+
+QUILLBOX_TEST_MAIN(TestPagedQueryModel)
+#include "tst_pagedquerymodel.moc"
