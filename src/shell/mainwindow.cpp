@@ -24,14 +24,18 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
+#include <QScreen>
 #include <QScroller>
 #include <QScrollerProperties>
 #include <QSettings>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QTimer>
 #include <QtDebug>
 
 namespace {
+const int kNavigatorWidth = 240;
+
 QSettings *Store()
 {
     return AppSettings::Instance().Settings();
@@ -69,7 +73,7 @@ MainWindow::MainWindow(QWidget *parent)
     connect(&manager, &CDBManager::ConnectionStateChanged, this,
             &MainWindow::UpdateConnectionState);
 
-    resizeDocks({ui->dockNavigator}, {240}, Qt::Horizontal);
+    resizeDocks({ui->dockNavigator}, {kNavigatorWidth}, Qt::Horizontal);
     setCorner(Qt::TopLeftCorner, Qt::LeftDockWidgetArea);
     setCorner(Qt::BottomLeftCorner, Qt::LeftDockWidgetArea);
 
@@ -134,7 +138,20 @@ void MainWindow::ApplyLightTheme()
 
 void MainWindow::SetCentralScreen(QWidget *screen)
 {
+    // A new central widget makes the layout share out the width afresh; keep the navigator
+    // as wide as the user left it instead of letting it swallow the window.
+    const int navigatorWidth = isVisible() && ui->dockNavigator->isVisible()
+                                   ? ui->dockNavigator->width()
+                                   : kNavigatorWidth;
+    screen->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     setCentralWidget(screen);
+    if (!ui->dockNavigator->isFloating() && navigatorWidth > 0) {
+        resizeDocks({ui->dockNavigator}, {navigatorWidth}, Qt::Horizontal);
+        // The layout settles the new widget's share only on its next pass.
+        QTimer::singleShot(0, this, [this, navigatorWidth]() {
+            resizeDocks({ui->dockNavigator}, {navigatorWidth}, Qt::Horizontal);
+        });
+    }
 }
 
 void MainWindow::EnterLoggedOutState()
@@ -155,6 +172,9 @@ void MainWindow::EnterLoggedOutState()
         bar->setEnabled(false);
     ui->actionLogin->setEnabled(true);
     m_access = Access::LoggedOut;
+    // Without a window manager (a bare X server at a till) maximising alone does nothing.
+    if (QScreen *display = screen())
+        setGeometry(display->availableGeometry());
     showMaximized();
 }
 

@@ -28,6 +28,8 @@ ManageUsers::ManageUsers(QWidget *parent)
     ui->tableView->hideColumn(4);
     ui->tableView->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     ui->tableView->horizontalHeader()->setStretchLastSection(true);
+    // Start in login-name order; a click on a header sorts by that column.
+    ui->tableView->horizontalHeader()->setSortIndicator(3, Qt::AscendingOrder);
     ui->tableView->setSortingEnabled(true);
     QScroller::grabGesture(ui->tableView->viewport(), QScroller::LeftMouseButtonGesture);
     QScroller::grabGesture(ui->scrollArea->viewport(), QScroller::LeftMouseButtonGesture);

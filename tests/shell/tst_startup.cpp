@@ -267,6 +267,10 @@ private slots:
         QCOMPARE(window.centralWidget()->metaObject()->className(), "InventoryManagement");
         Find<QPushButton>(&window, "pushProductManagement")->click();
         QCOMPARE(window.centralWidget()->metaObject()->className(), "ProductManagement");
+        // Changing screens leaves the navigator as wide as it was.
+        QTest::qWait(50);
+        QVERIFY2(qAbs(Find<QDockWidget>(&window, "dockNavigator")->width() - 240) <= 10,
+                 qPrintable(QString::number(Find<QDockWidget>(&window, "dockNavigator")->width())));
 
         const QList<QPair<const char *, const char *>> dialogs = {
             {"actionManage_Categories", "Manage Categories"},
