@@ -52,7 +52,11 @@ QString AppSettings::DateDisplayExpression(const QString &column, const QString 
 {
     const QString order =
         m_settings->value(QStringLiteral("DATE_FORMAT"), QStringLiteral("YYYY/MM/DD")).toString();
-    return QStringLiteral(" DATE_FORMAT(") + column + QLatin1Char(',') + SqlPatternForDateOrder(order)
+    QString pattern = SqlPatternForDateOrder(order);
+    // A stored order we do not know must not break the statement: show ISO dates instead.
+    if (pattern.isEmpty())
+        pattern = SqlPatternForDateOrder(QStringLiteral("YYYY/MM/DD"));
+    return QStringLiteral(" DATE_FORMAT(") + column + QLatin1Char(',') + pattern
            + QStringLiteral(") as '") + alias + QLatin1Char('\'');
 }
 

@@ -32,9 +32,9 @@ private slots:
                                      << " DATE_FORMAT(EXPIRY_DATE,'%m-%d-%Y') as 'EXPIRY DATE'";
         QTest::newRow("day first") << "DD/MM/YYYY" << "dd-MM-yyyy"
                                    << " DATE_FORMAT(EXPIRY_DATE,'%d-%m-%Y') as 'EXPIRY DATE'";
-        // An unknown order keeps the previous display format and gives an empty pattern.
+        // An unknown order keeps the previous display format; the statement stays valid.
         QTest::newRow("unknown") << "DD.MM.YY" << "yyyy-MM-dd"
-                                 << " DATE_FORMAT(EXPIRY_DATE,) as 'EXPIRY DATE'";
+                                 << " DATE_FORMAT(EXPIRY_DATE,'%Y-%m-%d') as 'EXPIRY DATE'";
     }
 
     void dateFormats()
@@ -50,6 +50,12 @@ private slots:
         QCOMPARE(settings.DateDisplayExpression(QStringLiteral("EXPIRY_DATE"),
                                                 QStringLiteral("EXPIRY DATE")),
                  expression);
+    }
+
+    void unknownOrderHasNoPattern()
+    {
+        QVERIFY(AppSettings::SqlPatternForDateOrder("DD.MM.YY").isEmpty());
+        QVERIFY(AppSettings::QtFormatForDateOrder("").isEmpty());
     }
 
     void localeOrder_data()
