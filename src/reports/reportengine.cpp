@@ -193,7 +193,9 @@ void ReportEngine::closePreview()
 
 bool ReportEngine::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_previewWidget && event->type() == QEvent::Show) {
+    // The type is tested first: while the preview widget is being destroyed it still sends
+    // events here, and looking at the guarded pointer then would touch a half-gone object.
+    if (event->type() == QEvent::Show && watched == m_previewWidget) {
         // Open the preview on the first sheet.
         for (QAction *action : qAsConst(m_previewActions)) {
             if (action && action->text().contains(QLatin1String("Previous page"), Qt::CaseInsensitive))
