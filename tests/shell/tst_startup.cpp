@@ -14,6 +14,8 @@
 #include <QSettings>
 #include <QToolBar>
 
+#include <memory>
+
 using QuillboxTest::DialogDriver;
 using QuillboxTest::FreshDatabases;
 
@@ -61,6 +63,14 @@ void AddUser(const QString &schema, const QString &login, const QString &passwor
         schema, QStringLiteral("INSERT INTO tblUsers (FIRST_NAME, LAST_NAME, LOGIN_NAME, PASSWORD, "
                                "ROLE) VALUES ('Ann', 'Smith', '%1', '%2', '%3')")
                     .arg(QString(login).replace("'", "''"), password, role)));
+}
+
+// A window on a fresh inventory without users: it opens everything without asking for a login.
+std::unique_ptr<MainWindow> StartWithoutAdmin(DialogDriver &driver)
+{
+    Store()->setValue("FIRST_TIME_START", 0);
+    driver.Expect("Login/Logout", kNoAdmin);
+    return std::make_unique<MainWindow>();
 }
 } // namespace
 
@@ -232,10 +242,9 @@ private slots:
     void navigatorActionsFollowTheDock()
     {
         FreshDatabases dbs(FreshDatabases::Inventory);
-        Store()->setValue("FIRST_TIME_START", 0);
         DialogDriver driver;
-        driver.Expect("Login/Logout", kNoAdmin);
-        MainWindow window;
+        const auto started = StartWithoutAdmin(driver);
+        MainWindow &window = *started;
         QVERIFY_DIALOGS(driver);
         auto *dock = Find<QDockWidget>(&window, "dockNavigator");
         Find<QAction>(&window, "action_Hide_Navigator")->trigger();
@@ -255,10 +264,9 @@ private slots:
     void actionsOpenTheirScreens()
     {
         FreshDatabases dbs(FreshDatabases::Inventory);
-        Store()->setValue("FIRST_TIME_START", 0);
         DialogDriver driver;
-        driver.Expect("Login/Logout", kNoAdmin);
-        MainWindow window;
+        const auto started = StartWithoutAdmin(driver);
+        MainWindow &window = *started;
         QVERIFY_DIALOGS(driver);
 
         Find<QAction>(&window, "actionManageProducts")->trigger();
@@ -292,10 +300,9 @@ private slots:
     void menusAndToolBarsAreComplete()
     {
         FreshDatabases dbs(FreshDatabases::Inventory);
-        Store()->setValue("FIRST_TIME_START", 0);
         DialogDriver driver;
-        driver.Expect("Login/Logout", kNoAdmin);
-        MainWindow window;
+        const auto started = StartWithoutAdmin(driver);
+        MainWindow &window = *started;
         QVERIFY_DIALOGS(driver);
         QStringList titles;
         for (QAction *action : window.menuBar()->actions())
