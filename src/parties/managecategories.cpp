@@ -85,8 +85,11 @@ void ManageCategories::on_pushButtonAdd_clicked()
 
 void ManageCategories::OnPushButtonUpdateClicked()
 {
+    // The name is judged first, so a duplicate is reported even with no row highlighted.
+    if (IsEmptyText() || IsSameText())
+        return;
     const int id = CurrentId();
-    if (id < 0 || IsEmptyText() || IsSameText())
+    if (id < 0)
         return;
     const PartyStore::Result result = PartyStore::RenameCategory(m_model->database(), id,
                                                                  m_ui->lineEditName->text());

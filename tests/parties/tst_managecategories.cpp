@@ -236,8 +236,18 @@ private slots:
         QVERIFY(form.name->text().isEmpty());
     }
 
+    void updateAndDeleteWithoutRowChangeNothing_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("duplicate");
+        QTest::newRow("new name") << "Groceries" << false;
+        // The name is judged before the row is looked for.
+        QTest::newRow("duplicate name") << "FOOD" << true;
+    }
     void updateAndDeleteWithoutRowChangeNothing()
     {
+        QFETCH(QString, name);
+        QFETCH(bool, duplicate);
         FreshDatabases dbs(FreshDatabases::Inventory);
         QVERIFY(dbs.IsValid());
         PartyTest::AddCategory("Food");
@@ -245,13 +255,15 @@ private slots:
         dlg.show();
         Form form(&dlg);
         DialogDriver driver;
-        form.name->setText("Groceries");
+        if (duplicate)
+            driver.Expect("Error", kDuplicate);
+        form.name->setText(name);
         // The buttons are disabled; the slots must hold even when reached another way.
         QVERIFY(QMetaObject::invokeMethod(&dlg, "OnPushButtonUpdateClicked"));
         QVERIFY(QMetaObject::invokeMethod(&dlg, "OnPushButtonDeleteClicked"));
         QVERIFY_DIALOGS(driver);
         QCOMPARE(StoredNames(), QStringList{"Food"});
-        QCOMPARE(form.name->text(), QString("Groceries"));
+        QCOMPARE(form.name->text(), name);
     }
 };
 
