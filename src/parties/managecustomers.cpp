@@ -107,18 +107,15 @@ void ManageCustomers::on_pushButtonClose_clicked()
 
 void ManageCustomers::on_pushSelect_clicked()
 {
-    const int row = m_editor->CurrentRow();
-    // Without a highlighted row there is nobody to pick; the sale keeps having no customer.
-    if (!m_selectionMode || row < 0)
+    if (!m_selectionMode)
         return;
-    m_editor->ShowRow(row);
-    m_selectedId = m_editor->RowIdText(row);
-    m_selected = true;
+    const int row = m_editor->CurrentRow();
+    // Without a highlighted row there is nobody to pick: the dialog closes and the sale has no
+    // customer, rather than an ID left over from an earlier highlight beside other texts.
+    if (row >= 0) {
+        m_editor->ShowRow(row);
+        m_selectedId = m_editor->RowIdText(row);
+        m_selected = !m_selectedId.isEmpty();
+    }
     accept();
-}
-
-void ManageCustomers::on_tableView_doubleClicked(const QModelIndex &index)
-{
-    if (m_selectionMode && index.isValid())
-        on_pushSelect_clicked();
 }

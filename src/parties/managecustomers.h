@@ -13,7 +13,7 @@ class ManageCustomers;
 }
 
 // Keeps the shop's customers. In selection mode the sale screen picks the customer of the
-// current sale with "Select" (or a double-click) and reads it back with GetSelectedCustomer.
+// current sale with "Select" and reads it back with GetSelectedCustomer.
 class ManageCustomers final : public QuillboxDialog
 {
     Q_OBJECT
@@ -35,7 +35,6 @@ public slots:
     void on_lineEditFilter_textChanged(const QString &text);
     void on_pushButtonClose_clicked();
     void on_pushSelect_clicked();
-    void on_tableView_doubleClicked(const QModelIndex &index);
     bool IsEmptyText() const;
     bool IsSameText() const;
 

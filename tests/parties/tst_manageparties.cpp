@@ -330,10 +330,16 @@ private slots:
         QTest::addColumn<QString>("how");
         QTest::addColumn<bool>("picked");
         QTest::newRow("Select") << "select" << true;
-        QTest::newRow("double-click") << "double" << true;
+        // "Select" takes the row as stored, not what was typed over it.
+        QTest::newRow("Select after typing over the fields") << "select-edited" << true;
+        // Only "Select" picks: a double-click merely highlights.
+        QTest::newRow("double-click, then Close") << "double" << false;
         QTest::newRow("Close with a row highlighted") << "close" << false;
         QTest::newRow("window closed") << "reject" << false;
         QTest::newRow("Select without a row") << "select-none" << false;
+        // The update's reload drops the highlight; the earlier row must not come back.
+        QTest::newRow("Select after an update cleared the highlight") << "select-after-update"
+                                                                      << false;
     }
     void selectionModeReturnsPickedCustomer()
     {
@@ -345,16 +351,26 @@ private slots:
         const int bob = PartyTest::AddParty("tblCustomers", "Bob O'Neil", "Hill\nTop", "b@x.com", "556");
         ManageCustomers dlg(nullptr, true);
         DialogDriver driver;
-        driver.Expect("Manage Customers", QString(), [how](QWidget *widget) {
+        bool closedBySelect = false;
+        driver.Expect("Manage Customers", QString(), [how, &closedBySelect](QWidget *widget) {
             Form form(widget);
             if (how != "select-none")
                 form.Highlight("Bob O'Neil");
-            if (how == "select" || how == "select-none") {
+            if (how == "select-edited")
+                form.Fill("Someone else", "", "", "");
+            if (how == "select-after-update") {
+                form.update->click();
+                QVERIFY(!form.view->currentIndex().isValid());
+            }
+            if (how.startsWith("select")) {
                 form.select->click();
-                if (how == "select-none" && widget->isVisible())
+                closedBySelect = !widget->isVisible();
+                if (!closedBySelect)
                     ClickClose(widget);
             } else if (how == "double") {
                 emit form.view->doubleClicked(form.view->currentIndex());
+                QVERIFY(widget->isVisible());
+                ClickClose(widget);
             } else if (how == "close") {
                 ClickClose(widget);
             } else {
@@ -364,6 +380,8 @@ private slots:
         QVERIFY(!dlg.findChild<QPushButton *>("pushSelect")->isHidden());
         dlg.exec();
         QVERIFY_DIALOGS(driver);
+        if (how.startsWith("select"))
+            QVERIFY2(closedBySelect, "Select closes the dialog");
         QStringList out{"untouched", "untouched", "untouched", "untouched", "untouched"};
         dlg.GetSelectedCustomer(out[0], out[1], out[2], out[3], out[4]);
         if (picked)
