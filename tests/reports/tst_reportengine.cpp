@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QDesktopServices>
 #include <QFile>
+#include <QPainter>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
@@ -110,6 +111,10 @@ private slots:
     void printDocumentToPdfWithNotice_data();
     void printDocumentToPdfWithNotice();
     void noticeSuppressed();
+    void eachOutputFollowsItsOwnSwitch_data();
+    void eachOutputFollowsItsOwnSwitch();
+    void suppliedImageIsDrawn_data();
+    void suppliedImageIsDrawn();
     void printToPdfFileOpensWithoutNotice();
     void preview();
     void commandLine_data();
@@ -455,6 +460,117 @@ void TestReportEngine::noticeSuppressed()
     QVERIFY_DIALOGS(driver);
     QCOMPARE(viewer.opened.size(), 1);
     QVERIFY(PdfText(ReportEngine::PdfFilePath()).contains(QLatin1String("PURCHASE ORDER")));
+}
+
+void TestReportEngine::eachOutputFollowsItsOwnSwitch_data()
+{
+    QTest::addColumn<bool>("isReport");
+    QTest::addColumn<bool>("receiptToPdf");
+    QTest::addColumn<bool>("reportToPdf");
+    QTest::addColumn<QString>("notice"); // empty: the printer is used, not the PDF file
+    const QString receiptNotice = QStringLiteral("Please change Receipt/Ticket Printer settings");
+    const QString reportNotice = QStringLiteral("Please change Report Printer settings");
+    QTest::newRow("receipt to its printer") << false << false << true << QString();
+    QTest::newRow("report to its printer") << true << true << false << QString();
+    QTest::newRow("receipt to PDF, report switch off") << false << true << false << receiptNotice;
+    QTest::newRow("report to PDF, receipt switch off") << true << false << true << reportNotice;
+}
+
+void TestReportEngine::eachOutputFollowsItsOwnSwitch()
+{
+    QFETCH(bool, isReport);
+    QFETCH(bool, receiptToPdf);
+    QFETCH(bool, reportToPdf);
+    QFETCH(QString, notice);
+    QSettings *settings = AppSettings::Instance().Settings();
+    settings->setValue(QStringLiteral("ReceiptPrintToPDF"), receiptToPdf);
+    settings->setValue(QStringLiteral("ReportPrintToPDF"), reportToPdf);
+    // No such printer is installed, so nothing reaches paper whichever printer is chosen.
+    settings->setValue(QStringLiteral("receiptPrinter"), QStringLiteral("Quillbox Test Receipts"));
+    settings->setValue(QStringLiteral("reportPrinter"), QStringLiteral("Quillbox Test Reports"));
+    UrlCatcher viewer;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &viewer, "Open");
+    ReportEngine engine;
+    QVERIFY(engine.loadTemplate(QStringLiteral(":/xml/reports/purchase_order.xml")));
+    engine.rowCounts.append(1);
+    QuillboxTest::DialogDriver driver;
+    if (!notice.isEmpty())
+        driver.Expect(QStringLiteral("Print to PDF"), notice);
+    const bool ok = engine.printDocument(isReport);
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    QVERIFY_DIALOGS(driver);
+    if (notice.isEmpty()) {
+        // A printer was chosen: the PDF file is neither written nor opened.
+        QVERIFY(!QFile::exists(ReportEngine::PdfFilePath()));
+        QVERIFY(viewer.opened.isEmpty());
+    } else {
+        QVERIFY(ok);
+        QCOMPARE(viewer.opened, QList<QUrl>{QUrl::fromLocalFile(ReportEngine::PdfFilePath())});
+        QVERIFY(PdfText(ReportEngine::PdfFilePath()).contains(QLatin1String("PURCHASE ORDER")));
+    }
+}
+
+void TestReportEngine::suppliedImageIsDrawn_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<bool>("blue");
+    QTest::newRow("replaced") << "replace" << true;
+    QTest::newRow("painted in place") << "paint" << true;
+    QTest::newRow("left as prepared") << "none" << false;
+    QTest::newRow("other name untouched") << "other" << false;
+}
+
+void TestReportEngine::suppliedImageIsDrawn()
+{
+    QFETCH(QString, how);
+    QFETCH(bool, blue);
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
+        QSKIP("pdftoppm (poppler-utils) is needed to look at the rendered page");
+    const QString path = m_dir.filePath(QStringLiteral("image.xml"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    // A 50 mm square picture at the top-left corner of the printable area.
+    file.write(PageXml(BandXml("ReportTitle", 250,
+                               QStringLiteral("<TContainerField type=\"labelImage\" value=\"[%1]\" "
+                                              "width=\"201\" height=\"200\"/>")
+                                   .arg(how == QLatin1String("other") ? QStringLiteral("stamp")
+                                                                      : QStringLiteral("image")))));
+    file.close();
+    ReportEngine engine;
+    QVERIFY(engine.loadTemplate(path));
+    QStringList asked;
+    connect(&engine, &ReportEngine::setValueImage,
+            [&](int &, QString &name, QImage &image, int) {
+                asked.append(name);
+                QCOMPARE(image.size(), QSize(500, 500));
+                QCOMPARE(image.format(), QImage::Format_ARGB32);
+                if (name != QLatin1String("image") || how == QLatin1String("none"))
+                    return;
+                if (how == QLatin1String("paint")) {
+                    QPainter painter(&image);
+                    painter.fillRect(image.rect(), Qt::blue);
+                } else {
+                    QImage logo(16, 16, QImage::Format_RGB32);
+                    logo.fill(Qt::blue);
+                    image = logo;
+                }
+            });
+    const QString pdf = m_dir.filePath(QStringLiteral("image.pdf"));
+    QVERIFY(RenderPdf(engine, pdf));
+    QCOMPARE(asked.size(), 1);
+
+    const QString prefix = m_dir.filePath(QStringLiteral("image"));
+    QProcess raster;
+    raster.start(QStandardPaths::findExecutable(QStringLiteral("pdftoppm")),
+                 {QStringLiteral("-r"), QStringLiteral("40"), QStringLiteral("-png"),
+                  QStringLiteral("-singlefile"), pdf, prefix});
+    QVERIFY(raster.waitForFinished(30000));
+    const QImage page(prefix + QStringLiteral(".png"));
+    QVERIFY(!page.isNull());
+    // The picture's centre lies 45 mm from the left edge and 35 mm from the top of the paper.
+    const QRgb centre = page.pixel(qRound(45 / 25.4 * 40), qRound(35 / 25.4 * 40));
+    QCOMPARE(qBlue(centre) > 200 && qRed(centre) < 60 && qGreen(centre) < 60, blue);
+    QCOMPARE(qGray(centre) > 240, !blue);
 }
 
 void TestReportEngine::printToPdfFileOpensWithoutNotice()
