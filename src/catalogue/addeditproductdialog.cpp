@@ -38,7 +38,6 @@ AddEditProductDialog::AddEditProductDialog(QWidget *parent)
     m_categoryModel =
         new QSqlTableModel(this, CDBManager::Instance().GetInventoryDataBase());
     m_categoryModel->setTable(QStringLiteral("tblProductCategories"));
-    m_categoryModel->setSort(1, Qt::AscendingOrder);
     ui->comboCategory->setModel(m_categoryModel);
     ui->comboCategory->setModelColumn(1);
     m_categoryModel->select();
@@ -77,12 +76,9 @@ QString AddEditProductDialog::PicturePath(const QString &imagesFolder, const QSt
 {
     if (storedPath.isEmpty())
         return QString::fromLatin1(PlaceholderPicture);
-    const QString inFolder = imagesFolder + QLatin1Char('/') + QFileInfo(storedPath).fileName();
-    if (QFileInfo::exists(inFolder))
-        return inFolder;
-    if (QFileInfo::exists(storedPath))
-        return storedPath;
-    return QString::fromLatin1(PlaceholderPicture);
+    // Pictures are not copied on save: every station finds them by name in its own images
+    // folder, so the stored path itself is never used for display.
+    return imagesFolder + QLatin1Char('/') + QFileInfo(storedPath).fileName();
 }
 
 void AddEditProductDialog::ShowPicture(const QString &path)

@@ -30,8 +30,8 @@ public:
 
     // The style sheet that shows a picture file in a label.
     static QString ImageStyleSheet(const QString &path);
-    // The file that shows a stored picture: its name in the images folder, else the stored
-    // path itself, else the placeholder picture.
+    // The file that shows a stored picture: its file name in the images folder, or the
+    // placeholder picture when no picture is stored.
     static QString PicturePath(const QString &imagesFolder, const QString &storedPath);
     static constexpr const char *PlaceholderPicture = ":/resources/images/NoImageAvailable.jpg";
 

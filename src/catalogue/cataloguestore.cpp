@@ -36,7 +36,7 @@ void BindProduct(QSqlQuery &query, const Product &product, const QString &code,
     query.bindValue(QStringLiteral(":category_id"), product.categoryId);
     query.bindValue(codePlaceholder, code);
     query.bindValue(QStringLiteral(":name"), product.name);
-    query.bindValue(QStringLiteral(":items"), product.itemsPerUnit);
+    query.bindValue(QStringLiteral(":items"), QString::number(product.itemsPerUnit));
     query.bindValue(QStringLiteral(":description"), product.description);
     query.bindValue(QStringLiteral(":image_file"), product.imageFile);
     query.bindValue(QStringLiteral(":tax_rate"), Catalogue::StoredReal(product.taxRate));

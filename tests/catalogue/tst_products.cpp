@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QTableView>
+#include <QTemporaryDir>
 
 using namespace CatalogueTest;
 using QuillboxTest::DialogDriver;
@@ -547,14 +548,20 @@ private slots:
         const QString folder = QDir::tempPath();
         QCOMPARE(AddEditProductDialog::PicturePath(folder, QString()),
                  QString(AddEditProductDialog::PlaceholderPicture));
+        // Only the file name counts, whether or not the picture has reached the folder yet.
         QCOMPARE(AddEditProductDialog::PicturePath(folder, "/nowhere/missing.png"),
-                 QString(AddEditProductDialog::PlaceholderPicture));
+                 folder + "/missing.png");
+        QCOMPARE(AddEditProductDialog::PicturePath(folder, "C:/elsewhere/qb_catalogue_pic.png"),
+                 folder + "/qb_catalogue_pic.png");
+        // A picture that exists where it was chosen, but not in the folder, is not shown from
+        // there: the other stations could not show it either.
+        QTemporaryDir elsewhere;
+        QVERIFY(elsewhere.isValid());
         QImage image(4, 4, QImage::Format_RGB32);
         image.fill(Qt::red);
-        const QString file = folder + "/qb_catalogue_pic.png";
-        QVERIFY(image.save(file));
-        QCOMPARE(AddEditProductDialog::PicturePath(folder, "C:/elsewhere/qb_catalogue_pic.png"), file);
-        QFile::remove(file);
+        const QString chosen = elsewhere.filePath("qb_chosen_pic.png");
+        QVERIFY(image.save(chosen));
+        QCOMPARE(AddEditProductDialog::PicturePath(folder, chosen), folder + "/qb_chosen_pic.png");
         QCOMPARE(AddEditProductDialog::ImageStyleSheet("/a b/c\"d.png"),
                  QString("QLabel {border-image:url(\"/a b/c\\\"d.png\"); }"));
     }
