@@ -55,12 +55,10 @@ InventoryManagement::InventoryManagement(QWidget *parent, bool selectionMode)
     connect(view, &QTableView::doubleClicked, this, &InventoryManagement::OnRowDoubleClicked);
     connect(ui->editName, &QLineEdit::returnPressed, ui->buttonSearch, &QPushButton::click);
     connect(ui->editCode, &QLineEdit::returnPressed, ui->buttonSearch, &QPushButton::click);
-    // After a re-run nothing is selected, and the header has forgotten its hidden sections.
+    // After a re-run the header has forgotten its hidden sections.
     connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
         for (const int hidden : {Id, ProductId, VendorId, ShowOnPos})
             ui->tableViewItems->setColumnHidden(hidden, true);
-        ui->buttonEdit->setEnabled(false);
-        ui->buttonDelete->setEnabled(false);
     });
 
     ui->frameCloseButton->hide();

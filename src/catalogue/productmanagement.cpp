@@ -54,13 +54,10 @@ ProductManagement::ProductManagement(QWidget *parent, bool selectionMode)
     connect(view, &QTableView::doubleClicked, this, &ProductManagement::OnRowDoubleClicked);
     connect(ui->editName, &QLineEdit::returnPressed, ui->buttonSearch, &QPushButton::click);
     connect(ui->editCode, &QLineEdit::returnPressed, ui->buttonSearch, &QPushButton::click);
-    // Rows re-fetched from scratch: nothing is selected any more, and the header has
-    // forgotten which sections it hid.
+    // Rows re-fetched from scratch: the header has forgotten which sections it hid.
     connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
         ui->tableViewProducts->setColumnHidden(Id, true);
         ui->tableViewProducts->setColumnHidden(ImageFile, true);
-        ui->buttonEdit->setEnabled(false);
-        ui->buttonDelete->setEnabled(false);
     });
 
     ui->frameCloseButton->hide();

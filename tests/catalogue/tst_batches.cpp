@@ -444,6 +444,18 @@ private slots:
         }
         QCOMPARE(Column("SELECT BAR_CODE FROM tblInventory"), QStringList({"B1"}));
         QCOMPARE(list.Model()->rowCount(), 1);
+
+        // Once a row was chosen the buttons stay on; with no row current after the re-run,
+        // Delete asks nothing and removes nothing.
+        QVERIFY(remove->isEnabled());
+        QVERIFY(Child<QPushButton>(&list, "buttonEdit")->isEnabled());
+        QVERIFY(!view->currentIndex().isValid());
+        {
+            DialogDriver driver;
+            remove->click();
+            QVERIFY_DIALOGS(driver);
+        }
+        QCOMPARE(Column("SELECT BAR_CODE FROM tblInventory"), QStringList({"B1"}));
     }
 
     void selectProductUsesThePicker_data()

@@ -467,6 +467,20 @@ private slots:
         }
         QCOMPARE(Column("SELECT PRODUCT_CODE FROM tblProducts"), QStringList({"S1"}));
         QCOMPARE(list.Model()->rowCount(), 1);
+
+        // Once a row was chosen the buttons stay on; with no row current after the re-select,
+        // Edit and Delete open nothing.
+        QVERIFY(remove->isEnabled());
+        auto *edit = Child<QPushButton>(&list, "buttonEdit");
+        QVERIFY(edit->isEnabled());
+        QVERIFY(!view->currentIndex().isValid());
+        {
+            DialogDriver driver;
+            remove->click();
+            edit->click();
+            QVERIFY_DIALOGS(driver);
+        }
+        QCOMPARE(Column("SELECT PRODUCT_CODE FROM tblProducts"), QStringList({"S1"}));
     }
 
     void pickerReturnsDoubleClickedCode_data()
