@@ -88,14 +88,13 @@ void CAddNewItemsBatch::on_editProductCode_returnPressed()
 
 void CAddNewItemsBatch::on_pushSelectProduct_clicked()
 {
+    // The pick replaces the product, also when the picker was closed without one: the form
+    // then shows no product, and a save without a new one is refused.
     const QString code = ProductManagement::PickProductCode(this);
-    // Closing the picker without a pick keeps the product chosen before.
-    if (code.isEmpty())
-        return;
     ui->editProductCode->setText(code);
     if (ui->checkBox->isChecked())
         ui->lineEditBarCode->setText(code);
-    LookupProduct(code);
+    LookupProduct(ui->editProductCode->text());
 }
 
 void CAddNewItemsBatch::on_pushVendors_clicked()

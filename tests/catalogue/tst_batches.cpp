@@ -490,11 +490,12 @@ private slots:
         });
         Child<QPushButton>(&dialog, "pushSelectProduct")->click();
         QVERIFY_DIALOGS(driver);
-        const QString expected = pick ? "P2" : "P1";
+        // A picker closed without a pick leaves no product: code, barcode and details empty.
+        const QString expected = pick ? "P2" : "";
         QCOMPARE(form.productCode->text(), expected);
         QCOMPARE(form.barCode->text(), expected);
-        QCOMPARE(form.name->text(), QString(pick ? "Paracetamol" : "Aspirin"));
-        QCOMPARE(dialog.ProductId(), pick ? 2 : 1);
+        QCOMPARE(form.name->text(), QString(pick ? "Paracetamol" : ""));
+        QCOMPARE(dialog.ProductId(), pick ? 2 : 0);
     }
 
     void pickerReturnsDoubleClickedBarCode_data()
