@@ -35,24 +35,8 @@ struct Form
     }
     bool IsComplete() const { return name && view && add && update && remove; }
     // Highlights the row showing this name, as a click would.
-    bool Highlight(const QString &category)
-    {
-        QAbstractItemModel *model = view->model();
-        for (int row = 0; row < model->rowCount(); ++row) {
-            if (model->index(row, 1).data().toString() == category) {
-                view->setCurrentIndex(model->index(row, 1));
-                return true;
-            }
-        }
-        return false;
-    }
-    QStringList Shown() const
-    {
-        QStringList names;
-        for (int row = 0; row < view->model()->rowCount(); ++row)
-            names << view->model()->index(row, 1).data().toString();
-        return names;
-    }
+    bool Highlight(const QString &category) { return QuillboxTest::HighlightRow(view, 1, category); }
+    QStringList Shown() const { return QuillboxTest::ColumnTexts(view, 1); }
 
     QLineEdit *name;
     QTableView *view;

@@ -74,24 +74,8 @@ struct Form
     {
         return {name->text(), address->toPlainText(), email->text(), contact->text()};
     }
-    bool Highlight(const QString &party)
-    {
-        QAbstractItemModel *model = view->model();
-        for (int row = 0; row < model->rowCount(); ++row) {
-            if (model->index(row, 1).data().toString() == party) {
-                view->setCurrentIndex(model->index(row, 1));
-                return true;
-            }
-        }
-        return false;
-    }
-    QStringList Shown() const
-    {
-        QStringList names;
-        for (int row = 0; row < view->model()->rowCount(); ++row)
-            names << view->model()->index(row, 1).data().toString();
-        return names;
-    }
+    bool Highlight(const QString &party) { return QuillboxTest::HighlightRow(view, 1, party); }
+    QStringList Shown() const { return QuillboxTest::ColumnTexts(view, 1); }
 
     QLineEdit *name;
     QPlainTextEdit *address;

@@ -51,14 +51,8 @@ struct UserForm
     // Rows follow the view's sort order; find a user by login name.
     void SelectLogin(const QString &name)
     {
-        QAbstractItemModel *model = table->model();
-        for (int row = 0; row < model->rowCount(); ++row) {
-            if (model->index(row, 3).data().toString() == name) {
-                table->selectRow(row);
-                return;
-            }
-        }
-        QFAIL("no such user");
+        if (!QuillboxTest::HighlightRow(table, 3, name))
+            QFAIL("no such user");
     }
     QLineEdit *first, *last, *login, *password, *repeat;
     QComboBox *role;

@@ -5,6 +5,7 @@
 #include "errordialog.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QDateTime>
 #include <QDialog>
 #include <QElapsedTimer>
@@ -173,6 +174,26 @@ QString DialogText(QWidget *dialog)
             return edit->toPlainText();
     }
     return QString();
+}
+
+bool HighlightRow(QAbstractItemView *view, int column, const QString &text)
+{
+    QAbstractItemModel *model = view->model();
+    for (int row = 0; row < model->rowCount(); ++row) {
+        if (model->index(row, column).data().toString() == text) {
+            view->setCurrentIndex(model->index(row, column));
+            return true;
+        }
+    }
+    return false;
+}
+
+QStringList ColumnTexts(QAbstractItemView *view, int column)
+{
+    QStringList texts;
+    for (int row = 0; row < view->model()->rowCount(); ++row)
+        texts << view->model()->index(row, column).data().toString();
+    return texts;
 }
 
 bool ClickButton(QWidget *dialog, const QString &text)

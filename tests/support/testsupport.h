@@ -15,6 +15,8 @@
 
 #include <functional>
 
+class QAbstractItemView;
+
 namespace QuillboxTest {
 
 // Called by QUILLBOX_TEST_MAIN before and after the QApplication exists.
@@ -65,6 +67,11 @@ private:
 
 // The visible text of a dialog: a message box's text, an ErrorDialog's note, else empty.
 QString DialogText(QWidget *dialog);
+// Makes current the first row of a view whose column shows this text, as a click would.
+bool HighlightRow(QAbstractItemView *view, int column, const QString &text);
+// The texts of one column of a view's model, row by row.
+QStringList ColumnTexts(QAbstractItemView *view, int column);
+
 // Clicks the push button with this text (without '&') inside the widget; false if none.
 bool ClickButton(QWidget *dialog, const QString &text);
 
