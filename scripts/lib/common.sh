@@ -88,3 +88,30 @@ qb_stop_mariadb() {
   done
   kill -9 "$pid" 2>/dev/null || true
 }
+
+# Starts a throw-away MariaDB in a temporary folder on a free port, stops and removes it on
+# every way out of the calling script, and exports QUILLBOX_TEST_DB_* for the test programs.
+qb_start_test_server() {
+  local base=/tmp
+  [ -d /dev/shm ] && [ -w /dev/shm ] && base=/dev/shm
+  QB_TEST_SERVER="$(mktemp -d "$base/quillbox-test-db.XXXXXX")"
+  trap 'qb_stop_mariadb "$QB_TEST_SERVER/data"; rm -rf "$QB_TEST_SERVER"' EXIT
+  trap 'exit 130' INT TERM
+  local port password
+  port="$(qb_free_port)"
+  password="qbtest$RANDOM$RANDOM"
+  # A test server keeps nothing: durability is traded for speed.
+  qb_start_mariadb "$QB_TEST_SERVER/data" "$port" \
+    --innodb-flush-log-at-trx-commit=0 --innodb-doublewrite=0 --sync-binlog=0 \
+    --innodb-buffer-pool-size=${QB_TEST_BUFFER_POOL:-512M} --max-connections=500
+  qb_mariadb_sql "$QB_TEST_SERVER/data" "CREATE USER 'quillbox'@'127.0.0.1' IDENTIFIED BY '$password';
+    CREATE USER 'quillbox'@'localhost' IDENTIFIED BY '$password';
+    GRANT ALL PRIVILEGES ON *.* TO 'quillbox'@'127.0.0.1';
+    GRANT ALL PRIVILEGES ON *.* TO 'quillbox'@'localhost';
+    FLUSH PRIVILEGES;"
+  export QUILLBOX_TEST_DB_HOST=127.0.0.1
+  export QUILLBOX_TEST_DB_PORT="$port"
+  export QUILLBOX_TEST_DB_USER=quillbox
+  export QUILLBOX_TEST_DB_PASSWORD="$password"
+  export QUILLBOX_TEST_DB_SOCKET="$QB_TEST_SERVER/data/mysqld.sock"
+}
