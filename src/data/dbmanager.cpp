@@ -2,6 +2,7 @@
 
 #include "appsettings.h"
 #include "progress.h"
+#include "sqlutil.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -70,10 +71,16 @@ CDBManager::~CDBManager()
 void CDBManager::SetServerParameters(const QString &userName, const QString &password, int port,
                                      const QString &hostName)
 {
+    const bool changed = userName != m_userName || password != m_password || port != m_port
+                         || hostName != m_hostName;
     m_userName = userName;
     m_password = password;
     m_port = port;
     m_hostName = hostName;
+    // Database creation must never run on the server the user has just moved away from.
+    // The schema connections stay as they are until logout.
+    if (changed)
+        DropServerDatabase();
 }
 
 QString CDBManager::ScriptResource(Kind kind)
@@ -106,11 +113,9 @@ QSqlDatabase &CDBManager::GetSchemaDataBase(Kind kind)
     bool &connected = inventory ? m_inventoryConnected : m_salesConnected;
 
     if (connected) {
-        // The inventory link is checked and re-opened when the server dropped it; the sales
-        // connection is only asked whether it is still open. A healthy link is never re-opened:
-        // that would close it under the statements and models that other screens hold on it.
-        const bool alive = inventory ? (IsAlive(*db) || db->open()) : db->isOpen();
-        if (!alive) {
+        // A link the server dropped is re-opened. A healthy link is never re-opened: that would
+        // close it under the statements and models that other screens hold on it.
+        if (!IsAlive(*db) && !db->open()) {
             db->close();
             delete db;
             db = nullptr;
@@ -140,13 +145,25 @@ QSqlDatabase &CDBManager::GetSchemaDataBase(Kind kind)
     db->setPort(m_port);
     db->setConnectOptions(kConnectOptions);
 
-    if (!CheckDatabaseVersion(schema, QString::fromLatin1(inventory ? InventoryTag : SalesTag))) {
+    // The check and its message let events through, and with them a logout or a database
+    // switch that drops this very handle: never touch it again once it is gone.
+    const QSqlDatabase *const handle = db;
+    const auto dropped = [&db, handle]() { return db != handle; };
+    const bool matches = CheckDatabaseVersion(schema,
+                                              QString::fromLatin1(inventory ? InventoryTag : SalesTag));
+    if (!matches && !dropped()) {
         QMessageBox::information(
             m_mainWindow, QStringLiteral("Error"),
             QStringLiteral("Can not connect to '%1'").arg(schema)
                 + QStringLiteral(" Please make sure MySql server is running. Select a valid "
                                  "database for this version, or create a new."),
             QMessageBox::Ok);
+    }
+    if (dropped()) {
+        emit ConnectionStateChanged(m_inventoryConnected, m_salesConnected);
+        return db ? *db : m_unusable;
+    }
+    if (!matches) {
         connected = false;
         emit ConnectionStateChanged(m_inventoryConnected, m_salesConnected);
         return *db;
@@ -196,7 +213,7 @@ bool CDBManager::CheckDatabaseVersion(const QString &schemaName, const QString &
 
 QSqlDatabase &CDBManager::GetMySqlDataBase()
 {
-    if (m_serverConnected)
+    if (m_serverConnected && IsAlive(*m_serverDb))
         return *m_serverDb;
     DropServerDatabase();
 
@@ -250,19 +267,14 @@ bool CDBManager::CreateSchema(Kind kind, const QString &schemaName)
     }
     exists.finish();
 
-    QSqlQuery query(server);
-    if (!query.exec(script)) {
-        LogSqlError(query.lastError());
-        return false;
-    }
-    // Later statements of the batch report their failures only as their results are read.
-    while (query.nextResult()) {
-    }
-    if (query.lastError().isValid()) {
-        LogSqlError(query.lastError());
-        return false;
-    }
-    return true;
+    if (RunSqlScript(server, script))
+        return true;
+    // The schema did not exist before, so whatever part of it the script made is ours to remove.
+    QSqlQuery cleanUp(server);
+    if (!cleanUp.exec(QStringLiteral("DROP DATABASE IF EXISTS `%1`")
+                          .arg(QString(schemaName).replace(QLatin1Char('`'), QLatin1String("``")))))
+        LogSqlError(cleanUp.lastError());
+    return false;
 }
 
 bool CDBManager::CreateInventoryDataBase()

@@ -1,9 +1,9 @@
 #pragma once
 
 #include <QObject>
+#include <QSqlDatabase>
 #include <QString>
 
-class QSqlDatabase;
 class QSqlError;
 class QWidget;
 
@@ -20,6 +20,8 @@ public:
     // Closes every connection and destroys the instance; used at exit and by tests.
     static void Reset();
 
+    // New parameters close the server connection, so the next request reaches the new
+    // server; the schema connections keep theirs until they are dropped (logout).
     void SetServerParameters(const QString &userName, const QString &password, int port,
                              const QString &hostName);
     QString UserName() const { return m_userName; }
@@ -82,6 +84,8 @@ private:
     bool m_inventoryConnected = false;
     bool m_salesConnected = false;
     bool m_serverConnected = false;
+    // Handed out when a connection was dropped while it was being made; never opened.
+    QSqlDatabase m_unusable;
 };
 
 // Writes a failed statement's database text, four blanks and driver text to the debug log.

@@ -22,6 +22,25 @@ bool ExecLogged(QSqlQuery &query)
     return false;
 }
 
+bool RunSqlScript(const QSqlDatabase &db, const QString &script)
+{
+    if (script.trimmed().isEmpty())
+        return false;
+    QSqlQuery query(db);
+    if (!query.exec(script)) {
+        LogSqlError(query.lastError());
+        return false;
+    }
+    // Later statements of the batch report their failures only as their results are read.
+    while (query.nextResult()) {
+    }
+    if (query.lastError().isValid()) {
+        LogSqlError(query.lastError());
+        return false;
+    }
+    return true;
+}
+
 QString SqlLiteral(const QSqlDatabase &db, const QString &value)
 {
     QSqlField field(QString(), QVariant::String);

@@ -23,6 +23,10 @@ int NativeErrorCode(const QSqlError &error);
 // Runs a prepared query; on failure writes the error to the debug log and returns false.
 bool ExecLogged(QSqlQuery &query);
 
+// Runs a batch of statements in one go; false (logged) when any of them fails, the last one
+// included, or when there is nothing to run.
+bool RunSqlScript(const QSqlDatabase &db, const QString &script);
+
 // A value as an SQL literal, escaped by the connection's driver. Only for the few places
 // where Qt takes nothing but a filter string (QSqlTableModel::setFilter).
 QString SqlLiteral(const QSqlDatabase &db, const QString &value);

@@ -249,13 +249,18 @@ void MainWindow::on_actionLogin_triggered()
         return;
     }
 
-    int admins = 0;
     QSqlQuery query(inventory);
-    if (query.prepare(QStringLiteral("SELECT COUNT(*) FROM tblUsers WHERE ROLE = 'ADMIN'"))
-        && query.exec() && query.next())
-        admins = query.value(0).toInt();
-    else
+    if (!query.prepare(QStringLiteral("SELECT COUNT(*) FROM tblUsers WHERE ROLE = 'ADMIN'"))
+        || !query.exec() || !query.next()) {
+        // Not knowing whether an administrator exists is no reason to open every screen.
         LogSqlError(query.lastError());
+        QMessageBox::warning(this, tr("Login/Logout"),
+                             tr("The user accounts could not be read from the inventory database. "
+                                "Please make sure the MySql server is running and try Login "
+                                "again."));
+        return;
+    }
+    const int admins = query.value(0).toInt();
 
     if (admins == 0) {
         ErrorDialog note(QStringLiteral("err_msg_5"), tr("Login/Logout"),

@@ -133,8 +133,14 @@ void ManageUsers::OnPushButtonUpdateClicked()
     m_model->setData(m_model->index(row, 3), ui->editLoginName->text());
     m_model->setData(m_model->index(row, 4), ui->editPassword->text());
     m_model->setData(m_model->index(row, 5), ui->comboRole->currentText());
-    if (!m_model->submitAll())
+    if (!m_model->submitAll()) {
+        // A login name in use, for one; the fields stay as typed so they can be corrected.
         LogSqlError(m_model->lastError());
+        QMessageBox::warning(this, tr("Update User"),
+                             tr("This user can not be updated in the system"));
+        m_model->select();
+        return;
+    }
     m_model->select();
     ClearFields();
 }
@@ -148,8 +154,13 @@ void ManageUsers::OnPushButtonDeleteClicked()
     if (!index.isValid() || answer != QMessageBox::Yes)
         return;
     m_model->removeRow(index.row());
-    if (!m_model->submitAll())
+    if (!m_model->submitAll()) {
         LogSqlError(m_model->lastError());
+        QMessageBox::warning(this, tr("Delete User"),
+                             tr("This user can not be removed from the system"));
+        m_model->select();
+        return;
+    }
     m_model->select();
     ui->editFirstName->clear();
     ui->editLastName->clear();

@@ -7,6 +7,7 @@
 #include <QSettings>
 #include <QSignalSpy>
 #include <QThread>
+#include <QTimer>
 
 using QuillboxTest::DialogDriver;
 using QuillboxTest::FreshDatabases;
@@ -14,7 +15,40 @@ using QuillboxTest::FreshDatabases;
 namespace {
 const char *kCannotConnect = " Please make sure MySql server is running.";
 
+enum Link { Inventory, Sales, Server };
+
+QSqlDatabase &Get(Link link)
+{
+    CDBManager &manager = CDBManager::Instance();
+    switch (link) {
+    case Inventory:
+        return manager.GetInventoryDataBase();
+    case Sales:
+        return manager.GetSalesDataBase();
+    default:
+        return manager.GetMySqlDataBase();
+    }
+}
+
+bool Connected(Link link)
+{
+    CDBManager &manager = CDBManager::Instance();
+    return link == Inventory ? manager.IsInventoryConnected()
+                             : link == Sales ? manager.IsSalesConnected()
+                                             : manager.IsServerConnected();
+}
+
+// Ends the server side of a connection, as a restart or an idle timeout would.
+bool KillLink(QSqlDatabase &db)
+{
+    QSqlQuery id(db);
+    if (!id.exec("SELECT CONNECTION_ID()") || !id.next())
+        return false;
+    return FreshDatabases::ExecAdmin(QString(), "KILL " + id.value(0).toString());
+}
 } // namespace
+
+Q_DECLARE_METATYPE(Link)
 
 class TestDBManager : public QObject
 {
@@ -86,6 +120,116 @@ private slots:
         QVERIFY_SQL(count, exec("SELECT COUNT(*) FROM tblProductCategories"));
         QVERIFY(count.next());
         QCOMPARE(count.value(0).toInt(), 1);
+    }
+
+    void lostLinksAreNoticed_data()
+    {
+        QTest::addColumn<Link>("link");
+        QTest::addColumn<bool>("schemaGone");
+        QTest::newRow("inventory heals") << Inventory << false;
+        QTest::newRow("sales heals") << Sales << false;
+        QTest::newRow("server heals") << Server << false;
+        QTest::newRow("inventory schema gone") << Inventory << true;
+        QTest::newRow("sales schema gone") << Sales << true;
+    }
+
+    void lostLinksAreNoticed()
+    {
+        QFETCH(Link, link);
+        QFETCH(bool, schemaGone);
+        FreshDatabases dbs;
+        QVERIFY(dbs.IsValid());
+        CDBManager &manager = CDBManager::Instance();
+        manager.GetInventoryDataBase();
+        QVERIFY(Get(link).isOpen());
+        QVERIFY(Connected(link));
+        QVERIFY(KillLink(Get(link)));
+        DialogDriver driver;
+        if (schemaGone) {
+            QVERIFY(FreshDatabases::DropSchema(link == Sales ? dbs.SalesName() : dbs.InventoryName()));
+            driver.Expect("Error", kCannotConnect);
+        }
+        QSignalSpy spy(&manager, &CDBManager::ConnectionStateChanged);
+        QSqlDatabase &again = Get(link);
+        QVERIFY_DIALOGS(driver);
+        QCOMPARE(Connected(link), !schemaGone);
+        QSqlQuery query(again);
+        QCOMPARE(query.exec("SELECT 1"), !schemaGone);
+        // The navigator hears of every change of state.
+        if (schemaGone) {
+            QVERIFY(!spy.isEmpty());
+            QCOMPARE(spy.last().at(link == Sales ? 1 : 0).toBool(), false);
+        }
+    }
+
+    void dropDuringTheCheckIsSafe_data()
+    {
+        QTest::addColumn<Link>("link");
+        QTest::addColumn<bool>("duringFailureBox");
+        QTest::newRow("inventory, while connecting") << Inventory << false;
+        QTest::newRow("sales, while connecting") << Sales << false;
+        QTest::newRow("inventory, while the failure is shown") << Inventory << true;
+    }
+
+    void dropDuringTheCheckIsSafe()
+    {
+        QFETCH(Link, link);
+        QFETCH(bool, duringFailureBox);
+        FreshDatabases dbs;
+        QVERIFY(dbs.IsValid());
+        CDBManager &manager = CDBManager::Instance();
+        const auto drop = [link]() {
+            if (link == Sales)
+                CDBManager::Instance().DropSalesDatabase(true);
+            else
+                CDBManager::Instance().DropInventoryDatabase(true);
+        };
+        DialogDriver driver;
+        if (duringFailureBox) {
+            AppSettings::Instance().Settings()->setValue("ACTIVE_INVENTORY_DB", "no_such_schema");
+            driver.Expect("Error", kCannotConnect, [drop](QWidget *box) {
+                drop();
+                QuillboxTest::ClickButton(box, "OK");
+            });
+        } else {
+            // Fires while the progress indicator lets events through.
+            QTimer::singleShot(0, &manager, drop);
+        }
+        QSqlDatabase &interrupted = Get(link);
+        QVERIFY_DIALOGS(driver);
+        QVERIFY(!interrupted.isOpen());
+        QVERIFY(!Connected(link));
+        if (duringFailureBox)
+            AppSettings::Instance().Settings()->setValue("ACTIVE_INVENTORY_DB", dbs.InventoryName());
+        // The next request starts afresh.
+        QVERIFY(Get(link).isOpen());
+        QVERIFY(Connected(link));
+    }
+
+    void scriptsReportTheirFailingStatement_data()
+    {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<bool>("ok");
+        QTest::newRow("all run") << "SET @a = 1; SET @b = 2; SELECT 1;" << true;
+        QTest::newRow("first fails") << "SELECT * FROM no_such_table; SET @a = 1;" << false;
+        QTest::newRow("middle fails") << "SET @a = 1; SELECT * FROM no_such_table; SET @b = 2;"
+                                      << false;
+        QTest::newRow("last fails") << "SET @a = 1; SET @b = 2; SELECT * FROM no_such_table;"
+                                    << false;
+        QTest::newRow("empty") << "" << false;
+    }
+
+    void scriptsReportTheirFailingStatement()
+    {
+        QFETCH(QString, script);
+        QFETCH(bool, ok);
+        QuillboxTest::TestServer::Apply();
+        QSqlDatabase &server = CDBManager::Instance().GetMySqlDataBase();
+        QVERIFY(server.isOpen());
+        QCOMPARE(RunSqlScript(server, script), ok);
+        // The connection stays usable for the next statement.
+        QSqlQuery next(server);
+        QVERIFY_SQL(next, exec("SELECT 1"));
     }
 
     void missingActiveSchemaWarnsOnceUntilDropped()

@@ -204,6 +204,56 @@ private slots:
         QCOMPARE(CountUsers(), 1);
     }
 
+    void refusedChangesAreReported_data()
+    {
+        QTest::addColumn<bool>("remove");
+        QTest::addColumn<QString>("setUp");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("update to a login name in use")
+            << false << QString() << "Update User" << "This user can not be updated in the system";
+        QTest::newRow("delete refused by the server")
+            << true
+            << "CREATE TRIGGER keep_users BEFORE DELETE ON tblUsers FOR EACH ROW "
+               "SIGNAL SQLSTATE '45000' SET MESSAGE_TEXT = 'kept'"
+            << "Delete User" << "This user can not be removed from the system";
+    }
+
+    void refusedChangesAreReported()
+    {
+        QFETCH(bool, remove);
+        QFETCH(QString, setUp);
+        QFETCH(QString, title);
+        QFETCH(QString, text);
+        FreshDatabases dbs(FreshDatabases::Inventory);
+        for (const char *login : {"anna", "mary"})
+            QVERIFY(FreshDatabases::ExecAdmin(
+                dbs.InventoryName(),
+                QStringLiteral("INSERT INTO tblUsers (FIRST_NAME, LAST_NAME, LOGIN_NAME, PASSWORD, "
+                               "ROLE) VALUES ('A', 'B', '%1', 'pw', 'SALES PERSON')")
+                    .arg(login)));
+        if (!setUp.isEmpty())
+            QVERIFY(FreshDatabases::ExecAdmin(dbs.InventoryName(), setUp));
+        ManageUsers dialog;
+        dialog.show();
+        UserForm form(dialog);
+        form.SelectLogin("mary");
+        DialogDriver driver;
+        if (remove) {
+            driver.Expect("Delete User", "Are you sure", DialogDriver::Press("Yes"))
+                .Expect(title, text);
+            form.remove->click();
+        } else {
+            form.login->setText("anna");
+            form.repeat->setText("pw");
+            driver.Expect(title, text);
+            form.update->click();
+        }
+        QVERIFY_DIALOGS(driver);
+        QCOMPARE(CountUsers("WHERE LOGIN_NAME = 'mary'"), 1);
+        QCOMPARE(CountUsers(), 2);
+    }
+
     void passwordsAreLimitedToWhatTheTableHolds()
     {
         FreshDatabases dbs(FreshDatabases::Inventory);

@@ -129,6 +129,34 @@ private slots:
         QCOMPARE(Store()->value("ACTIVE_SALES_DB").toString(), dbs.SalesName());
     }
 
+    void savedSettingsReplaceTheServerConnection()
+    {
+        QuillboxTest::TestServer::Apply();
+        CDBManager &manager = CDBManager::Instance();
+        QVERIFY(manager.GetMySqlDataBase().isOpen());
+
+        // Saved with a wrong password: the connection to the old parameters is gone, so no
+        // database is created there.
+        ServerSettingsDialog settings;
+        settings.findChild<QLineEdit *>("lineUserPassword")->setText("not the password");
+        settings.findChild<QPushButton *>("pushButtonSave")->click();
+        QVERIFY(!manager.GetMySqlDataBase().isOpen());
+        QVERIFY(!manager.IsServerConnected());
+        ManageDatabases dialog;
+        DialogDriver driver;
+        driver.Expect("Database Error", "Can not connect to MySql Server.");
+        dialog.findChild<QPushButton *>("pushButtonNewInventoryDB")->click();
+        QVERIFY_DIALOGS(driver);
+        QVERIFY(Store()->value("ACTIVE_INVENTORY_DB").toString().isEmpty());
+
+        // Saved right again: the next request connects with the new parameters.
+        ServerSettingsDialog fixed;
+        fixed.findChild<QLineEdit *>("lineUserPassword")->setText(QuillboxTest::TestServer::Password());
+        fixed.findChild<QPushButton *>("pushButtonSave")->click();
+        QVERIFY(manager.GetMySqlDataBase().isOpen());
+        QCOMPARE(manager.GetMySqlDataBase().password(), QuillboxTest::TestServer::Password());
+    }
+
     void serverSettingsTestAndSave()
     {
         Store()->setValue("DB_SERVER", "db.shop.example");

@@ -23,6 +23,7 @@ namespace {
 const char *kNoInventory = "No Inventory Database Active. Please Create a new database, or select "
                            "already existing database from \"Databases\" option";
 const char *kNoAdmin = "Login is disabled at the moment as no 'ADMIN' user exists.";
+const char *kUsersUnreadable = "The user accounts could not be read";
 
 QSettings *Store()
 {
@@ -146,6 +147,43 @@ private slots:
         QVERIFY(Find<QDockWidget>(&window, "dockNavigator")->isEnabled());
         for (const char *bar : {"toolBarTools", "toolBarInventory", "toolBarProducts", "toolBarPurchase"})
             QVERIFY2(Find<QToolBar>(&window, bar)->isEnabled(), bar);
+    }
+
+    void adminCountGatesTheLogin_data()
+    {
+        QTest::addColumn<QString>("setUp");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("access");
+        // Users exist, but none may manage them: the set-up screens open.
+        QTest::newRow("only a sales person")
+            << "INSERT INTO tblUsers (FIRST_NAME, LAST_NAME, LOGIN_NAME, PASSWORD, ROLE) VALUES "
+               "('Ann', 'Smith', 'ann', 'pw', 'SALES PERSON')"
+            << "Login/Logout" << kNoAdmin << int(MainWindow::Access::Full);
+        // The accounts cannot be read: nothing is opened on a guess.
+        QTest::newRow("count fails") << "DROP TABLE tblUsers"
+                                     << "Login/Logout" << kUsersUnreadable
+                                     << int(MainWindow::Access::LoggedOut);
+    }
+
+    void adminCountGatesTheLogin()
+    {
+        QFETCH(QString, setUp);
+        QFETCH(QString, title);
+        QFETCH(QString, text);
+        QFETCH(int, access);
+        FreshDatabases dbs(FreshDatabases::Inventory);
+        QVERIFY(FreshDatabases::ExecAdmin(dbs.InventoryName(), setUp));
+        Store()->setValue("FIRST_TIME_START", 0);
+        DialogDriver driver;
+        driver.Expect(title, text);
+        MainWindow window;
+        QVERIFY_DIALOGS(driver);
+        QCOMPARE(int(window.CurrentAccess()), access);
+        const bool loggedOut = access == int(MainWindow::Access::LoggedOut);
+        QCOMPARE(ActionEnabled(&window, "actionLogin"), loggedOut);
+        QCOMPARE(MenuEnabled(&window, "menuTools"), !loggedOut);
+        QCOMPARE(Find<QDockWidget>(&window, "dockNavigator")->isEnabled(), !loggedOut);
     }
 
     void roles_data()
