@@ -57,9 +57,11 @@ qb_start_mariadb() {
       --auth-root-authentication-method=socket --skip-test-db >"$datadir.install.log" 2>&1 \
       || { qb_log "mariadb-install-db failed:"; cat "$datadir.install.log" >&2; return 1; }
   fi
+  # What the server says before it opens its log lands there too, not on the terminal.
   "$(qb_mariadbd)" --no-defaults --datadir="$datadir" "${user_opt[@]}" \
     --port="$port" --bind-address=127.0.0.1 --socket="$datadir/mysqld.sock" \
-    --pid-file="$datadir/mysqld.pid" --log-error="$datadir/error.log" --skip-log-bin "$@" &
+    --pid-file="$datadir/mysqld.pid" --log-error="$datadir/error.log" --skip-log-bin "$@" \
+    </dev/null >>"$datadir/error.log" 2>&1 &
   local i
   for i in $(seq 1 120); do
     if mariadb-admin --no-defaults --socket="$datadir/mysqld.sock" -uroot ping >/dev/null 2>&1; then

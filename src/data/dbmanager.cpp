@@ -1,6 +1,7 @@
 #include "dbmanager.h"
 
 #include "appsettings.h"
+#include "debuglog.h"
 #include "progress.h"
 #include "sqlutil.h"
 
@@ -43,7 +44,7 @@ void ProcessEvents(int times)
 
 void LogSqlError(const QSqlError &error)
 {
-    qDebug().noquote() << error.databaseText() + QStringLiteral("    ") + error.driverText();
+    qCDebug(lcQuillbox).noquote() << error.databaseText() + QStringLiteral("    ") + error.driverText();
 }
 
 CDBManager &CDBManager::Instance()
@@ -241,7 +242,7 @@ bool CDBManager::CreateSchema(Kind kind, const QString &schemaName)
     if (file.open(QIODevice::ReadOnly | QIODevice::Text))
         script = QTextStream(&file).readAll();
     if (script.isEmpty()) {
-        qWarning() << "Creation script missing:" << ScriptResource(kind);
+        qCWarning(lcQuillbox) << "Creation script missing:" << ScriptResource(kind);
         return false;
     }
     script.replace(kind == Kind::Inventory ? QStringLiteral("QuillboxInventory")
@@ -262,7 +263,7 @@ bool CDBManager::CreateSchema(Kind kind, const QString &schemaName)
         return false;
     }
     if (exists.value(0).toInt() != 0) {
-        qWarning() << "Refusing to create a schema that already exists:" << schemaName;
+        qCWarning(lcQuillbox) << "Refusing to create a schema that already exists:" << schemaName;
         return false;
     }
     exists.finish();

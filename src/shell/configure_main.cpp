@@ -14,13 +14,22 @@ int main(int argc, char *argv[])
     const QStringList args = app.arguments().mid(1);
     QTextStream out(stdout);
     QTextStream err(stderr);
+    const QString usage = QStringLiteral(
+        "usage: quillbox-configure --get KEY\n"
+        "       quillbox-configure KEY=VALUE [KEY=VALUE...]\n"
+        "Reads or writes keys of Quillbox's settings store, e.g.\n"
+        "  quillbox-configure DB_SERVER=127.0.0.1 DB_PORT=3306 DB_USER=quillbox\n");
+    if (args.contains(QLatin1String("--help")) || args.contains(QLatin1String("-h"))) {
+        out << usage;
+        return 0;
+    }
     QSettings *settings = AppSettings::Instance().Settings();
     if (args.size() == 2 && args.at(0) == QLatin1String("--get")) {
         out << settings->value(args.at(1)).toString() << '\n';
         return 0;
     }
     if (args.isEmpty()) {
-        err << "usage: quillbox-configure --get KEY | KEY=VALUE...\n";
+        err << usage;
         return 2;
     }
     for (const QString &arg : args) {

@@ -1,13 +1,14 @@
 #include "appsettings.h"
 #include "dbmanager.h"
+#include "debuglog.h"
 #include "mainwindow.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
-    qSetMessagePattern(QStringLiteral("%{file}:%{line} %{function}: %{message}"));
     QApplication app(argc, argv);
+    DebugLog::Install();
     int status = 0;
     {
         MainWindow window;

@@ -2,8 +2,10 @@
 
 #include "appsettings.h"
 #include "dbmanager.h"
+#include "debuglog.h"
 #include "sqlutil.h"
 
+#include <QFile>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QThread>
@@ -230,6 +232,37 @@ private slots:
         // The connection stays usable for the next statement.
         QSqlQuery next(server);
         QVERIFY_SQL(next, exec("SELECT 1"));
+    }
+
+    void debugLogIsQuietUnlessAskedAndNeverShowsThePassword_data()
+    {
+        QTest::addColumn<QByteArray>("flag");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("normal run") << QByteArray() << false;
+        QTest::newRow("switched off") << QByteArray("0") << false;
+        QTest::newRow("switched on") << QByteArray("1") << true;
+    }
+
+    void debugLogIsQuietUnlessAskedAndNeverShowsThePassword()
+    {
+        QFETCH(QByteArray, flag);
+        QFETCH(bool, written);
+        QFile::remove(DebugLog::FilePath());
+        qputenv("QUILLBOX_DEBUG_LOG", flag);
+        DebugLog::Install();
+        const QString password = QStringLiteral("Wr0ngPassw0rd");
+        CDBManager::Instance().SetServerParameters(QuillboxTest::TestServer::User(), password,
+                                                   QuillboxTest::TestServer::Port(),
+                                                   QuillboxTest::TestServer::Host());
+        QVERIFY(!CDBManager::Instance().GetMySqlDataBase().isOpen());
+        DebugLog::Uninstall();
+        qunsetenv("QUILLBOX_DEBUG_LOG");
+
+        QFile file(DebugLog::FilePath());
+        const QString log = file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll())
+                                                           : QString();
+        QCOMPARE(log.contains(QLatin1String("Access denied")), written);
+        QVERIFY(!log.contains(password));
     }
 
     void missingActiveSchemaWarnsOnceUntilDropped()
