@@ -2,6 +2,7 @@
 #include "ui_managecategories.h"
 
 #include "dbmanager.h"
+#include "formkeys.h"
 #include "partystore.h"
 
 #include <QMessageBox>
@@ -29,6 +30,11 @@ ManageCategories::ManageCategories(QWidget *parent)
     m_ui->tableView->setModel(m_model);
     m_ui->tableView->hideColumn(IdColumn);
     QScroller::grabGesture(m_ui->tableView->viewport(), QScroller::LeftMouseButtonGesture);
+
+    // Return renames while a category is highlighted, adds otherwise, and never deletes.
+    FormKeys::ReturnPresses(this, {m_ui->lineEditName},
+                            {m_ui->pushButtonUpdate, m_ui->pushButtonAdd});
+    FormKeys::QuietReturn(m_ui->tableView);
 
     connect(m_ui->tableView->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &ManageCategories::OnCategorySelected);

@@ -1,6 +1,7 @@
 #include "managecustomers.h"
 #include "ui_managecustomers.h"
 
+#include "formkeys.h"
 #include "partyeditor.h"
 #include "partystore.h"
 
@@ -29,6 +30,8 @@ ManageCustomers::ManageCustomers(QWidget *parent, bool selectionMode)
             &ManageCustomers::OnPushButtonUpdateClicked);
     connect(m_ui->pushButtonDelete, &QPushButton::clicked, this,
             &ManageCustomers::OnPushButtonDeleteClicked);
+    FormKeys::ReturnPresses(this, {m_ui->lineEditName, m_ui->lineEditEmail, m_ui->lineEditContact},
+                            {m_ui->pushButtonUpdate, m_ui->pushButtonAdd});
     m_ui->lineEditName->setFocus();
 }
 

@@ -1,6 +1,7 @@
 #include "managevendors.h"
 #include "ui_managevendors.h"
 
+#include "formkeys.h"
 #include "partyeditor.h"
 #include "partystore.h"
 
@@ -28,6 +29,8 @@ ManageVendors::ManageVendors(QWidget *parent)
             &ManageVendors::OnPushButtonUpdateClicked);
     connect(m_ui->pushButtonDelete, &QPushButton::clicked, this,
             &ManageVendors::OnPushButtonDeleteClicked);
+    FormKeys::ReturnPresses(this, {m_ui->lineEditName, m_ui->lineEditEmail, m_ui->lineEditContact},
+                            {m_ui->pushButtonUpdate, m_ui->pushButtonAdd});
     m_ui->lineEditName->setFocus();
 }
 

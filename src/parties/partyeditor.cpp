@@ -1,6 +1,7 @@
 #include "partyeditor.h"
 
 #include "dbmanager.h"
+#include "formkeys.h"
 #include "partystore.h"
 
 #include <QHeaderView>
@@ -52,6 +53,9 @@ PartyEditor::PartyEditor(const char *table, const Widgets &widgets, QObject *mod
     view->horizontalHeader()->setStretchLastSection(true);
     QScroller::grabGesture(view->viewport(), QScroller::LeftMouseButtonGesture);
     QScroller::grabGesture(m_widgets.address->viewport(), QScroller::LeftMouseButtonGesture);
+
+    // Return in a field updates the highlighted row, or adds; in the list it does nothing.
+    FormKeys::QuietReturn(view);
 
     m_widgets.name->setMaxLength(50);
     m_widgets.email->setMaxLength(200);

@@ -18,6 +18,7 @@
 #include "serversettingsdialog.h"
 #include "welcomedialog.h"
 
+#include <QApplication>
 #include <QDockWidget>
 #include <QFile>
 #include <QGridLayout>
@@ -118,10 +119,9 @@ void MainWindow::ApplyDarkTheme()
         ui->action_Dark_Theme->setEnabled(false);
         ui->action_Light_Theme->setEnabled(true);
     }
-    QFile file(QStringLiteral(":/resources/stylesheets/WindowsStyleSheet.txt"));
-    if (file.open(QIODevice::ReadOnly | QIODevice::Text))
-        setStyleSheet(QString::fromUtf8(file.readAll()));
+    ApplyStyleSheet(QStringLiteral(":/resources/stylesheets/WindowsStyleSheet.txt"));
     Store()->setValue(QStringLiteral("theme"), QStringLiteral("dark"));
+    StyleLoggedOutArea();
 }
 
 void MainWindow::ApplyLightTheme()
@@ -130,10 +130,33 @@ void MainWindow::ApplyLightTheme()
         ui->action_Light_Theme->setEnabled(false);
         ui->action_Dark_Theme->setEnabled(true);
     }
-    QFile file(QStringLiteral(":/resources/stylesheets/WindowsStyleSheetLight.txt"));
+    ApplyStyleSheet(QStringLiteral(":/resources/stylesheets/WindowsStyleSheetLight.txt"));
+    Store()->setValue(QStringLiteral("theme"), QStringLiteral("light"));
+    StyleLoggedOutArea();
+}
+
+void MainWindow::ApplyStyleSheet(const QString &resource)
+{
+    QFile file(resource);
     if (file.open(QIODevice::ReadOnly | QIODevice::Text))
         setStyleSheet(QString::fromUtf8(file.readAll()));
-    Store()->setValue(QStringLiteral("theme"), QStringLiteral("light"));
+    // Style sheets cannot colour hint texts; without this they look like typed text. The
+    // inputs are white in both themes, so one muted grey serves both.
+    QPalette palette = QApplication::palette();
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        palette.setColor(group, QPalette::PlaceholderText, QColor(0x8c, 0x8c, 0x8c));
+    QApplication::setPalette(palette);
+}
+
+void MainWindow::StyleLoggedOutArea()
+{
+    // The empty area behind the start-up dialogs takes the theme's window colour.
+    auto *label = qobject_cast<QLabel *>(centralWidget());
+    if (!label || label->objectName() != QLatin1String("labelLoggedOut"))
+        return;
+    const bool dark = Store()->value(QStringLiteral("theme")).toString() == QLatin1String("dark");
+    label->setStyleSheet(dark ? QStringLiteral("QLabel { background-color: #323232 }")
+                              : QStringLiteral("QLabel { background-color: #D3D3D3 }"));
 }
 
 void MainWindow::SetCentralScreen(QWidget *screen)
@@ -157,8 +180,9 @@ void MainWindow::SetCentralScreen(QWidget *screen)
 void MainWindow::EnterLoggedOutState()
 {
     auto *label = new QLabel(this);
-    label->setStyleSheet(QStringLiteral("QLabel { background-color: #323232 }"));
+    label->setObjectName(QStringLiteral("labelLoggedOut"));
     SetCentralScreen(label);
+    StyleLoggedOutArea();
 
     ui->dockNavigator->setEnabled(false);
     for (QMenu *menu : {ui->menuInventory, ui->menuProducts, ui->menuTools, ui->menu_View,

@@ -69,6 +69,8 @@ private:
     void ApplyDarkTheme();
     void ApplyLightTheme();
     void ApplyStoredTheme(const QString &defaultTheme);
+    void ApplyStyleSheet(const QString &resource);
+    void StyleLoggedOutArea();
     void EnterLoggedOutState();
     void RunStartupSequence();
     void GrantFullAccess();

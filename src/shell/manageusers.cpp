@@ -2,6 +2,7 @@
 #include "ui_manageusers.h"
 
 #include "dbmanager.h"
+#include "formkeys.h"
 
 #include <QHeaderView>
 #include <QMessageBox>
@@ -38,6 +39,12 @@ ManageUsers::ManageUsers(QWidget *parent)
     ui->comboRole->setCurrentIndex(-1);
     ui->pushButtonUpdate->setEnabled(false);
     ui->pushButtonDelete->setEnabled(false);
+
+    FormKeys::ReturnPresses(this,
+                            {ui->editFirstName, ui->editLastName, ui->editLoginName,
+                             ui->editPassword, ui->editRepeastPassword},
+                            {ui->pushButtonUpdate, ui->pushButtonAdd});
+    FormKeys::QuietReturn(ui->tableView);
 
     connect(ui->tableView->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &ManageUsers::OnUserSelected);
@@ -112,11 +119,12 @@ void ManageUsers::on_pushButtonAdd_clicked()
     m_model->setData(m_model->index(row, 4), ui->editPassword->text());
     m_model->setData(m_model->index(row, 5), ui->comboRole->currentText());
     if (m_model->submitAll()) {
+        Reload();
         ClearFields();
     } else {
         LogSqlError(m_model->lastError());
         QMessageBox::warning(this, tr("Add User"), tr("This user can not be added to system"));
-        m_model->select();
+        Reload();
     }
 }
 
@@ -138,10 +146,10 @@ void ManageUsers::OnPushButtonUpdateClicked()
         LogSqlError(m_model->lastError());
         QMessageBox::warning(this, tr("Update User"),
                              tr("This user can not be updated in the system"));
-        m_model->select();
+        Reload();
         return;
     }
-    m_model->select();
+    Reload();
     ClearFields();
 }
 
@@ -149,7 +157,7 @@ void ManageUsers::OnPushButtonDeleteClicked()
 {
     const auto answer = QMessageBox::question(
         this, tr("Delete User"), tr("Are you sure you want to remove this user from system?"),
-        QMessageBox::Yes | QMessageBox::No);
+        QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     const QModelIndex index = ui->tableView->currentIndex();
     if (!index.isValid() || answer != QMessageBox::Yes)
         return;
@@ -158,15 +166,24 @@ void ManageUsers::OnPushButtonDeleteClicked()
         LogSqlError(m_model->lastError());
         QMessageBox::warning(this, tr("Delete User"),
                              tr("This user can not be removed from the system"));
-        m_model->select();
+        Reload();
         return;
     }
-    m_model->select();
+    Reload();
     ui->editFirstName->clear();
     ui->editLastName->clear();
     ui->editLoginName->clear();
     ui->editPassword->clear();
     ui->comboRole->setCurrentIndex(-1);
+}
+
+void ManageUsers::Reload()
+{
+    if (!m_model->select())
+        LogSqlError(m_model->lastError());
+    // Nothing is highlighted after a reload, so there is nothing to update or delete.
+    ui->pushButtonUpdate->setEnabled(false);
+    ui->pushButtonDelete->setEnabled(false);
 }
 
 void ManageUsers::on_pushButtonClose_clicked()

@@ -27,6 +27,7 @@ private slots:
 private:
     bool CheckInput(const QString &emptyMessage);
     void ClearFields();
+    void Reload();
 
     Q_DISABLE_COPY(ManageUsers)
     std::unique_ptr<Ui::ManageUsers> ui;

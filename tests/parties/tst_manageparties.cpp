@@ -5,6 +5,7 @@
 #include "partytesthelpers.h"
 
 #include <QAbstractItemModelTester>
+#include <QDialog>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -194,6 +195,37 @@ private slots:
         QCOMPARE(form.Fields(), QStringList({"", "", "", ""}));
         QVERIFY(!form.update->isEnabled());
         QVERIFY(!form.remove->isEnabled());
+    }
+
+    void returnPressesTheMainButtonAndNeverDeletes_data()
+    {
+        AddKindColumn();
+        QTest::newRow("vendor") << "vendor";
+        QTest::newRow("customer") << "customer";
+    }
+    void returnPressesTheMainButtonAndNeverDeletes()
+    {
+        QFETCH(QString, kind);
+        FreshDatabases dbs(FreshDatabases::Inventory);
+        QVERIFY(dbs.IsValid());
+        PartyTest::AddParty(TableOf(kind), "Ann", "Harbour", "ann@x.com", "555");
+        auto dlg = Open(kind);
+        Form form(dlg.get());
+        // Return in the list, even right after Delete had the focus, deletes nothing.
+        QVERIFY(form.Highlight("Ann"));
+        form.remove->setFocus();
+        form.view->setFocus();
+        QTest::keyClick(form.view, Qt::Key_Return);
+        QTest::keyClick(form.view, Qt::Key_Enter);
+        QCOMPARE(Stored(kind), QStringList{"Ann|Harbour|ann@x.com|555"});
+        // In a field it updates the highlighted row...
+        form.contact->setText("556");
+        QTest::keyClick(form.contact, Qt::Key_Return);
+        QCOMPARE(Stored(kind), QStringList{"Ann|Harbour|ann@x.com|556"});
+        // ...or, with none highlighted, adds.
+        form.Fill("Bob", "", "", "");
+        QTest::keyClick(form.name, Qt::Key_Return);
+        QCOMPARE(Stored(kind), QStringList({"Ann|Harbour|ann@x.com|556", "Bob|||"}));
     }
 
     void updateAndDeleteWithoutRowDoNothing_data()
