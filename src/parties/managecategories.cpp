@@ -3,6 +3,7 @@
 
 #include "dbmanager.h"
 #include "formkeys.h"
+#include "listsizing.h"
 #include "partystore.h"
 
 #include <QMessageBox>
@@ -29,6 +30,7 @@ ManageCategories::ManageCategories(QWidget *parent)
     m_model->setSort(NameColumn, Qt::AscendingOrder);
     m_ui->tableView->setModel(m_model);
     m_ui->tableView->hideColumn(IdColumn);
+    ListSizing::FollowContents(m_ui->tableView);
     QScroller::grabGesture(m_ui->tableView->viewport(), QScroller::LeftMouseButtonGesture);
 
     // Return renames while a category is highlighted, adds otherwise, and never deletes.
@@ -142,7 +144,6 @@ void ManageCategories::Reload()
 {
     if (!m_model->select())
         LogSqlError(m_model->lastError());
-    m_ui->tableView->resizeColumnsToContents();
     // Reloading clears the highlight, so there is nothing left to update or delete.
     m_ui->pushButtonUpdate->setEnabled(false);
     m_ui->pushButtonDelete->setEnabled(false);

@@ -2,22 +2,40 @@
 
 #include "dbmanager.h"
 #include "formkeys.h"
+#include "listsizing.h"
 #include "partystore.h"
 
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScroller>
 #include <QSqlError>
 #include <QSqlRecord>
 #include <QSqlTableModel>
+#include <QStyledItemDelegate>
 #include <QTableView>
 
 namespace {
 enum Column { Id, Name, Address, Email, Contact };
 // The address column's width; longer text would be refused by the server as a whole.
 constexpr int AddressLength = 200;
+
+// Shows a multi-line address on its one line of the list, so that sizing the column to its
+// contents leaves nothing cut.
+class OneLineDelegate final : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QString displayText(const QVariant &value, const QLocale &locale) const override
+    {
+        // The base text has its line feeds turned into line separators already.
+        static const QRegularExpression lineBreaks(QStringLiteral("\\s*[\\n\\x{2028}]\\s*"));
+        return QStyledItemDelegate::displayText(value, locale).trimmed().replace(lineBreaks,
+                                                                                 QStringLiteral(", "));
+    }
+};
 
 void LimitLength(QPlainTextEdit *edit, int maxLength)
 {
@@ -47,10 +65,11 @@ PartyEditor::PartyEditor(const char *table, const Widgets &widgets, QObject *mod
     QTableView *view = m_widgets.view;
     view->setModel(m_model);
     view->hideColumn(Id);
+    view->setItemDelegateForColumn(Address, new OneLineDelegate(view));
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->setSelectionMode(QAbstractItemView::SingleSelection);
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
-    view->horizontalHeader()->setStretchLastSection(true);
+    ListSizing::FollowContents(view);
     QScroller::grabGesture(view->viewport(), QScroller::LeftMouseButtonGesture);
     QScroller::grabGesture(m_widgets.address->viewport(), QScroller::LeftMouseButtonGesture);
 
@@ -124,8 +143,10 @@ bool PartyEditor::AddFromFields()
     const bool stored = PartyStore::AddParty(m_model->database(), m_table, Fields())
                         == PartyStore::Result::Done;
     Reload();
-    if (stored)
+    if (stored) {
         ClearFields();
+        m_widgets.name->setFocus(); // ready for the next one
+    }
     return stored;
 }
 
@@ -137,8 +158,10 @@ bool PartyEditor::UpdateFromFields(int row)
     const bool stored = PartyStore::UpdateParty(m_model->database(), m_table, id, Fields())
                         == PartyStore::Result::Done;
     Reload();
-    if (stored)
+    if (stored) {
         ClearFields();
+        m_widgets.name->setFocus(); // ready for the next one
+    }
     return stored;
 }
 
@@ -146,7 +169,6 @@ void PartyEditor::Reload()
 {
     if (!m_model->select())
         LogSqlError(m_model->lastError());
-    m_widgets.view->resizeColumnsToContents();
     m_widgets.update->setEnabled(false);
     m_widgets.remove->setEnabled(false);
 }

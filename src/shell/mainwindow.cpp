@@ -23,8 +23,10 @@
 #include <QFile>
 #include <QGridLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPointer>
 #include <QScreen>
 #include <QScroller>
 #include <QScrollerProperties>
@@ -41,6 +43,40 @@ QSettings *Store()
 {
     return AppSettings::Instance().Settings();
 }
+
+// Gives every line edit a muted hint colour once the style sheet has polished it: the sheet
+// paints hints in its text colour, like typed text, and has no property of its own for them.
+class MutedHints final : public QObject
+{
+public:
+    using QObject::QObject;
+
+    static void Apply(QLineEdit *edit)
+    {
+        const QColor muted(0x8c, 0x8c, 0x8c);
+        QPalette palette = edit->palette();
+        if (palette.color(QPalette::Active, QPalette::PlaceholderText) == muted)
+            return;
+        for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+            palette.setColor(group, QPalette::PlaceholderText, muted);
+        edit->setPalette(palette);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Polish || event->type() == QEvent::StyleChange) {
+            if (auto *edit = qobject_cast<QLineEdit *>(watched)) {
+                QPointer<QLineEdit> guard(edit);
+                QTimer::singleShot(0, edit, [guard]() {
+                    if (guard)
+                        Apply(guard);
+                });
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
 
 void SetMenuEnabled(QMenu *menu, bool enabled)
 {
@@ -140,12 +176,14 @@ void MainWindow::ApplyStyleSheet(const QString &resource)
     QFile file(resource);
     if (file.open(QIODevice::ReadOnly | QIODevice::Text))
         setStyleSheet(QString::fromUtf8(file.readAll()));
-    // Style sheets cannot colour hint texts; without this they look like typed text. The
-    // inputs are white in both themes, so one muted grey serves both.
-    QPalette palette = QApplication::palette();
-    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-        palette.setColor(group, QPalette::PlaceholderText, QColor(0x8c, 0x8c, 0x8c));
-    QApplication::setPalette(palette);
+    // Style sheets cannot colour hint texts and paint them in the text colour, like typed text.
+    // A colour set on the field itself survives the sheet; the inputs are white in both
+    // themes, so one muted grey serves both.
+    static MutedHints *hints = nullptr;
+    if (!hints) {
+        hints = new MutedHints(qApp);
+        qApp->installEventFilter(hints);
+    }
 }
 
 void MainWindow::StyleLoggedOutArea()

@@ -3,6 +3,7 @@
 
 #include "dbmanager.h"
 #include "formkeys.h"
+#include "listsizing.h"
 
 #include <QHeaderView>
 #include <QMessageBox>
@@ -27,8 +28,7 @@ ManageUsers::ManageUsers(QWidget *parent)
     ui->tableView->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ui->tableView->hideColumn(0);
     ui->tableView->hideColumn(4);
-    ui->tableView->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    ui->tableView->horizontalHeader()->setStretchLastSection(true);
+    ListSizing::FollowContents(ui->tableView);
     // Start in login-name order; a click on a header sorts by that column.
     ui->tableView->horizontalHeader()->setSortIndicator(3, Qt::AscendingOrder);
     ui->tableView->setSortingEnabled(true);
@@ -121,6 +121,7 @@ void ManageUsers::on_pushButtonAdd_clicked()
     if (m_model->submitAll()) {
         Reload();
         ClearFields();
+        ui->editFirstName->setFocus(); // ready for the next one
     } else {
         LogSqlError(m_model->lastError());
         QMessageBox::warning(this, tr("Add User"), tr("This user can not be added to system"));
