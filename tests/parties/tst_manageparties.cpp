@@ -95,6 +95,13 @@ void AddKindColumn()
 {
     QTest::addColumn<QString>("kind");
 }
+
+void AddBothKinds()
+{
+    AddKindColumn();
+    QTest::newRow("vendor") << "vendor";
+    QTest::newRow("customer") << "customer";
+}
 } // namespace
 
 class TestManageParties : public QObject
@@ -106,9 +113,7 @@ private slots:
 
     void addStoresFieldsAsTyped_data()
     {
-        AddKindColumn();
-        QTest::newRow("vendor") << "vendor";
-        QTest::newRow("customer") << "customer";
+        AddBothKinds();
     }
     void addStoresFieldsAsTyped()
     {
@@ -140,9 +145,7 @@ private slots:
 
     void refusedWriteKeepsFieldsAndIsNotRetried_data()
     {
-        AddKindColumn();
-        QTest::newRow("vendor") << "vendor";
-        QTest::newRow("customer") << "customer";
+        AddBothKinds();
     }
     void refusedWriteKeepsFieldsAndIsNotRetried()
     {
@@ -172,9 +175,7 @@ private slots:
 
     void updateChangesHighlightedRow_data()
     {
-        AddKindColumn();
-        QTest::newRow("vendor") << "vendor";
-        QTest::newRow("customer") << "customer";
+        AddBothKinds();
     }
     void updateChangesHighlightedRow()
     {
@@ -199,9 +200,7 @@ private slots:
 
     void returnPressesTheMainButtonAndNeverDeletes_data()
     {
-        AddKindColumn();
-        QTest::newRow("vendor") << "vendor";
-        QTest::newRow("customer") << "customer";
+        AddBothKinds();
     }
     void returnPressesTheMainButtonAndNeverDeletes()
     {
@@ -230,9 +229,7 @@ private slots:
 
     void updateAndDeleteWithoutRowDoNothing_data()
     {
-        AddKindColumn();
-        QTest::newRow("vendor") << "vendor";
-        QTest::newRow("customer") << "customer";
+        AddBothKinds();
     }
     void updateAndDeleteWithoutRowDoNothing()
     {
