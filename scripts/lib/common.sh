@@ -57,8 +57,12 @@ qb_start_mariadb() {
       --auth-root-authentication-method=socket --skip-test-db >"$datadir.install.log" 2>&1 \
       || { qb_log "mariadb-install-db failed:"; cat "$datadir.install.log" >&2; return 1; }
   fi
+  # Temporary tables in a folder of the server's own: other servers and /tmp cleaners on the
+  # same machine never remove them under a running query.
+  local tmpdir; tmpdir="$(dirname "$datadir")/tmp"
+  mkdir -p "$tmpdir"
   # What the server says before it opens its log lands there too, not on the terminal.
-  "$(qb_mariadbd)" --no-defaults --datadir="$datadir" "${user_opt[@]}" \
+  "$(qb_mariadbd)" --no-defaults --datadir="$datadir" --tmpdir="$tmpdir" "${user_opt[@]}" \
     --port="$port" --bind-address=127.0.0.1 --socket="$datadir/mysqld.sock" \
     --pid-file="$datadir/mysqld.pid" --log-error="$datadir/error.log" --skip-log-bin "$@" \
     </dev/null >>"$datadir/error.log" 2>&1 &

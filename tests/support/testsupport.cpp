@@ -36,6 +36,9 @@ void PrepareEnvironment()
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The program's debug log is quiet in a normal run; a failing test shows its SQL errors.
+    if (qEnvironmentVariableIsEmpty("QT_LOGGING_RULES"))
+        qputenv("QT_LOGGING_RULES", "quillbox.debug=true");
     // Settings, data and cache folders of this test process live in a folder of its own, so a
     // test never reads or writes the user's real settings or files.
     g_home = new QTemporaryDir;
