@@ -176,9 +176,7 @@ void MainWindow::ApplyStyleSheet(const QString &resource)
     QFile file(resource);
     if (file.open(QIODevice::ReadOnly | QIODevice::Text))
         setStyleSheet(QString::fromUtf8(file.readAll()));
-    // Style sheets cannot colour hint texts and paint them in the text colour, like typed text.
-    // A colour set on the field itself survives the sheet; the inputs are white in both
-    // themes, so one muted grey serves both.
+    // The inputs are white in both themes, so one muted hint colour serves both.
     static MutedHints *hints = nullptr;
     if (!hints) {
         hints = new MutedHints(qApp);
