@@ -102,8 +102,21 @@ void DrawFittedText(QPainter &painter, const QRect &rect, int flags, const QStri
     if (fitted) {
         painter.drawText(rect, flags, text);
     } else {
-        const QString clipped =
-            ClippedText(text, painter.font(), painter.device(), rect, wrap);
+        // Cut at the largest size that shows the most lines: a smaller font that shows no
+        // more of the text would only be harder to read.
+        QFont best = original;
+        int bestLines = 0;
+        for (int percent = 100; percent >= qRound(MinFitScale * 100); percent -= 5) {
+            const QFont font = Scaled(original, percent / 100.0);
+            const int lines = static_cast<int>(
+                rect.height() / QFontMetricsF(font, painter.device()).lineSpacing());
+            if (lines > bestLines) {
+                best = font;
+                bestLines = lines;
+            }
+        }
+        painter.setFont(best);
+        const QString clipped = ClippedText(text, best, painter.device(), rect, wrap);
         painter.save();
         painter.setClipRect(rect, Qt::IntersectClip);
         painter.drawText(rect, flags & ~(Qt::TextDontClip | Qt::TextWordWrap), clipped);
