@@ -8,6 +8,7 @@
 #include "quillboxdialog.h"
 #include "saleshistory.h"
 
+#include <QCalendarWidget>
 #include <QDebug>
 #include <QGridLayout>
 #include <QHeaderView>
@@ -67,6 +68,8 @@ SalesManagement::SalesManagement(QWidget *parent, bool embedded)
     ui->dateEdit->setMinimumDate(NoDay);
     ui->dateEdit->setSpecialValueText(QStringLiteral(" "));
     ui->dateEdit->setDate(QDate::currentDate());
+    if (ui->dateEdit->calendarWidget())
+        ui->dateEdit->calendarWidget()->installEventFilter(this);
     const QString format = AppSettings::Instance().DisplayDateFormat();
     if (!format.isEmpty())
         ui->dateEdit->setDisplayFormat(format);
@@ -116,6 +119,16 @@ bool SalesManagement::ShowDetails(const QModelIndex &index)
     ui->tableViewDetails->resizeColumnsToContents();
     ui->tableViewDetails->show();
     return true;
+}
+
+bool SalesManagement::eventFilter(QObject *watched, QEvent *event)
+{
+    // A calendar opened on the blank date would start in the placeholder year.
+    if (event->type() == QEvent::Show && watched == ui->dateEdit->calendarWidget()
+        && ui->dateEdit->date() == NoDay) {
+        ui->dateEdit->calendarWidget()->setSelectedDate(QDate::currentDate());
+    }
+    return QScrollArea::eventFilter(watched, event);
 }
 
 QDate SalesManagement::ShownDay() const

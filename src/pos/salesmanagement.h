@@ -34,6 +34,9 @@ public slots:
     void on_buttonDelete_clicked();
     void OnRowDoubleClicked(const QModelIndex &index);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     Q_DISABLE_COPY(SalesManagement)
     void ShowSales(const QString &sql, const QVariantMap &bindings);
