@@ -45,15 +45,16 @@ bool PrepareEngine(ReportEngine &engine, const ReceiptData &data, const ReceiptO
 {
     engine.rowCounts.append(data.lines.size());
     const QString path = options.largeTemplate.isEmpty()
-                             ? Receipt::TemplateFor(options.subItemsMode, options.enableTax)
-                             : options.largeTemplate;
+        ? Receipt::TemplateFor(options.subItemsMode, options.enableTax)
+        : options.largeTemplate;
     if (!engine.loadTemplate(path)) {
         qDebug() << "Report's file not found" << engine.LastError();
         return false;
     }
     QObject::connect(&engine, &ReportEngine::setValue, &engine,
                      [&data, &options](int &recNo, QString &name, QVariant &value, int) {
-                         const QVariant answer = Receipt::ParameterValue(data, options, recNo, name);
+                         const QVariant answer
+                             = Receipt::ParameterValue(data, options, recNo, name);
                          if (answer.isValid())
                              value = answer;
                      });
@@ -105,16 +106,16 @@ ReceiptData ReceiptData::WithShopSettings()
     data.companyName = Text(settings, "REPORT_COMPANY_NAME", QStringLiteral("Sample Company"));
     data.companyAddress = Text(settings, "REPORT_COMPANY_ADDRESS",
                                QStringLiteral("Some Address \n32422 Some Street\nSome City"));
-    data.companyContact =
-        Text(settings, "REPORT_PHONE_NUMBER", QStringLiteral("Phone: 1111111111"));
+    data.companyContact
+        = Text(settings, "REPORT_PHONE_NUMBER", QStringLiteral("Phone: 1111111111"));
     data.taxName = Text(settings, "SALES_TAX_NAME", QStringLiteral("TAX"));
     return data;
 }
 
 QString ReceiptData::SubTotalText(const QString &total, const QString &tax)
 {
-    const float subTotal =
-        static_cast<float>(static_cast<double>(total.toFloat()) - static_cast<double>(tax.toFloat()));
+    const float subTotal = static_cast<float>(static_cast<double>(total.toFloat())
+                                              - static_cast<double>(tax.toFloat()));
     return QString::number(subTotal, 'f', 2);
 }
 
@@ -290,8 +291,8 @@ void PaintSmall(QPainter &painter, const QSize &pageSize, const ReceiptData &dat
     };
 
     int y = 0;
-    const QString header =
-        data.companyName + QLatin1Char('\n') + data.companyAddress + QLatin1Char('\n') + data.companyContact;
+    const QString header = data.companyName + QLatin1Char('\n') + data.companyAddress
+        + QLatin1Char('\n') + data.companyContact;
     if (options.printLogo) {
         const int L = LogoSide(W, options.logoSize);
         const QImage logo = Logo(options.logoPath);
@@ -339,8 +340,8 @@ void PaintSmall(QPainter &painter, const QSize &pageSize, const ReceiptData &dat
         const int P = painter.fontMetrics().horizontalAdvance(price);
         painter.setFont(font);
         const int nameWidth = std::max(0, W - P - 30);
-        const QString name =
-            painter.fontMetrics().elidedText(line.product, Qt::ElideMiddle, nameWidth);
+        const QString name
+            = painter.fontMetrics().elidedText(line.product, Qt::ElideMiddle, nameWidth);
         painter.drawText(QRect(25, y, nameWidth, h), Qt::AlignLeft, name);
         painter.setFont(fixed);
         draw(QRect(0, y, W, h), Qt::AlignRight, price);
@@ -402,9 +403,9 @@ void SetUpSmallPrinter(QPrinter &printer, const ReceiptOptions &options, bool pr
     const QSizeF paper(options.paperWidth > 0 ? options.paperWidth : defaults.paperWidth,
                        options.paperHeight > 0 ? options.paperHeight : defaults.paperHeight);
     printer.setPageSize(QPageSize(paper, QPageSize::Millimeter, QString(), QPageSize::ExactMatch));
-    printer.setPageMargins(QMarginsF(options.marginLeft, options.marginTop, options.marginRight,
-                                     options.marginBottom),
-                           QPageLayout::Millimeter);
+    printer.setPageMargins(
+        QMarginsF(options.marginLeft, options.marginTop, options.marginRight, options.marginBottom),
+        QPageLayout::Millimeter);
 }
 
 bool RenderSmall(QPrinter &printer, const ReceiptData &data, const ReceiptOptions &options)
@@ -417,7 +418,8 @@ bool RenderSmall(QPrinter &printer, const ReceiptData &data, const ReceiptOption
     }
     const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
     const bool upsideDown = printer.outputFormat() != QPrinter::PdfFormat;
-    PaintSmall(painter, page.size(), data, options, upsideDown, [&printer] { return printer.newPage(); });
+    PaintSmall(painter, page.size(), data, options, upsideDown,
+               [&printer] { return printer.newPage(); });
     return painter.end();
 }
 

@@ -13,31 +13,29 @@ class QPrinter;
 class QWidget;
 
 // One line of the basket as the sale screen shows it; every value is the screen's text.
-struct ReceiptLine
-{
+struct ReceiptLine {
     QString product;
-    QString quantity;    // units, as typed
+    QString quantity; // units, as typed
     QString subQuantity; // loose sub-items, as typed
-    QString price;       // price of one unit
-    QString discount;    // discount amount of the line, 2 decimals
-    QString lineTotal;   // net amount of the line, 2 decimals
+    QString price; // price of one unit
+    QString discount; // discount amount of the line, 2 decimals
+    QString lineTotal; // net amount of the line, 2 decimals
 };
 
 // Everything a receipt prints. Amounts are the texts of the sale screen's fields.
-struct ReceiptData
-{
+struct ReceiptData {
     QString companyName;
     QString companyAddress;
     QString companyContact;
     QString receiptNumber; // the recorded sale's ID; empty before payment
-    QDateTime date;        // when invalid, the moment of printing
+    QDateTime date; // when invalid, the moment of printing
     QString customerName;
     QString customerAddress;
     QString customerContact;
     QVector<ReceiptLine> lines;
-    QString subTotal;   // total minus tax, 2 decimals (see SubTotalText)
+    QString subTotal; // total minus tax, 2 decimals (see SubTotalText)
     QString taxName;
-    QString taxRate;    // not printed by the shipped layouts; kept for callers that show it
+    QString taxRate; // not printed by the shipped layouts; kept for callers that show it
     QString taxAmount;
     QString grandTotal;
     QString paid;
@@ -51,8 +49,7 @@ struct ReceiptData
 };
 
 // The settings that shape a receipt, with their defaults.
-struct ReceiptOptions
-{
+struct ReceiptOptions {
     bool smallReceipt = true;
     bool subItemsMode = false;
     bool enableTax = true;

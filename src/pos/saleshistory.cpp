@@ -57,14 +57,16 @@ ListQuery Search(const QString &receiptNumber, const QDate &day)
                  {QStringLiteral(":next"), day.addDays(1).toString(Qt::ISODate)}},
                 QStringLiteral("Search results based on Date")};
     }
-    return {SalesBase() + QStringLiteral(" WHERE ID = -1"), {},
+    return {SalesBase() + QStringLiteral(" WHERE ID = -1"),
+            {},
             QStringLiteral("No search criteria specified.")};
 }
 
 QStringList SortExpressions()
 {
-    return {QStringLiteral("ID"),         QStringLiteral("USER_ID"), QStringLiteral("CUSTOMER_ID"),
-            QStringLiteral("TIME_STAMP"), QStringLiteral("GRAND_TOTAL"), QStringLiteral("PAID"),
+    return {QStringLiteral("ID"),           QStringLiteral("USER_ID"),
+            QStringLiteral("CUSTOMER_ID"),  QStringLiteral("TIME_STAMP"),
+            QStringLiteral("GRAND_TOTAL"),  QStringLiteral("PAID"),
             QStringLiteral("RETURN_AMOUNT")};
 }
 

@@ -168,8 +168,7 @@ void SalesManagement::OnRowDoubleClicked(const QModelIndex &index)
 
 void SalesManagement::on_buttonSearch_clicked()
 {
-    const SalesHistory::ListQuery query =
-        SalesHistory::Search(ui->editSalesID->text(), ShownDay());
+    const SalesHistory::ListQuery query = SalesHistory::Search(ui->editSalesID->text(), ShownDay());
     ui->labelStatus->setText(query.status);
     ShowSales(query.sql, query.bindings);
 }

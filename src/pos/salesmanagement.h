@@ -4,15 +4,16 @@
 
 #include <memory>
 
-namespace Ui { class SalesManagement; }
+namespace Ui {
+class SalesManagement;
+}
 class PagedQueryModel;
 class QModelIndex;
 
 // The sales history: recorded sales, searched by receipt number or by day, the lines of a
 // chosen sale, and deletion of a sale with its lines. The embedded form (from the sale screen)
 // has a Close button instead of Delete, so sales cannot be deleted while selling.
-class SalesManagement final : public QScrollArea
-{
+class SalesManagement final : public QScrollArea {
     Q_OBJECT
 public:
     explicit SalesManagement(QWidget *parent = nullptr, bool embedded = false);

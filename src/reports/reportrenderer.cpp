@@ -65,8 +65,8 @@ QStringList BreakLines(const QString &text, const QFont &font, QPaintDevice *dev
 
 // At the smallest size: the lines that fit the height, each within the width, the last one
 // ending in an ellipsis when text was left out.
-QString ClippedText(const QString &text, const QFont &font, QPaintDevice *device,
-                    const QRect &rect, bool wrap)
+QString ClippedText(const QString &text, const QFont &font, QPaintDevice *device, const QRect &rect,
+                    bool wrap)
 {
     const QFontMetricsF metrics(font, device);
     const QChar ellipsis(0x2026);

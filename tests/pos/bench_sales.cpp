@@ -105,7 +105,8 @@ void Explain(const QString &sql, const QVariantMap &bindings)
     }
     while (query.next()) {
         err << "EXPLAIN " << sql << "\n  type=" << query.value("type").toString()
-            << " key=" << query.value("key").toString() << " rows=" << query.value("rows").toString()
+            << " key=" << query.value("key").toString()
+            << " rows=" << query.value("rows").toString()
             << " extra=" << query.value("Extra").toString() << '\n';
     }
 }
@@ -139,8 +140,7 @@ int History(int runs)
     auto *date = screen.findChild<QDateEdit *>(QStringLiteral("dateEdit"));
     auto *search = screen.findChild<QPushButton *>(QStringLiteral("buttonSearch"));
     auto *showAll = screen.findChild<QPushButton *>(QStringLiteral("buttonShowAll"));
-    Report(QStringLiteral("sales history: Show All"), QStringLiteral("<= 300 ms"),
-           Time(runs, [&] {
+    Report(QStringLiteral("sales history: Show All"), QStringLiteral("<= 300 ms"), Time(runs, [&] {
                showAll->click();
                check(screen);
            }));

@@ -17,8 +17,7 @@
 
 using namespace ReportTest;
 
-class UrlCatcher final : public QObject
-{
+class UrlCatcher final : public QObject {
     Q_OBJECT
 public:
     QList<QUrl> opened;
@@ -49,10 +48,12 @@ ReceiptData ThreeLineSale(const QString &receiptNumber = QString())
 }
 
 // Answers every parameter with one text.
-class OneText final : public Report::DataSource
-{
+class OneText final : public Report::DataSource {
 public:
-    explicit OneText(const QString &text) : m_text(text) {}
+    explicit OneText(const QString &text)
+        : m_text(text)
+    {
+    }
     QString Value(int, const QString &, int) override { return m_text; }
     bool Image(int, const QString &, int, QImage *) override { return false; }
 
@@ -64,14 +65,16 @@ private:
 QImage PaintField(const QString &text, int width, int height, const QString &attributes)
 {
     Report::Template t;
-    const QString field = QStringLiteral(
-        "<TContainerField type=\"label\" value=\"[text]\" left=\"100\" top=\"100\" width=\"%1\" "
-        "height=\"%2\" fontFamily=\"MS Shell Dlg 2\" fontColor=\"rgba(0,0,0,255)\" "
-        "borderTop=\"rgba(255,255,255,0)\" borderBottom=\"rgba(255,255,255,0)\" "
-        "borderLeft=\"rgba(255,255,255,0)\" borderRight=\"rgba(255,255,255,0)\" %3/>")
-                              .arg(width)
-                              .arg(height)
-                              .arg(attributes);
+    const QString field
+        = QStringLiteral(
+              "<TContainerField type=\"label\" value=\"[text]\" left=\"100\" top=\"100\" "
+              "width=\"%1\" "
+              "height=\"%2\" fontFamily=\"MS Shell Dlg 2\" fontColor=\"rgba(0,0,0,255)\" "
+              "borderTop=\"rgba(255,255,255,0)\" borderBottom=\"rgba(255,255,255,0)\" "
+              "borderLeft=\"rgba(255,255,255,0)\" borderRight=\"rgba(255,255,255,0)\" %3/>")
+              .arg(width)
+              .arg(height)
+              .arg(attributes);
     if (!t.Parse(PageXml(BandXml(QStringLiteral("ReportTitle"), 10, field))))
         return QImage();
     OneText source(text);
@@ -143,8 +146,7 @@ bool IsRed(QRgb pixel)
 
 } // namespace
 
-class TestReceipt final : public QObject
-{
+class TestReceipt final : public QObject {
     Q_OBJECT
 private slots:
     void init()
@@ -194,8 +196,8 @@ void TestReceipt::tallTextStaysInsideItsField_data()
                                   << "fontSize=\"8\" aligmentH=\"hCenter\" aligmentV=\"vCenter\"";
     QTest::newRow("one long word") << QString(70, QLatin1Char('W')) << 120 << 20
                                    << "fontSize=\"8\" aligmentH=\"hRight\" aligmentV=\"vBottom\"";
-    QTest::newRow("title in a small box") << QStringLiteral("SALES RECEIPT") << 200 << 30
-                                          << "fontSize=\"30\" fontBold=\"1\"";
+    QTest::newRow("title in a small box")
+        << QStringLiteral("SALES RECEIPT") << 200 << 30 << "fontSize=\"30\" fontBold=\"1\"";
 }
 
 void TestReceipt::tallTextStaysInsideItsField()
@@ -213,7 +215,8 @@ void TestReceipt::tallTextStaysInsideItsField()
 
 void TestReceipt::fittingTextIsDrawnAsBefore()
 {
-    const QString attributes = QStringLiteral("fontSize=\"8\" aligmentH=\"hCenter\" aligmentV=\"vCenter\"");
+    const QString attributes
+        = QStringLiteral("fontSize=\"8\" aligmentH=\"hCenter\" aligmentV=\"vCenter\"");
     const QImage drawn = PaintField(QStringLiteral("Aspirin 100 mg"), 252, 20, attributes);
 
     QImage expected(680, 948, QImage::Format_ARGB32);
@@ -242,7 +245,8 @@ void TestReceipt::smallReceiptByDefaultGoesToPdf()
     const QString text = PdfText(ReportEngine::PdfFilePath());
     // Upright: the company comes before the totals when read from the top.
     QVERIFY(text.indexOf(QLatin1String("Sample Company")) >= 0);
-    QVERIFY(text.indexOf(QLatin1String("Sample Company")) < text.indexOf(QLatin1String("Grand Total")));
+    QVERIFY(text.indexOf(QLatin1String("Sample Company"))
+            < text.indexOf(QLatin1String("Grand Total")));
 
     // The preview needs no notice when print-to-PDF is off and still writes the file.
     AppSettings::Instance().Settings()->setValue(QStringLiteral("ReceiptPrintToPDF"), false);
@@ -262,11 +266,11 @@ void TestReceipt::smallReceiptLines_data()
     QTest::newRow("before payment")
         << QString() << false << QStringList{"Receipt Nr\\.:\\s*\\n", "\\(25\\) 75\\.00"}
         << QStringList{"\\(25\\) 25\\.00", "0\\(4\\)"};
-    QTest::newRow("after payment") << "2" << false
-                                   << QStringList{"Receipt Nr\\.: 2\\s*\\n", "\\s25\\.00\\s*\\n"}
-                                   << QStringList{};
-    QTest::newRow("sub-items mode") << "2" << true << QStringList{"0\\(4\\)", "\\b3\\s+Aspirin"}
-                                    << QStringList{"3\\(0\\)"};
+    QTest::newRow("after payment")
+        << "2" << false << QStringList{"Receipt Nr\\.: 2\\s*\\n", "\\s25\\.00\\s*\\n"}
+        << QStringList{};
+    QTest::newRow("sub-items mode")
+        << "2" << true << QStringList{"0\\(4\\)", "\\b3\\s+Aspirin"} << QStringList{"3\\(0\\)"};
 }
 
 void TestReceipt::smallReceiptLines()
@@ -322,8 +326,9 @@ void TestReceipt::largeReceiptContent()
     const QString text = PrintedText(data);
     QVERIFY2(text.contains(QRegularExpression("Receipt Nr : 2\\b")), qPrintable(text));
     // The first line is numbered 0, as on the sale screen.
-    QVERIFY2(text.contains(QRegularExpression("\\n\\s*0\\s+Aspirin\\s+3\\s+25\\s+0\\.00\\s+75\\.00")),
-             qPrintable(text));
+    QVERIFY2(
+        text.contains(QRegularExpression("\\n\\s*0\\s+Aspirin\\s+3\\s+25\\s+0\\.00\\s+75\\.00")),
+        qPrintable(text));
     QVERIFY(text.contains(QLatin1String("$ 104.00")));
     // The address is longer than its field: shrunk, then cut with an ellipsis.
     QVERIFY2(text.contains(QLatin1String("Some Address")), qPrintable(text));
@@ -392,11 +397,15 @@ void TestReceipt::paperReceiptIsUpsideDown()
     const QRect up = InkBounds(upright);
     const QRect down = InkBounds(turned);
     QVERIFY(up.top() < 5 && up.bottom() < 400);
-    const QRect expected(page.width() - 1 - up.right(), page.height() - 1 - up.bottom(),
-                         up.width(), up.height());
+    const QRect expected(page.width() - 1 - up.right(), page.height() - 1 - up.bottom(), up.width(),
+                         up.height());
     QVERIFY2((down.topLeft() - expected.topLeft()).manhattanLength() <= 3
                  && (down.bottomRight() - expected.bottomRight()).manhattanLength() <= 3,
-             qPrintable(QStringLiteral("%1,%2 %3x%4").arg(down.x()).arg(down.y()).arg(down.width()).arg(down.height())));
+             qPrintable(QStringLiteral("%1,%2 %3x%4")
+                            .arg(down.x())
+                            .arg(down.y())
+                            .arg(down.width())
+                            .arg(down.height())));
 }
 
 void TestReceipt::longHeaderKeepsOffTheLogo()

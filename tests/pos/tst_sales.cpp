@@ -69,8 +69,7 @@ int SalesWithId(int saleId)
     return Count(QStringLiteral("SELECT COUNT(*) FROM tblSalesTransactions WHERE ID = ?"), saleId);
 }
 
-template<typename T>
-T *Child(QWidget *screen, const char *name)
+template <typename T> T *Child(QWidget *screen, const char *name)
 {
     return screen->findChild<T *>(QLatin1String(name));
 }
@@ -104,8 +103,7 @@ bool ChooseSale(SalesManagement &screen, const QString &id)
 
 } // namespace
 
-class TestSales final : public QObject
-{
+class TestSales final : public QObject {
     Q_OBJECT
 private slots:
     void init()
@@ -143,9 +141,10 @@ void TestSales::search_data()
     const QString byId = QStringLiteral("Search results based on Sales/Receipt ID ");
     const QString byDate = QStringLiteral("Search results based on Date");
     QTest::newRow("number wins over date") << "7" << QDate(2026, 1, 6) << QStringList{"7"} << byId;
-    QTest::newRow("empty number: by day") << "" << QDate(2026, 1, 6) << QStringList{"8", "9"}
-                                          << byDate;
-    QTest::newRow("day starts at midnight") << "" << QDate(2026, 1, 7) << QStringList{"10"} << byDate;
+    QTest::newRow("empty number: by day")
+        << "" << QDate(2026, 1, 6) << QStringList{"8", "9"} << byDate;
+    QTest::newRow("day starts at midnight")
+        << "" << QDate(2026, 1, 7) << QStringList{"10"} << byDate;
     QTest::newRow("day without sales") << "" << QDate(2026, 2, 1) << QStringList{} << byDate;
     QTest::newRow("injected condition") << "7 OR 1=1" << QDate(2026, 1, 6) << QStringList{} << byId;
     QTest::newRow("quote") << "7'" << QDate(2026, 1, 6) << QStringList{} << byId;
@@ -167,7 +166,8 @@ void TestSales::search()
 
 void TestSales::opensOnAllSalesAndSearchesToday()
 {
-    QVERIFY(AddSale(11, QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")), 1));
+    QVERIFY(AddSale(
+        11, QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")), 1));
     SalesManagement screen;
     QAbstractItemModelTester tester(screen.SalesModel());
     QCOMPARE(ListedIds(screen), (QStringList{"7", "8", "9", "10", "11"}));
