@@ -89,7 +89,14 @@ bool Fill(const QString &schema)
             return false;
         }
     }
-    return true;
+    QSqlQuery count(CDBManager::Instance().GetSalesDataBase());
+    const bool filled
+        = count.exec(QStringLiteral("SELECT (SELECT COUNT(*) FROM tblSalesTransactions), "
+                                    "(SELECT COUNT(*) FROM tblSalesInvoice)"))
+        && count.next() && count.value(0).toInt() == kSales && count.value(1).toInt() == kLines;
+    if (!filled)
+        qWarning("The sales tables were not filled.");
+    return filled;
 }
 
 void Explain(const QString &sql, const QVariantMap &bindings)
@@ -98,6 +105,8 @@ void Explain(const QString &sql, const QVariantMap &bindings)
     query.prepare(QStringLiteral("EXPLAIN ") + sql);
     for (auto it = bindings.cbegin(); it != bindings.cend(); ++it)
         query.bindValue(it.key(), it.value());
+    query.bindValue(QStringLiteral(":qb_limit"), 256);
+    query.bindValue(QStringLiteral(":qb_offset"), 0);
     QTextStream err(stderr);
     if (!query.exec()) {
         err << "EXPLAIN failed: " << sql << '\n';

@@ -16,14 +16,7 @@
 #include <QUrl>
 
 using namespace ReportTest;
-
-class UrlCatcher final : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> opened;
-public slots:
-    void Open(const QUrl &url) { opened.append(url); }
-};
+using QuillboxTest::UrlCatcher;
 
 namespace {
 
@@ -137,6 +130,15 @@ QImage PdfPage(const QString &pdf, int dpi)
                        QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("1"),
                        QStringLiteral("-png"), QStringLiteral("-singlefile"), pdf, prefix});
     return QImage(prefix + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
+}
+
+// A plain red square saved as the logo file, easy to tell from black text.
+QString RedLogo(const QTemporaryDir &dir, int side)
+{
+    const QString file = dir.filePath(QStringLiteral("red.png"));
+    QImage red(side, side, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    return red.save(file) ? file : QString();
 }
 
 bool IsRed(QRgb pixel)
@@ -357,10 +359,8 @@ void TestReceipt::missingTemplatePrintsNothing()
 void TestReceipt::logoIsAThirdOfTheWidth()
 {
     QTemporaryDir dir;
-    const QString logoFile = dir.filePath(QStringLiteral("red.png"));
-    QImage red(120, 120, QImage::Format_RGB32);
-    red.fill(Qt::red);
-    QVERIFY(red.save(logoFile));
+    const QString logoFile = RedLogo(dir, 120);
+    QVERIFY(!logoFile.isEmpty());
     AppSettings::Instance().Settings()->setValue(QStringLiteral("REPORT_COMPANY_LOGO"), logoFile);
     QVERIFY(!PrintedText(ThreeLineSale()).isEmpty());
 
@@ -411,10 +411,8 @@ void TestReceipt::paperReceiptIsUpsideDown()
 void TestReceipt::longHeaderKeepsOffTheLogo()
 {
     QTemporaryDir dir;
-    const QString logoFile = dir.filePath(QStringLiteral("red.png"));
-    QImage red(60, 60, QImage::Format_RGB32);
-    red.fill(Qt::red);
-    QVERIFY(red.save(logoFile));
+    const QString logoFile = RedLogo(dir, 60);
+    QVERIFY(!logoFile.isEmpty());
     ReceiptOptions options;
     options.logoPath = logoFile;
     ReceiptData data = ThreeLineSale();
