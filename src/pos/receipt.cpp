@@ -60,8 +60,10 @@ bool PrepareEngine(ReportEngine &engine, const ReceiptData &data, const ReceiptO
                      });
     QObject::connect(&engine, &ReportEngine::setValueImage, &engine,
                      [&options](int &, QString &name, QImage &image, int) {
+                         if (name != QLatin1String("image"))
+                             return;
                          const QImage logo = Receipt::Logo(options.logoPath);
-                         if (name == QLatin1String("image") && !logo.isNull())
+                         if (!logo.isNull())
                              image = logo;
                      });
     return true;
