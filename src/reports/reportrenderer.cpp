@@ -1,8 +1,10 @@
 #include "reportrenderer.h"
 
+#include <QFontMetricsF>
 #include <QImageReader>
 #include <QPainter>
 #include <QPrinter>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <cmath>
@@ -20,7 +22,108 @@ int ToPixels(double value)
 // Pictures are drawn scaled into their field; one far larger than any field is read smaller.
 constexpr qint64 MaxImagePixels = 40LL * 1000 * 1000;
 
+bool Fits(QPainter &painter, const QRect &rect, int flags, const QString &text)
+{
+    const QRect needed = painter.boundingRect(rect, flags, text);
+    return needed.width() <= rect.width() && needed.height() <= rect.height();
+}
+
+QFont Scaled(const QFont &font, double scale)
+{
+    QFont scaled = font;
+    if (font.pointSizeF() > 0)
+        scaled.setPointSizeF(font.pointSizeF() * scale);
+    else if (font.pixelSize() > 0)
+        scaled.setPixelSize(qMax(1, qRound(font.pixelSize() * scale)));
+    return scaled;
+}
+
+// The lines the text breaks into within width, as drawText would break them.
+QStringList BreakLines(const QString &text, const QFont &font, QPaintDevice *device, double width,
+                       bool wrap)
+{
+    QStringList lines;
+    const QStringList paragraphs = text.split(QLatin1Char('\n'));
+    for (const QString &paragraph : paragraphs) {
+        if (!wrap || paragraph.isEmpty()) {
+            lines.append(paragraph);
+            continue;
+        }
+        QTextLayout layout(paragraph, font, device);
+        QTextOption option;
+        option.setWrapMode(QTextOption::WordWrap);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(width);
+            lines.append(paragraph.mid(line.textStart(), line.textLength()));
+        }
+        layout.endLayout();
+    }
+    return lines;
+}
+
+// At the smallest size: the lines that fit the height, each within the width, the last one
+// ending in an ellipsis when text was left out.
+QString ClippedText(const QString &text, const QFont &font, QPaintDevice *device, const QRect &rect,
+                    bool wrap)
+{
+    const QFontMetricsF metrics(font, device);
+    const QChar ellipsis(0x2026);
+    QStringList lines = BreakLines(text, font, device, rect.width(), wrap);
+    const int visible = qMax(1, static_cast<int>(rect.height() / metrics.lineSpacing()));
+    if (lines.size() > visible) {
+        QString last = lines.at(visible - 1).trimmed();
+        while (!last.isEmpty() && metrics.horizontalAdvance(last + ellipsis) > rect.width())
+            last.chop(1);
+        lines = lines.mid(0, visible - 1);
+        lines.append(last + ellipsis);
+    }
+    for (QString &line : lines)
+        line = metrics.elidedText(line, Qt::ElideRight, rect.width());
+    return lines.join(QLatin1Char('\n'));
+}
+
 } // namespace
+
+void DrawFittedText(QPainter &painter, const QRect &rect, int flags, const QString &text)
+{
+    if (rect.width() <= 0 || rect.height() <= 0 || Fits(painter, rect, flags, text)) {
+        painter.drawText(rect, flags, text);
+        return;
+    }
+    const QFont original = painter.font();
+    const bool wrap = (flags & (Qt::TextWordWrap | Qt::TextWrapAnywhere)) != 0;
+    bool fitted = false;
+    for (int percent = 95; percent >= qRound(MinFitScale * 100) && !fitted; percent -= 5) {
+        painter.setFont(Scaled(original, percent / 100.0));
+        fitted = Fits(painter, rect, flags, text);
+    }
+    if (fitted) {
+        painter.drawText(rect, flags, text);
+    } else {
+        // Cut at the largest size that shows the most lines: a smaller font that shows no
+        // more of the text would only be harder to read.
+        QFont best = original;
+        int bestLines = 0;
+        for (int percent = 100; percent >= qRound(MinFitScale * 100); percent -= 5) {
+            const QFont font = Scaled(original, percent / 100.0);
+            const int lines = static_cast<int>(
+                rect.height() / QFontMetricsF(font, painter.device()).lineSpacing());
+            if (lines > bestLines) {
+                best = font;
+                bestLines = lines;
+            }
+        }
+        painter.setFont(best);
+        const QString clipped = ClippedText(text, best, painter.device(), rect, wrap);
+        painter.save();
+        painter.setClipRect(rect, Qt::IntersectClip);
+        painter.drawText(rect, flags & ~(Qt::TextDontClip | Qt::TextWordWrap), clipped);
+        painter.restore();
+    }
+    painter.setFont(original);
+}
 
 Renderer::Renderer(const Template &reportTemplate, const QList<int> &rowCounts,
                    DataSource *source, int scriptTimeLimitMs)
@@ -212,9 +315,9 @@ void Renderer::DrawField(const Field &field, int bandY, QPainter &painter)
             return;
         painter.setPen(ParseColour(
             m_expander.ColourProperty(rules, QStringLiteral("fontColor"), field.fontColor)));
-        painter.drawText(rect.adjusted(10, 0, 0, 0),
-                         static_cast<int>(field.alignment) | Qt::TextWordWrap | Qt::TextDontClip,
-                         text);
+        DrawFittedText(painter, rect.adjusted(10, 0, 0, 0),
+                       static_cast<int>(field.alignment) | Qt::TextWordWrap | Qt::TextDontClip,
+                       text);
     } else if (field.type == QLatin1String("labelImage")) {
         QImage image(500, 500, QImage::Format_ARGB32);
         image.fill(Qt::transparent);

@@ -12,8 +12,17 @@
 
 class QPainter;
 class QPrinter;
+class QRect;
 
 namespace Report {
+
+// Draws text inside rect with the painter's font and the given flags. Text that fits is drawn
+// exactly as QPainter::drawText would draw it. Text that does not is drawn in a smaller font,
+// down to MinFitScale of its size, and when even that is too large it is clipped to rect with an
+// ellipsis ending its last visible line (at the largest of those sizes that shows the most
+// lines), so it never prints over its neighbours.
+constexpr double MinFitScale = 0.6;
+void DrawFittedText(QPainter &painter, const QRect &rect, int flags, const QString &text);
 
 // Where the parameter values and images come from.
 class DataSource

@@ -15,6 +15,7 @@
 #include "managevendors.h"
 #include "productmanagement.h"
 #include "qposdialog.h"
+#include "salesmanagement.h"
 #include "serversettingsdialog.h"
 #include "welcomedialog.h"
 
@@ -435,6 +436,7 @@ void MainWindow::on_pushSalesManagement_clicked()
 
 void MainWindow::on_actionManage_Sales_triggered()
 {
+    SetCentralScreen(new SalesManagement(this));
 }
 
 void MainWindow::on_pushReportManagement_clicked()

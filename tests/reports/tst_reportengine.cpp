@@ -18,16 +18,7 @@
 #include <QUrl>
 
 using namespace ReportTest;
-
-// Stands in for the desktop's PDF viewer.
-class UrlCatcher final : public QObject
-{
-    Q_OBJECT
-public:
-    QList<QUrl> opened;
-public slots:
-    void Open(const QUrl &url) { opened.append(url); }
-};
+using QuillboxTest::UrlCatcher;
 
 namespace {
 

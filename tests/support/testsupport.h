@@ -12,6 +12,7 @@
 #include <QSqlQuery>
 #include <QStringList>
 #include <QTest>
+#include <QUrl>
 
 #include <functional>
 
@@ -74,6 +75,17 @@ QStringList ColumnTexts(QAbstractItemView *view, int column);
 
 // Clicks the push button with this text (without '&') inside the widget; false if none.
 bool ClickButton(QWidget *dialog, const QString &text);
+
+// Stands in for the desktop's file viewer: QDesktopServices::setUrlHandler("file", &catcher,
+// "Open") records what the program would have opened.
+class UrlCatcher final : public QObject
+{
+    Q_OBJECT
+public:
+    QList<QUrl> opened;
+public slots:
+    void Open(const QUrl &url) { opened.append(url); }
+};
 
 // Answers the modal dialogs that appear, in order, even inside nested modal loops.
 // Each expectation names the window title and, optionally, text the dialog must contain.

@@ -1,0 +1,107 @@
+#include "saleshistory.h"
+
+#include "dbmanager.h"
+#include "sqlutil.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace SalesHistory {
+
+namespace {
+
+QString SalesBase()
+{
+    return QStringLiteral("SELECT ID, USER_ID, CUSTOMER_ID, TIME_STAMP, GRAND_TOTAL, PAID, "
+                          "RETURN_AMOUNT FROM tblSalesTransactions");
+}
+
+QString DetailsBase()
+{
+    return QStringLiteral("SELECT ID, TRANSACTION_ID, ITEM_INDEX, PRODUCT_NAME, QUANTITY, "
+                          "PURCHASE_PRICE, SALE_PRICE, SUB_ITEMS, DISCOUNT, SUB_TOTAL, "
+                          "PURCHASE_SUB_TOTAL FROM tblSalesInvoice WHERE TRANSACTION_ID = :sale");
+}
+
+bool Run(QSqlQuery &query, int saleId, QString *error)
+{
+    query.bindValue(QStringLiteral(":sale"), saleId);
+    if (query.exec())
+        return true;
+    LogSqlError(query.lastError());
+    if (error)
+        *error = query.lastError().text();
+    return false;
+}
+
+} // namespace
+
+ListQuery ShowAll()
+{
+    return {SalesBase(), {}, QString()};
+}
+
+ListQuery Search(const QString &receiptNumber, const QDate &day)
+{
+    if (!receiptNumber.isEmpty()) {
+        bool ok = false;
+        const int id = receiptNumber.toInt(&ok);
+        // IDs start at 1, so -1 stands for a text that names no sale.
+        return {SalesBase() + QStringLiteral(" WHERE ID = :id"),
+                {{QStringLiteral(":id"), ok ? id : -1}},
+                QStringLiteral("Search results based on Sales/Receipt ID ")};
+    }
+    if (day.isValid()) {
+        return {SalesBase() + QStringLiteral(" WHERE TIME_STAMP >= :day AND TIME_STAMP < :next"),
+                {{QStringLiteral(":day"), day.toString(Qt::ISODate)},
+                 {QStringLiteral(":next"), day.addDays(1).toString(Qt::ISODate)}},
+                QStringLiteral("Search results based on Date")};
+    }
+    return {SalesBase() + QStringLiteral(" WHERE ID = -1"),
+            {},
+            QStringLiteral("No search criteria specified.")};
+}
+
+QStringList SortExpressions()
+{
+    return {QStringLiteral("ID"),           QStringLiteral("USER_ID"),
+            QStringLiteral("CUSTOMER_ID"),  QStringLiteral("TIME_STAMP"),
+            QStringLiteral("GRAND_TOTAL"),  QStringLiteral("PAID"),
+            QStringLiteral("RETURN_AMOUNT")};
+}
+
+ListQuery Details(int saleId)
+{
+    return {DetailsBase(), {{QStringLiteral(":sale"), saleId}}, QString()};
+}
+
+ListQuery NoDetails()
+{
+    return Details(-1);
+}
+
+bool DeleteSale(QSqlDatabase db, int saleId, QString *error)
+{
+    TransactionGuard transaction(db);
+    if (!transaction.IsActive()) {
+        if (error)
+            *error = db.lastError().text();
+        return false;
+    }
+    QSqlQuery lines(db);
+    lines.prepare(QStringLiteral("DELETE FROM tblSalesInvoice WHERE TRANSACTION_ID = :sale"));
+    if (!Run(lines, saleId, error))
+        return false;
+    QSqlQuery sale(db);
+    sale.prepare(QStringLiteral("DELETE FROM tblSalesTransactions WHERE ID = :sale"));
+    if (!Run(sale, saleId, error))
+        return false;
+    if (!transaction.Commit()) {
+        if (error)
+            *error = db.lastError().text();
+        return false;
+    }
+    return true;
+}
+
+} // namespace SalesHistory
