@@ -3,8 +3,11 @@
 #include "appsettings.h"
 #include "sqlutil.h"
 
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSettings>
+
+#include <cmath>
 
 namespace Catalogue {
 
@@ -76,6 +79,29 @@ bool IsValidDiscount(const QString &text)
     return Matches(QLatin1String(RatePattern), text);
 }
 
+QString EditorText(const QVariant &stored)
+{
+    const QString text = stored.toString();
+    bool ok = false;
+    const double value = text.toDouble(&ok);
+    if (text.isEmpty() || !ok)
+        return text;
+    const QString shortest = QString::number(value, 'g', 15);
+    const int point = shortest.indexOf(QLatin1Char('.'));
+    if (!shortest.contains(QLatin1Char('e')) && (point < 0 || shortest.size() - point - 1 <= 2))
+        return shortest;
+    // Halves round away from zero, as a shop would round by hand.
+    return QString::number(std::round(value * 100.0) / 100.0, 'f', 2);
+}
+
+QString StoredImageFile(const QString &path)
+{
+    if (path.size() <= ImageFileColumnWidth)
+        return path;
+    const QString name = QFileInfo(path).fileName();
+    return name.size() <= ImageFileColumnWidth ? name : QString();
+}
+
 double StoredReal(float value)
 {
     return QString::number(double(value), 'g', 7).toDouble();
@@ -125,10 +151,9 @@ QString TaxRateTable::LabelFor(float rate) const
 
 QString CheckProductForm(const ProductForm &form)
 {
-    // An update writes the code as it stands, so even with "Auto Generate" it must not be
-    // blank: an empty code would be stored and could never be sold or searched.
-    const bool blankUpdate = form.editMode && form.autoGenerate && form.code.trimmed().isEmpty();
-    if ((!form.autoGenerate && !IsValidProductCode(form.code)) || blankUpdate) {
+    // An update writes the code as it stands, so it is checked also with "Auto Generate":
+    // a code outside the pattern would later be refused as a batch barcode.
+    if ((form.editMode || !form.autoGenerate) && !IsValidProductCode(form.code)) {
         return QStringLiteral("Product Code ( %1 ) is invalid. Please enter valid Product Code")
             .arg(form.code);
     }
@@ -146,6 +171,10 @@ QString CheckProductForm(const ProductForm &form)
         return QStringLiteral("Tax rate is invalid. Please enter numeric (0 to 99.99) value.");
     if (form.category.isEmpty())
         return QStringLiteral("Error: Please select a product category");
+    if (!form.imageFile.isEmpty() && StoredImageFile(form.imageFile).isEmpty()) {
+        return QStringLiteral(
+            "Picture file name is too long. Please choose a file with a shorter name.");
+    }
     return QString();
 }
 

@@ -11,8 +11,12 @@
 // from the widgets so they can be exercised directly.
 namespace Catalogue {
 
-// Placeholder code of a product row that is about to receive its own ID as its code.
-constexpr const char *AutoCodePlaceholder = "AAAAAAAAAAAAAAAAAAAA";
+// Placeholder code of a product row that is about to receive its own ID as its code. It lies
+// outside the code pattern, so no typed or imported code can ever be equal to it.
+constexpr const char *AutoCodePlaceholder = "#AUTO_CODE#";
+
+// Width of tblProducts.IMAGE_FILE.
+constexpr int ImageFileColumnWidth = 150;
 
 bool IsValidProductCode(const QString &code);
 bool IsValidItemsPerUnitText(const QString &text);
@@ -24,6 +28,13 @@ bool IsValidBarCode(const QString &barCode);
 bool IsValidCount(const QString &text); // quantity and sub-items
 bool IsValidPrice(const QString &text);
 bool IsValidDiscount(const QString &text);
+
+// A stored price, discount or rate as its editor shows it: as it is when it has at most two
+// decimals, else rounded to two, so that saving it unchanged passes the editor's checks.
+QString EditorText(const QVariant &stored);
+// The picture path to store: the path when it fits the column, else its file name (all the
+// look-up in the images folder needs); empty when not even the name fits.
+QString StoredImageFile(const QString &path);
 
 // Single-precision money or rate as the value to store: the float's shortest decimal form,
 // so 12.99 is stored as 12.99 and not as 12.9899997711182.
@@ -58,6 +69,7 @@ struct ProductForm
     bool customRate = false;
     QString customRateText;
     QString category;
+    QString imageFile;
 };
 
 // The first failed check of a product form as the text the dialog shows; empty when valid.

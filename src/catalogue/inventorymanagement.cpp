@@ -6,6 +6,7 @@
 #include "cataloguerules.h"
 #include "cataloguestore.h"
 #include "dbmanager.h"
+#include "decimaldelegate.h"
 #include "pagedquerymodel.h"
 #include "quillboxdialog.h"
 
@@ -16,7 +17,10 @@
 
 namespace {
 
-enum Column { Id = 0, ProductId = 1, VendorId = 2, BarCode = 3, ShowOnPos = 14 };
+enum Column {
+    Id = 0, ProductId = 1, VendorId = 2, BarCode = 3, PurchasePrice = 11, SalePrice = 12,
+    ShowOnPos = 14, Discount = 15
+};
 
 } // namespace
 
@@ -51,6 +55,9 @@ InventoryManagement::InventoryManagement(QWidget *parent, bool selectionMode)
 
     QTableView *view = ui->tableViewItems;
     view->setModel(m_model);
+    auto *decimals = new DecimalDelegate(view);
+    for (const int column : {PurchasePrice, SalePrice, Discount})
+        view->setItemDelegateForColumn(column, decimals);
     QScroller::grabGesture(view->viewport(), QScroller::LeftMouseButtonGesture);
     connect(view, &QTableView::doubleClicked, this, &InventoryManagement::OnRowDoubleClicked);
     connect(ui->editName, &QLineEdit::returnPressed, ui->buttonSearch, &QPushButton::click);
@@ -170,7 +177,7 @@ void InventoryManagement::on_buttonDelete_clicked()
     const QMessageBox::StandardButton answer =
         QMessageBox::question(this, QStringLiteral("Delete Inventory Item"),
                               QStringLiteral("Do you really want to delete this stock item?"),
-                              QMessageBox::Yes | QMessageBox::No);
+                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     if (answer != QMessageBox::Yes)
         return;
     // A refusal is logged by the store; the re-run list shows what is stored.

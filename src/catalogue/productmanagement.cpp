@@ -6,6 +6,7 @@
 #include "cataloguerules.h"
 #include "cataloguestore.h"
 #include "dbmanager.h"
+#include "decimaldelegate.h"
 #include "pagedquerymodel.h"
 #include "quillboxdialog.h"
 
@@ -45,6 +46,7 @@ ProductManagement::ProductManagement(QWidget *parent, bool selectionMode)
 
     QTableView *view = ui->tableViewProducts;
     view->setModel(m_model);
+    view->setItemDelegateForColumn(TaxRate, new DecimalDelegate(view));
     view->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     view->setSortingEnabled(true);
     QScroller::grabGesture(view->viewport(), QScroller::LeftMouseButtonGesture);
@@ -178,7 +180,7 @@ void ProductManagement::on_buttonDelete_clicked()
     const QMessageBox::StandardButton answer =
         QMessageBox::question(this, QStringLiteral("Delete Product"),
                               QStringLiteral("Do you really want to delete this product?"),
-                              QMessageBox::Yes | QMessageBox::No);
+                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     if (answer != QMessageBox::Yes)
         return;
     const int id = m_model->index(current.row(), Id).data().toInt();
