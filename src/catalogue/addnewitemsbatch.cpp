@@ -8,6 +8,7 @@
 #include "managevendors.h"
 #include "productmanagement.h"
 
+#include <QCalendarWidget>
 #include <QKeyEvent>
 #include <QSettings>
 #include <QSqlRecord>
@@ -40,6 +41,10 @@ CAddNewItemsBatch::CAddNewItemsBatch(QWidget *parent)
     ui->dateEditExpiryDate->setSpecialValueText(QStringLiteral(" "));
     ui->dateEditExpiryDate->setDisplayFormat(Catalogue::ExpiryDisplayFormat());
     ui->dateEditExpiryDate->setDate(QDate::currentDate());
+    // The pop-up calendar is only as tall as the editor's style allows: make room for all six
+    // week rows.
+    if (QCalendarWidget *calendar = ui->dateEditExpiryDate->calendarWidget())
+        calendar->setMinimumSize(calendar->sizeHint().expandedTo(QSize(320, 220)));
 
     ui->editSubItems->setText(QStringLiteral("0"));
     ui->lineEditDiscount->setText(QStringLiteral("0"));

@@ -4,6 +4,7 @@
 #include "sqlutil.h"
 
 #include <QFileInfo>
+#include <QSqlQuery>
 #include <QRegularExpression>
 #include <QSettings>
 
@@ -25,6 +26,36 @@ const char *const ItemsPerUnitPattern = "^[0-9_]{1,10}$";
 const char *const RatePattern = "^[0-9]{1,2}(\\.[0-9]{1,2})?$";
 const char *const CountPattern = "^[0-9]{1,10}$";
 const char *const PricePattern = "^[0-9]{1,20}(\\.[0-9]{1,2})?$";
+
+// Up to this many matching products are listed by key; more make a broad search, which the
+// list's own order finds quickly.
+constexpr int FewProducts = 1000;
+
+// The keys of the products whose column (a name from this file, never user text) matches the
+// pattern, as an SQL list of numbers; false when there are more than FewProducts or the
+// look-up failed.
+bool FewMatchingProducts(const QSqlDatabase &db, const char *column, const QString &pattern,
+                         QString *keys)
+{
+    if (!db.isValid())
+        return false;
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral("SELECT ID FROM tblProducts WHERE %1 LIKE :pattern LIMIT %2")
+                      .arg(QLatin1String(column))
+                      .arg(FewProducts + 1));
+    query.bindValue(QStringLiteral(":pattern"), pattern);
+    if (!ExecLogged(query))
+        return false;
+    QStringList ids;
+    while (query.next())
+        ids << QString::number(query.value(0).toInt());
+    if (ids.size() > FewProducts)
+        return false;
+    // IDs are never negative: an empty match lists nothing.
+    *keys = ids.isEmpty() ? QStringLiteral("-1") : ids.join(QLatin1Char(','));
+    return true;
+}
 
 bool FitsInt(const QString &text)
 {
@@ -209,7 +240,8 @@ QString ProductListBase()
     return QStringLiteral(
         "SELECT p.ID, c.NAME AS CATEGORY, p.PRODUCT_CODE, p.NAME, p.ITEMS_PER_UNIT, "
         "p.DESCRIPTION, p.IMAGE_FILE, p.TAX_RATE "
-        "FROM tblProducts AS p, tblProductCategories AS c WHERE p.CATEGORY_ID = c.ID");
+        "FROM tblProducts AS p STRAIGHT_JOIN tblProductCategories AS c "
+        "WHERE p.CATEGORY_ID = c.ID");
 }
 
 ListQuery ProductShowAll()
@@ -224,8 +256,18 @@ ListQuery ProductNothing()
             QStringLiteral("No search criteria specified.")};
 }
 
-ListQuery ProductSearch(const QString &name, const QString &code)
+ListQuery ProductSearch(const QString &name, const QString &code, const QSqlDatabase &db)
 {
+    QString keys;
+    if (!name.isEmpty() && FewMatchingProducts(db, "NAME", LikeContains(name), &keys)) {
+        return {ProductListBase() + QStringLiteral(" AND p.ID IN (%1)").arg(keys), {},
+                QStringLiteral("Search results based on Name. ")};
+    }
+    if (name.isEmpty() && !code.isEmpty()
+        && FewMatchingProducts(db, "PRODUCT_CODE", LikeContains(code), &keys)) {
+        return {ProductListBase() + QStringLiteral(" AND p.ID IN (%1)").arg(keys), {},
+                QStringLiteral("Search results based on Product Code.")};
+    }
     if (!name.isEmpty()) {
         return {ProductListBase() + QStringLiteral(" AND p.NAME LIKE :pattern"),
                 {{QStringLiteral(":pattern"), LikeContains(name)}},
@@ -286,8 +328,13 @@ QString InventoryListBase()
            + ExpiryDisplayExpression()
            + QStringLiteral(" , i.STORAGE_LOCATION, i.QUANTITY, i.SUB_ITEMS, i.PURCHASE_PRICE, "
                             "i.SALE_PRICE, p.PRODUCT_CODE, i.SHOW_ON_POS, i.DISCOUNT "
-                            "FROM tblInventory as i, tblProducts as p , tblVendors as v "
-                            "WHERE i.PRODUCT_ID = p.ID AND i.VENDOR_ID = v.ID");
+                            // The batches drive the join, in the order of their own key or
+                            // index, and the outer joins let a count skip the other tables.
+                            // The foreign keys make every batch have its product and vendor.
+                            "FROM tblInventory AS i "
+                            "LEFT JOIN tblProducts AS p ON p.ID = i.PRODUCT_ID "
+                            "LEFT JOIN tblVendors AS v ON v.ID = i.VENDOR_ID "
+                            "WHERE i.ID IS NOT NULL");
 }
 
 ListQuery InventoryShowAll()
@@ -301,10 +348,17 @@ ListQuery InventoryNothing()
             QStringLiteral("No search criteria specified.")};
 }
 
-ListQuery InventorySearch(const QString &name, const QString &barCode)
+ListQuery InventorySearch(const QString &name, const QString &barCode, const QSqlDatabase &db)
 {
+    QString keys;
+    if (!name.isEmpty() && FewMatchingProducts(db, "NAME", LikeContains(name), &keys)) {
+        return {InventoryListBase() + QStringLiteral(" AND i.PRODUCT_ID IN (%1)").arg(keys), {},
+                QStringLiteral("Search results based on Name. ")};
+    }
     if (!name.isEmpty()) {
-        return {InventoryListBase() + QStringLiteral(" AND p.NAME LIKE :pattern"),
+        // Many products match: the batches are read in the list's order and the first page is
+        // found quickly. IFNULL keeps the batches driving the join.
+        return {InventoryListBase() + QStringLiteral(" AND IFNULL(p.NAME, '') LIKE :pattern"),
                 {{QStringLiteral(":pattern"), LikeContains(name)}},
                 QStringLiteral("Search results based on Name. ")};
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
 #include <QVariantMap>
@@ -104,14 +105,19 @@ struct ListQuery
 // Only products whose category exists are listed.
 QString ProductListBase();
 ListQuery ProductShowAll();
-ListQuery ProductSearch(const QString &name, const QString &code);
+// With a connection, a search that matches few products lists them by their keys (found on the
+// column's own index first), so a rare match does not scan the whole catalogue.
+ListQuery ProductSearch(const QString &name, const QString &code,
+                        const QSqlDatabase &db = QSqlDatabase());
 ListQuery ProductNothing();
 
 // Batch list, columns fixed (the batch editor reads them by position); the expiry date is
 // formatted for display by the server.
 QString InventoryListBase();
 ListQuery InventoryShowAll();
-ListQuery InventorySearch(const QString &name, const QString &barCode);
+// With a connection, a name that matches few products fetches their batches by PRODUCT_ID.
+ListQuery InventorySearch(const QString &name, const QString &barCode,
+                          const QSqlDatabase &db = QSqlDatabase());
 ListQuery InventoryNothing();
 // Server-side ORDER BY expressions by column of the batch list, so that a header click
 // orders dates as dates and not as their display text.

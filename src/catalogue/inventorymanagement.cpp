@@ -7,6 +7,7 @@
 #include "cataloguestore.h"
 #include "dbmanager.h"
 #include "decimaldelegate.h"
+#include "listviewsupport.h"
 #include "pagedquerymodel.h"
 #include "quillboxdialog.h"
 
@@ -34,6 +35,7 @@ InventoryManagement::InventoryManagement(QWidget *parent, bool selectionMode)
     m_model = new PagedQueryModel(this);
     m_model->SetSortExpressions(Catalogue::InventorySortExpressions());
     m_model->SetTieBreaker(QStringLiteral("i.ID"));
+    m_model->SetUniqueColumns({Id, BarCode});
     const QStringList headers = {QString(),
                                  QString(),
                                  QString(),
@@ -67,6 +69,7 @@ InventoryManagement::InventoryManagement(QWidget *parent, bool selectionMode)
         for (const int hidden : {Id, ProductId, VendorId, ShowOnPos})
             ui->tableViewItems->setColumnHidden(hidden, true);
     });
+    Catalogue::PrepareListView(view, m_model);
 
     ui->frameCloseButton->hide();
     if (m_selectionMode) {
@@ -102,9 +105,8 @@ QString InventoryManagement::PickBarCode(QWidget *parent, const QSize &size)
 
 void InventoryManagement::RunQuery(const QString &sql, const QVariantMap &bindings)
 {
+    // Columns are sized to the new rows as the model resets.
     m_model->SetQuery(CDBManager::Instance().GetInventoryDataBase(), sql, bindings);
-    // Measures the fetched page only.
-    ui->tableViewItems->resizeColumnsToContents();
 }
 
 void InventoryManagement::RerunCurrent()
@@ -121,7 +123,8 @@ void InventoryManagement::on_buttonShowAll_clicked()
 void InventoryManagement::on_buttonSearch_clicked()
 {
     const Catalogue::ListQuery query =
-        Catalogue::InventorySearch(ui->editName->text(), ui->editCode->text());
+        Catalogue::InventorySearch(ui->editName->text(), ui->editCode->text(),
+                                   CDBManager::Instance().GetInventoryDataBase());
     ui->labelStatus->setText(query.status);
     RunQuery(query.sql, query.bindings);
 }
