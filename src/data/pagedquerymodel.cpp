@@ -453,21 +453,10 @@ bool PagedQueryModel::JumpToEnd()
     const QString sql = m_keyset ? QString(QLatin1String("SELECT COUNT(*) ") + m_fromPart)
                                  : QString(QLatin1String("SELECT COUNT(*) FROM (") + m_select
                                            + QLatin1String(") AS qb_all"));
-    QSqlQuery query(m_db);
-    query.setForwardOnly(true);
-    if (!query.prepare(sql)) {
-        m_lastError = query.lastError();
-        LogSqlError(m_lastError);
+    QVector<Row> counted;
+    if (!Run(sql, {}, counted) || counted.isEmpty())
         return false;
-    }
-    for (auto it = m_bindings.constBegin(); it != m_bindings.constEnd(); ++it)
-        query.bindValue(it.key(), it.value());
-    if (!query.exec() || !query.next()) {
-        m_lastError = query.lastError();
-        LogSqlError(m_lastError);
-        return false;
-    }
-    const int total = query.value(0).toInt();
+    const int total = counted.first().value(0).toInt();
     if (total <= m_rowCount) {
         m_atEnd = true;
         return true;
