@@ -44,7 +44,7 @@ CAddNewItemsBatch::CAddNewItemsBatch(QWidget *parent)
     // The pop-up calendar is only as tall as the editor's style allows: make room for all six
     // week rows.
     if (QCalendarWidget *calendar = ui->dateEditExpiryDate->calendarWidget())
-        calendar->setMinimumSize(calendar->sizeHint().expandedTo(QSize(320, 220)));
+        calendar->setMinimumSize(calendar->sizeHint().expandedTo(QSize(340, 250)));
 
     ui->editSubItems->setText(QStringLiteral("0"));
     ui->lineEditDiscount->setText(QStringLiteral("0"));
