@@ -11,8 +11,7 @@ namespace Catalogue {
 
 namespace {
 
-class JumpToEndFilter final : public QObject
-{
+class JumpToEndFilter final : public QObject {
 public:
     JumpToEndFilter(QTableView *view, PagedQueryModel *model)
         : QObject(view)

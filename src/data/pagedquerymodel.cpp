@@ -33,10 +33,10 @@ int TopLevelKeyword(const QString &sql, const QString &keyword, int from = 0)
             --depth;
         } else if (depth == 0 && i >= from && i + k <= n
                    && sql.midRef(i, k).compare(keyword, Qt::CaseInsensitive) == 0) {
-            const bool startOk = i == 0 || !(sql.at(i - 1).isLetterOrNumber()
-                                             || sql.at(i - 1) == QLatin1Char('_'));
-            const bool endOk = i + k == n || !(sql.at(i + k).isLetterOrNumber()
-                                               || sql.at(i + k) == QLatin1Char('_'));
+            const bool startOk = i == 0
+                || !(sql.at(i - 1).isLetterOrNumber() || sql.at(i - 1) == QLatin1Char('_'));
+            const bool endOk = i + k == n
+                || !(sql.at(i + k).isLetterOrNumber() || sql.at(i + k) == QLatin1Char('_'));
             if (startOk && endOk)
                 return i;
         }
@@ -175,20 +175,22 @@ void PagedQueryModel::PrepareOrder()
 QString PagedQueryModel::OrderBy(bool reversed) const
 {
     QStringList order;
-    const int sortedParts =
-        m_sortColumn < 0 ? 0
-                         : (m_sortExpressions.value(m_sortColumn).trimmed().isEmpty()
-                                ? 1
-                                : TopLevelParts(m_sortExpressions.value(m_sortColumn)).size());
+    const int sortedParts = m_sortColumn < 0
+        ? 0
+        : (m_sortExpressions.value(m_sortColumn).trimmed().isEmpty()
+               ? 1
+               : TopLevelParts(m_sortExpressions.value(m_sortColumn)).size());
     for (int i = 0; i < m_keyParts.size(); ++i) {
         const KeyPart &part = m_keyParts.at(i);
         const bool descending = part.descending != reversed;
         if (i < sortedParts)
-            order << part.expression + (descending ? QLatin1String(" DESC") : QLatin1String(" ASC"));
+            order << part.expression
+                    + (descending ? QLatin1String(" DESC") : QLatin1String(" ASC"));
         else
             order << part.expression + (descending ? QLatin1String(" DESC") : QLatin1String(""));
     }
-    return order.isEmpty() ? QString() : QLatin1String(" ORDER BY ") + order.join(QLatin1String(", "));
+    return order.isEmpty() ? QString()
+                           : QLatin1String(" ORDER BY ") + order.join(QLatin1String(", "));
 }
 
 QString PagedQueryModel::PageStatement() const
@@ -197,7 +199,8 @@ QString PagedQueryModel::PageStatement() const
         return m_select + OrderBy(false) + QLatin1String(" LIMIT :qb_limit OFFSET :qb_offset");
     QString sql = m_selectList;
     for (int i = 0; i < m_keyParts.size(); ++i)
-        sql += QLatin1String(", ") + m_keyParts.at(i).expression + QLatin1String(" AS ") + KeyAlias(i);
+        sql += QLatin1String(", ") + m_keyParts.at(i).expression + QLatin1String(" AS ")
+            + KeyAlias(i);
     return sql + QLatin1Char(' ') + m_fromPart + OrderBy(false) + QLatin1String(" LIMIT :qb_limit");
 }
 
@@ -277,9 +280,9 @@ bool PagedQueryModel::FetchKeyed(Direction direction, const QVariantList &key, i
                 alternatives << greater;
             if (!tail.isEmpty())
                 alternatives << QStringLiteral("(%1 AND %2)").arg(equal, tail);
-            tail = alternatives.isEmpty() ? QStringLiteral("1 = 0")
-                                          : QLatin1Char('(') + alternatives.join(QLatin1String(" OR "))
-                                                + QLatin1Char(')');
+            tail = alternatives.isEmpty()
+                ? QStringLiteral("1 = 0")
+                : QLatin1Char('(') + alternatives.join(QLatin1String(" OR ")) + QLatin1Char(')');
         }
         // A plain bound on the first part lets the server start its index range there.
         const QString first = m_keyParts.first().expression;
@@ -287,22 +290,24 @@ bool PagedQueryModel::FetchKeyed(Direction direction, const QVariantList &key, i
         const QVariant v0 = key.value(0);
         QString start;
         if (!v0.isNull())
-            start = firstDescending ? QStringLiteral("(%1 <= %2 OR %1 IS NULL)").arg(first, value(v0))
-                                    : QStringLiteral("%1 >= %2").arg(first, value(v0));
+            start = firstDescending
+                ? QStringLiteral("(%1 <= %2 OR %1 IS NULL)").arg(first, value(v0))
+                : QStringLiteral("%1 >= %2").arg(first, value(v0));
         else if (firstDescending)
             start = first + QLatin1String(" IS NULL");
         condition = start.isEmpty() ? tail : start + QLatin1String(" AND ") + tail;
     }
     QString sql = m_selectList;
     for (int i = 0; i < m_keyParts.size(); ++i)
-        sql += QLatin1String(", ") + m_keyParts.at(i).expression + QLatin1String(" AS ") + KeyAlias(i);
+        sql += QLatin1String(", ") + m_keyParts.at(i).expression + QLatin1String(" AS ")
+            + KeyAlias(i);
     sql += QLatin1Char(' ');
     if (condition.isEmpty()) {
         sql += m_fromPart;
     } else if (m_hasWhere) {
         const int where = TopLevelKeyword(m_fromPart, QStringLiteral("WHERE"));
-        sql += m_fromPart.left(where) + QLatin1String("WHERE (") + m_fromPart.mid(where + 5).trimmed()
-               + QLatin1String(") AND ") + condition;
+        sql += m_fromPart.left(where) + QLatin1String("WHERE (")
+            + m_fromPart.mid(where + 5).trimmed() + QLatin1String(") AND ") + condition;
     } else {
         sql += m_fromPart + QLatin1String(" WHERE ") + condition;
     }
@@ -317,8 +322,8 @@ bool PagedQueryModel::FetchKeyed(Direction direction, const QVariantList &key, i
 
 bool PagedQueryModel::FetchOffset(int offset, int limit, bool reversed, QVector<Row> &rows)
 {
-    const QString sql =
-        m_select + OrderBy(reversed) + QLatin1String(" LIMIT :qb_limit OFFSET :qb_offset");
+    const QString sql
+        = m_select + OrderBy(reversed) + QLatin1String(" LIMIT :qb_limit OFFSET :qb_offset");
     if (!Run(sql, {{QStringLiteral(":qb_limit"), limit}, {QStringLiteral(":qb_offset"), offset}},
              rows)) {
         return false;
@@ -515,8 +520,8 @@ QVariant PagedQueryModel::headerData(int section, Qt::Orientation orientation, i
     return QAbstractTableModel::headerData(section, orientation, role);
 }
 
-bool PagedQueryModel::setHeaderData(int section, Qt::Orientation orientation,
-                                    const QVariant &value, int role)
+bool PagedQueryModel::setHeaderData(int section, Qt::Orientation orientation, const QVariant &value,
+                                    int role)
 {
     if (orientation != Qt::Horizontal || section < 0
         || (role != Qt::DisplayRole && role != Qt::EditRole)) {
@@ -542,8 +547,8 @@ void PagedQueryModel::fetchMore(const QModelIndex &parent)
     const int page = m_pages.size() - 1;
     QVector<Row> rows;
     const bool ok = m_keyset
-                        ? FetchKeyed(Direction::Forward, m_pages.at(page).lastKey, m_pageSize + 1, rows)
-                        : FetchOffset(m_rowCount, m_pageSize + 1, false, rows);
+        ? FetchKeyed(Direction::Forward, m_pages.at(page).lastKey, m_pageSize + 1, rows)
+        : FetchOffset(m_rowCount, m_pageSize + 1, false, rows);
     if (!ok) {
         m_atEnd = true;
         m_fetching = false;

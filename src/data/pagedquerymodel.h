@@ -27,8 +27,7 @@
 // name (":pattern" → value); the model's own placeholders start with ":qb_". A statement
 // with GROUP BY, HAVING, DISTINCT or UNION, or a sort column without an expression, pages
 // by OFFSET instead.
-class PagedQueryModel final : public QAbstractTableModel
-{
+class PagedQueryModel final : public QAbstractTableModel {
     Q_OBJECT
 public:
     explicit PagedQueryModel(QObject *parent = nullptr);
@@ -91,13 +90,11 @@ public:
 private:
     Q_DISABLE_COPY(PagedQueryModel)
     using Row = QVector<QVariant>;
-    struct KeyPart
-    {
+    struct KeyPart {
         QString expression;
         bool descending = false;
     };
-    struct Page
-    {
+    struct Page {
         QVector<Row> rows;
         QVariantList firstKey; // key of the first and of the last row, kept when dropped
         QVariantList lastKey;

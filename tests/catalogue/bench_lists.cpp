@@ -35,9 +35,7 @@ double ResidentMegabytes()
 }
 
 // One list screen as a user has it: shown, with its search fields and table.
-template <typename List>
-struct Screen
-{
+template <typename List> struct Screen {
     explicit Screen(const char *table)
         : list(std::make_unique<List>())
         , view(list->template findChild<QTableView *>(QLatin1String(table)))
