@@ -58,6 +58,9 @@ AddEditProductDialog::AddEditProductDialog(QWidget *parent)
         ui->checkBoxCustomRate->hide();
         ui->lineEditCustomRate->hide();
     }
+    ui->editCode->setReadOnly(ui->checkAutoGenerate->isChecked());
+    // Return in any field saves, as the main button does.
+    ui->buttonAdd->setDefault(true);
     ui->editCode->setFocus();
 }
 
@@ -92,6 +95,8 @@ void AddEditProductDialog::SetEditData(QAbstractItemModel *model, const QModelIn
     m_model = model;
     m_index = index;
     ui->buttonAdd->setText(QStringLiteral("Update"));
+    // An edit keeps the code unless the user asks for a generated one.
+    ui->checkAutoGenerate->setChecked(false);
     if (!model || !index.isValid())
         return;
     auto column = [&](int c) { return model->index(index.row(), c).data(); };
@@ -104,9 +109,13 @@ void AddEditProductDialog::SetEditData(QAbstractItemModel *model, const QModelIn
     m_imageFile = column(6).toString();
     ShowPicture(PicturePath(m_imagesFolder, m_imageFile));
 
-    const QString rateText = column(7).toString();
+    const QString rateText = Catalogue::EditorText(column(7));
     const QString label = m_taxRates.LabelFor(rateText.toFloat());
-    if (!label.isEmpty()) {
+    if (!m_taxEnabled) {
+        // The rate widgets are hidden: the stored rate is kept, not reset to the 0 of a new
+        // product.
+        ui->lineEditCustomRate->setText(rateText);
+    } else if (!label.isEmpty()) {
         ui->comboTaxRates->setCurrentText(label);
     } else {
         ui->checkBoxCustomRate->setChecked(true);
@@ -130,6 +139,7 @@ void AddEditProductDialog::on_buttonAdd_clicked()
     form.customRate = ui->checkBoxCustomRate->isChecked();
     form.customRateText = ui->lineEditCustomRate->text();
     form.category = ui->comboCategory->currentText();
+    form.imageFile = m_imageFile;
     const QString refusal = Catalogue::CheckProductForm(form);
     if (!refusal.isEmpty()) {
         ui->labelStatus->setText(refusal);
@@ -142,9 +152,10 @@ void AddEditProductDialog::on_buttonAdd_clicked()
     product.name = form.name;
     product.itemsPerUnit = Catalogue::ItemsPerUnitValue(form.itemsPerUnit);
     product.description = ui->editDescription->text();
-    product.imageFile = m_imageFile;
-    product.taxRate = form.customRate ? form.customRateText.toFloat()
-                                      : m_taxRates.Rate(ui->comboTaxRates->currentText());
+    product.imageFile = Catalogue::StoredImageFile(m_imageFile);
+    product.taxRate = form.customRate
+                          ? form.customRateText.toDouble()
+                          : Catalogue::StoredReal(m_taxRates.Rate(ui->comboTaxRates->currentText()));
 
     const QSqlDatabase &db = CDBManager::Instance().GetInventoryDataBase();
     if (m_editMode) {
@@ -217,6 +228,11 @@ void AddEditProductDialog::on_checkBoxCustomRate_toggled(bool checked)
     ui->lineEditCustomRate->setEnabled(checked);
     ui->comboTaxRates->setEnabled(!checked);
     ui->comboTaxRates->setCurrentIndex(0);
+}
+
+void AddEditProductDialog::on_checkAutoGenerate_toggled(bool checked)
+{
+    ui->editCode->setReadOnly(checked);
 }
 
 void AddEditProductDialog::on_buttonClose_clicked()

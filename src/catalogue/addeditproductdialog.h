@@ -27,6 +27,7 @@ public:
 
     bool IsEditMode() const { return m_editMode; }
     QString ImageFile() const { return m_imageFile; }
+    void SetImageFile(const QString &path) { m_imageFile = path; }
 
     // The style sheet that shows a picture file in a label.
     static QString ImageStyleSheet(const QString &path);
@@ -40,6 +41,7 @@ private slots:
     void on_buttonSelectImage_clicked();
     void on_pushButton_clicked();
     void on_checkBoxCustomRate_toggled(bool checked);
+    void on_checkAutoGenerate_toggled(bool checked);
     void on_buttonClose_clicked();
 
 private:

@@ -8,6 +8,8 @@
 #include "managevendors.h"
 #include "productmanagement.h"
 
+#include <QCalendarWidget>
+#include <QKeyEvent>
 #include <QSettings>
 #include <QSqlRecord>
 #include <QSqlTableModel>
@@ -39,6 +41,10 @@ CAddNewItemsBatch::CAddNewItemsBatch(QWidget *parent)
     ui->dateEditExpiryDate->setSpecialValueText(QStringLiteral(" "));
     ui->dateEditExpiryDate->setDisplayFormat(Catalogue::ExpiryDisplayFormat());
     ui->dateEditExpiryDate->setDate(QDate::currentDate());
+    // The pop-up calendar is only as tall as the editor's style allows: make room for all six
+    // week rows.
+    if (QCalendarWidget *calendar = ui->dateEditExpiryDate->calendarWidget())
+        calendar->setMinimumSize(calendar->sizeHint().expandedTo(QSize(340, 250)));
 
     ui->editSubItems->setText(QStringLiteral("0"));
     ui->lineEditDiscount->setText(QStringLiteral("0"));
@@ -54,6 +60,9 @@ CAddNewItemsBatch::CAddNewItemsBatch(QWidget *parent)
         ui->labelSubItems->hide();
     }
     ui->pushButtonRetrieve->hide();
+    // Return saves, except in the product code, where it looks the product up.
+    ui->pushButtonAdd->setDefault(true);
+    ui->editProductCode->installEventFilter(this);
     resize(900, 600);
     ui->editProductCode->setFocus();
 }
@@ -142,12 +151,12 @@ void CAddNewItemsBatch::SetEditData(const QSqlRecord &record)
     ui->editSubItems->setText(record.value(SubItems).toString());
     m_loadedQuantity = record.value(Quantity).toInt();
     m_loadedSubItems = record.value(SubItems).toInt();
-    ui->lineEditPurchasePrice->setText(record.value(PurchasePrice).toString());
-    ui->lineEditSalePrice->setText(record.value(SalePrice).toString());
+    ui->lineEditPurchasePrice->setText(Catalogue::EditorText(record.value(PurchasePrice)));
+    ui->lineEditSalePrice->setText(Catalogue::EditorText(record.value(SalePrice)));
     ui->editProductCode->setText(record.value(ProductCode).toString());
     LookupProduct(ui->editProductCode->text());
     ui->checkShowOnPOS->setChecked(record.value(ShowOnPos).toBool());
-    ui->lineEditDiscount->setText(record.value(Discount).toString());
+    ui->lineEditDiscount->setText(Catalogue::EditorText(record.value(Discount)));
 
     ui->checkBox->setChecked(true);
     ui->checkBox->setEnabled(true);
@@ -179,12 +188,14 @@ void CAddNewItemsBatch::on_pushButtonAdd_clicked()
     batch.batchNumber = ui->editBatch->text();
     batch.expiryDate = form.expiryDate;
     batch.storageLocation = ui->lineStorageLocation->text();
-    batch.purchasePrice = form.purchasePrice.toFloat();
-    batch.salePrice = form.salePrice.toFloat();
+    batch.purchasePrice = form.purchasePrice.toDouble();
+    batch.salePrice = form.salePrice.toDouble();
     batch.quantity = form.quantity.toInt(nullptr, 10);
-    batch.subItems = form.subItems.toInt(nullptr, 10);
+    // Sub-items the user cannot see are left as stored, also after the fields were cleared.
+    batch.subItems = m_editMode && ui->editSubItems->isHidden() ? m_loadedSubItems
+                                                                : form.subItems.toInt(nullptr, 10);
     batch.showOnPos = ui->checkShowOnPOS->isChecked();
-    batch.discount = form.discount.toFloat();
+    batch.discount = form.discount.toDouble();
 
     const QSqlDatabase &db = CDBManager::Instance().GetInventoryDataBase();
     const CatalogueStore::Result result =
@@ -223,6 +234,18 @@ void CAddNewItemsBatch::ClearBatchFields()
     ui->lineQuantity->clear();
     ui->lineStorageLocation->clear();
     ui->comboBoxVendors->setCurrentIndex(-1);
+}
+
+bool CAddNewItemsBatch::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == ui->editProductCode && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            on_editProductCode_returnPressed();
+            return true;
+        }
+    }
+    return QuillboxDialog::eventFilter(watched, event);
 }
 
 void CAddNewItemsBatch::on_pushButtonClose_clicked()

@@ -25,6 +25,9 @@ public:
     // The product key found by the last lookup: -1 before any, 0 when the code had no product.
     int ProductId() const { return m_productId; }
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private slots:
     void on_pushButtonAdd_clicked();
     void on_pushSelectProduct_clicked();

@@ -3,8 +3,12 @@
 #include "appsettings.h"
 #include "sqlutil.h"
 
+#include <QFileInfo>
+#include <QSqlQuery>
 #include <QRegularExpression>
 #include <QSettings>
+
+#include <cmath>
 
 namespace Catalogue {
 
@@ -22,6 +26,36 @@ const char *const ItemsPerUnitPattern = "^[0-9_]{1,10}$";
 const char *const RatePattern = "^[0-9]{1,2}(\\.[0-9]{1,2})?$";
 const char *const CountPattern = "^[0-9]{1,10}$";
 const char *const PricePattern = "^[0-9]{1,20}(\\.[0-9]{1,2})?$";
+
+// Up to this many matching products are listed by key; more make a broad search, which the
+// list's own order finds quickly.
+constexpr int FewProducts = 1000;
+
+// The keys of the products whose column (a name from this file, never user text) matches the
+// pattern, as an SQL list of numbers; false when there are more than FewProducts or the
+// look-up failed.
+bool FewMatchingProducts(const QSqlDatabase &db, const char *column, const QString &pattern,
+                         QString *keys)
+{
+    if (!db.isValid())
+        return false;
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral("SELECT ID FROM tblProducts WHERE %1 LIKE :pattern LIMIT %2")
+                      .arg(QLatin1String(column))
+                      .arg(FewProducts + 1));
+    query.bindValue(QStringLiteral(":pattern"), pattern);
+    if (!ExecLogged(query))
+        return false;
+    QStringList ids;
+    while (query.next())
+        ids << QString::number(query.value(0).toInt());
+    if (ids.size() > FewProducts)
+        return false;
+    // IDs are never negative: an empty match lists nothing.
+    *keys = ids.isEmpty() ? QStringLiteral("-1") : ids.join(QLatin1Char(','));
+    return true;
+}
 
 bool FitsInt(const QString &text)
 {
@@ -76,6 +110,29 @@ bool IsValidDiscount(const QString &text)
     return Matches(QLatin1String(RatePattern), text);
 }
 
+QString EditorText(const QVariant &stored)
+{
+    const QString text = stored.toString();
+    bool ok = false;
+    const double value = text.toDouble(&ok);
+    if (text.isEmpty() || !ok)
+        return text;
+    const QString shortest = QString::number(value, 'g', 15);
+    const int point = shortest.indexOf(QLatin1Char('.'));
+    if (!shortest.contains(QLatin1Char('e')) && (point < 0 || shortest.size() - point - 1 <= 2))
+        return shortest;
+    // Halves round away from zero, as a shop would round by hand.
+    return QString::number(std::round(value * 100.0) / 100.0, 'f', 2);
+}
+
+QString StoredImageFile(const QString &path)
+{
+    if (path.size() <= ImageFileColumnWidth)
+        return path;
+    const QString name = QFileInfo(path).fileName();
+    return name.size() <= ImageFileColumnWidth ? name : QString();
+}
+
 double StoredReal(float value)
 {
     return QString::number(double(value), 'g', 7).toDouble();
@@ -125,10 +182,9 @@ QString TaxRateTable::LabelFor(float rate) const
 
 QString CheckProductForm(const ProductForm &form)
 {
-    // An update writes the code as it stands, so even with "Auto Generate" it must not be
-    // blank: an empty code would be stored and could never be sold or searched.
-    const bool blankUpdate = form.editMode && form.autoGenerate && form.code.trimmed().isEmpty();
-    if ((!form.autoGenerate && !IsValidProductCode(form.code)) || blankUpdate) {
+    // An update writes the code as it stands, so it is checked also with "Auto Generate":
+    // a code outside the pattern would later be refused as a batch barcode.
+    if ((form.editMode || !form.autoGenerate) && !IsValidProductCode(form.code)) {
         return QStringLiteral("Product Code ( %1 ) is invalid. Please enter valid Product Code")
             .arg(form.code);
     }
@@ -146,6 +202,10 @@ QString CheckProductForm(const ProductForm &form)
         return QStringLiteral("Tax rate is invalid. Please enter numeric (0 to 99.99) value.");
     if (form.category.isEmpty())
         return QStringLiteral("Error: Please select a product category");
+    if (!form.imageFile.isEmpty() && StoredImageFile(form.imageFile).isEmpty()) {
+        return QStringLiteral(
+            "Picture file name is too long. Please choose a file with a shorter name.");
+    }
     return QString();
 }
 
@@ -180,7 +240,8 @@ QString ProductListBase()
     return QStringLiteral(
         "SELECT p.ID, c.NAME AS CATEGORY, p.PRODUCT_CODE, p.NAME, p.ITEMS_PER_UNIT, "
         "p.DESCRIPTION, p.IMAGE_FILE, p.TAX_RATE "
-        "FROM tblProducts AS p, tblProductCategories AS c WHERE p.CATEGORY_ID = c.ID");
+        "FROM tblProducts AS p STRAIGHT_JOIN tblProductCategories AS c "
+        "WHERE p.CATEGORY_ID = c.ID");
 }
 
 ListQuery ProductShowAll()
@@ -195,8 +256,18 @@ ListQuery ProductNothing()
             QStringLiteral("No search criteria specified.")};
 }
 
-ListQuery ProductSearch(const QString &name, const QString &code)
+ListQuery ProductSearch(const QString &name, const QString &code, const QSqlDatabase &db)
 {
+    QString keys;
+    if (!name.isEmpty() && FewMatchingProducts(db, "NAME", LikeContains(name), &keys)) {
+        return {ProductListBase() + QStringLiteral(" AND p.ID IN (%1)").arg(keys), {},
+                QStringLiteral("Search results based on Name. ")};
+    }
+    if (name.isEmpty() && !code.isEmpty()
+        && FewMatchingProducts(db, "PRODUCT_CODE", LikeContains(code), &keys)) {
+        return {ProductListBase() + QStringLiteral(" AND p.ID IN (%1)").arg(keys), {},
+                QStringLiteral("Search results based on Product Code.")};
+    }
     if (!name.isEmpty()) {
         return {ProductListBase() + QStringLiteral(" AND p.NAME LIKE :pattern"),
                 {{QStringLiteral(":pattern"), LikeContains(name)}},
@@ -257,8 +328,13 @@ QString InventoryListBase()
            + ExpiryDisplayExpression()
            + QStringLiteral(" , i.STORAGE_LOCATION, i.QUANTITY, i.SUB_ITEMS, i.PURCHASE_PRICE, "
                             "i.SALE_PRICE, p.PRODUCT_CODE, i.SHOW_ON_POS, i.DISCOUNT "
-                            "FROM tblInventory as i, tblProducts as p , tblVendors as v "
-                            "WHERE i.PRODUCT_ID = p.ID AND i.VENDOR_ID = v.ID");
+                            // The batches drive the join, in the order of their own key or
+                            // index, and the outer joins let a count skip the other tables.
+                            // The foreign keys make every batch have its product and vendor.
+                            "FROM tblInventory AS i "
+                            "LEFT JOIN tblProducts AS p ON p.ID = i.PRODUCT_ID "
+                            "LEFT JOIN tblVendors AS v ON v.ID = i.VENDOR_ID "
+                            "WHERE i.ID IS NOT NULL");
 }
 
 ListQuery InventoryShowAll()
@@ -272,10 +348,17 @@ ListQuery InventoryNothing()
             QStringLiteral("No search criteria specified.")};
 }
 
-ListQuery InventorySearch(const QString &name, const QString &barCode)
+ListQuery InventorySearch(const QString &name, const QString &barCode, const QSqlDatabase &db)
 {
+    QString keys;
+    if (!name.isEmpty() && FewMatchingProducts(db, "NAME", LikeContains(name), &keys)) {
+        return {InventoryListBase() + QStringLiteral(" AND i.PRODUCT_ID IN (%1)").arg(keys), {},
+                QStringLiteral("Search results based on Name. ")};
+    }
     if (!name.isEmpty()) {
-        return {InventoryListBase() + QStringLiteral(" AND p.NAME LIKE :pattern"),
+        // Many products match: the batches are read in the list's order and the first page is
+        // found quickly. IFNULL keeps the batches driving the join.
+        return {InventoryListBase() + QStringLiteral(" AND IFNULL(p.NAME, '') LIKE :pattern"),
                 {{QStringLiteral(":pattern"), LikeContains(name)}},
                 QStringLiteral("Search results based on Name. ")};
     }

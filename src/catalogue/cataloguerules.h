@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
 #include <QVariantMap>
@@ -11,8 +12,12 @@
 // from the widgets so they can be exercised directly.
 namespace Catalogue {
 
-// Placeholder code of a product row that is about to receive its own ID as its code.
-constexpr const char *AutoCodePlaceholder = "AAAAAAAAAAAAAAAAAAAA";
+// Placeholder code of a product row that is about to receive its own ID as its code. It lies
+// outside the code pattern, so no typed or imported code can ever be equal to it.
+constexpr const char *AutoCodePlaceholder = "#AUTO_CODE#";
+
+// Width of tblProducts.IMAGE_FILE.
+constexpr int ImageFileColumnWidth = 150;
 
 bool IsValidProductCode(const QString &code);
 bool IsValidItemsPerUnitText(const QString &text);
@@ -24,6 +29,13 @@ bool IsValidBarCode(const QString &barCode);
 bool IsValidCount(const QString &text); // quantity and sub-items
 bool IsValidPrice(const QString &text);
 bool IsValidDiscount(const QString &text);
+
+// A stored price, discount or rate as its editor shows it: as it is when it has at most two
+// decimals, else rounded to two, so that saving it unchanged passes the editor's checks.
+QString EditorText(const QVariant &stored);
+// The picture path to store: the path when it fits the column, else its file name (all the
+// look-up in the images folder needs); empty when not even the name fits.
+QString StoredImageFile(const QString &path);
 
 // Single-precision money or rate as the value to store: the float's shortest decimal form,
 // so 12.99 is stored as 12.99 and not as 12.9899997711182.
@@ -58,6 +70,7 @@ struct ProductForm
     bool customRate = false;
     QString customRateText;
     QString category;
+    QString imageFile;
 };
 
 // The first failed check of a product form as the text the dialog shows; empty when valid.
@@ -92,14 +105,19 @@ struct ListQuery
 // Only products whose category exists are listed.
 QString ProductListBase();
 ListQuery ProductShowAll();
-ListQuery ProductSearch(const QString &name, const QString &code);
+// With a connection, a search that matches few products lists them by their keys (found on the
+// column's own index first), so a rare match does not scan the whole catalogue.
+ListQuery ProductSearch(const QString &name, const QString &code,
+                        const QSqlDatabase &db = QSqlDatabase());
 ListQuery ProductNothing();
 
 // Batch list, columns fixed (the batch editor reads them by position); the expiry date is
 // formatted for display by the server.
 QString InventoryListBase();
 ListQuery InventoryShowAll();
-ListQuery InventorySearch(const QString &name, const QString &barCode);
+// With a connection, a name that matches few products fetches their batches by PRODUCT_ID.
+ListQuery InventorySearch(const QString &name, const QString &barCode,
+                          const QSqlDatabase &db = QSqlDatabase());
 ListQuery InventoryNothing();
 // Server-side ORDER BY expressions by column of the batch list, so that a header click
 // orders dates as dates and not as their display text.

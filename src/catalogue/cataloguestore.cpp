@@ -38,8 +38,8 @@ void BindProduct(QSqlQuery &query, const Product &product, const QString &code,
     query.bindValue(QStringLiteral(":name"), product.name);
     query.bindValue(QStringLiteral(":items"), QString::number(product.itemsPerUnit));
     query.bindValue(QStringLiteral(":description"), product.description);
-    query.bindValue(QStringLiteral(":image_file"), product.imageFile);
-    query.bindValue(QStringLiteral(":tax_rate"), Catalogue::StoredReal(product.taxRate));
+    query.bindValue(QStringLiteral(":image_file"), Catalogue::StoredImageFile(product.imageFile));
+    query.bindValue(QStringLiteral(":tax_rate"), product.taxRate);
 }
 
 void BindBatch(QSqlQuery &query, const Batch &batch)
@@ -51,10 +51,10 @@ void BindBatch(QSqlQuery &query, const Batch &batch)
     query.bindValue(QStringLiteral(":expiry_date"),
                     batch.expiryDate.toString(QStringLiteral("yyyy-MM-dd")));
     query.bindValue(QStringLiteral(":storage_location"), batch.storageLocation);
-    query.bindValue(QStringLiteral(":purchase_price"), Catalogue::StoredReal(batch.purchasePrice));
-    query.bindValue(QStringLiteral(":sale_price"), Catalogue::StoredReal(batch.salePrice));
+    query.bindValue(QStringLiteral(":purchase_price"), batch.purchasePrice);
+    query.bindValue(QStringLiteral(":sale_price"), batch.salePrice);
     query.bindValue(QStringLiteral(":show"), batch.showOnPos ? 1 : 0);
-    query.bindValue(QStringLiteral(":discount"), Catalogue::StoredReal(batch.discount));
+    query.bindValue(QStringLiteral(":discount"), batch.discount);
 }
 
 } // namespace

@@ -23,8 +23,8 @@ struct Product
     QString name;
     int itemsPerUnit = 1;
     QString description;
-    QString imageFile;
-    float taxRate = 0.0f;
+    QString imageFile; // stored as Catalogue::StoredImageFile gives it
+    double taxRate = 0.0;
 };
 
 // Adds a product. With autoGenerate the row is inserted under the placeholder code and then
@@ -61,12 +61,13 @@ struct Batch
     QString batchNumber;
     QDate expiryDate;
     QString storageLocation;
-    float purchasePrice = 0.0f;
-    float salePrice = 0.0f;
+    // Stored as given: callers pass the typed value, not a float that has lost the cents.
+    double purchasePrice = 0.0;
+    double salePrice = 0.0;
     int quantity = 0;
     int subItems = 0;
     bool showOnPos = true;
-    float discount = 0.0f;
+    double discount = 0.0;
 };
 
 Result InsertBatch(const QSqlDatabase &db, const Batch &batch);

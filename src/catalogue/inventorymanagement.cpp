@@ -6,6 +6,8 @@
 #include "cataloguerules.h"
 #include "cataloguestore.h"
 #include "dbmanager.h"
+#include "decimaldelegate.h"
+#include "listviewsupport.h"
 #include "pagedquerymodel.h"
 #include "quillboxdialog.h"
 
@@ -16,7 +18,10 @@
 
 namespace {
 
-enum Column { Id = 0, ProductId = 1, VendorId = 2, BarCode = 3, ShowOnPos = 14 };
+enum Column {
+    Id = 0, ProductId = 1, VendorId = 2, BarCode = 3, PurchasePrice = 11, SalePrice = 12,
+    ShowOnPos = 14, Discount = 15
+};
 
 } // namespace
 
@@ -30,6 +35,7 @@ InventoryManagement::InventoryManagement(QWidget *parent, bool selectionMode)
     m_model = new PagedQueryModel(this);
     m_model->SetSortExpressions(Catalogue::InventorySortExpressions());
     m_model->SetTieBreaker(QStringLiteral("i.ID"));
+    m_model->SetUniqueColumns({Id, BarCode});
     const QStringList headers = {QString(),
                                  QString(),
                                  QString(),
@@ -51,6 +57,9 @@ InventoryManagement::InventoryManagement(QWidget *parent, bool selectionMode)
 
     QTableView *view = ui->tableViewItems;
     view->setModel(m_model);
+    auto *decimals = new DecimalDelegate(view);
+    for (const int column : {PurchasePrice, SalePrice, Discount})
+        view->setItemDelegateForColumn(column, decimals);
     QScroller::grabGesture(view->viewport(), QScroller::LeftMouseButtonGesture);
     connect(view, &QTableView::doubleClicked, this, &InventoryManagement::OnRowDoubleClicked);
     connect(ui->editName, &QLineEdit::returnPressed, ui->buttonSearch, &QPushButton::click);
@@ -60,6 +69,7 @@ InventoryManagement::InventoryManagement(QWidget *parent, bool selectionMode)
         for (const int hidden : {Id, ProductId, VendorId, ShowOnPos})
             ui->tableViewItems->setColumnHidden(hidden, true);
     });
+    Catalogue::PrepareListView(view, m_model);
 
     ui->frameCloseButton->hide();
     if (m_selectionMode) {
@@ -95,9 +105,8 @@ QString InventoryManagement::PickBarCode(QWidget *parent, const QSize &size)
 
 void InventoryManagement::RunQuery(const QString &sql, const QVariantMap &bindings)
 {
+    // Columns are sized to the new rows as the model resets.
     m_model->SetQuery(CDBManager::Instance().GetInventoryDataBase(), sql, bindings);
-    // Measures the fetched page only.
-    ui->tableViewItems->resizeColumnsToContents();
 }
 
 void InventoryManagement::RerunCurrent()
@@ -114,7 +123,8 @@ void InventoryManagement::on_buttonShowAll_clicked()
 void InventoryManagement::on_buttonSearch_clicked()
 {
     const Catalogue::ListQuery query =
-        Catalogue::InventorySearch(ui->editName->text(), ui->editCode->text());
+        Catalogue::InventorySearch(ui->editName->text(), ui->editCode->text(),
+                                   CDBManager::Instance().GetInventoryDataBase());
     ui->labelStatus->setText(query.status);
     RunQuery(query.sql, query.bindings);
 }
@@ -170,7 +180,7 @@ void InventoryManagement::on_buttonDelete_clicked()
     const QMessageBox::StandardButton answer =
         QMessageBox::question(this, QStringLiteral("Delete Inventory Item"),
                               QStringLiteral("Do you really want to delete this stock item?"),
-                              QMessageBox::Yes | QMessageBox::No);
+                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     if (answer != QMessageBox::Yes)
         return;
     // A refusal is logged by the store; the re-run list shows what is stored.

@@ -6,6 +6,8 @@
 #include "cataloguerules.h"
 #include "cataloguestore.h"
 #include "dbmanager.h"
+#include "decimaldelegate.h"
+#include "listviewsupport.h"
 #include "pagedquerymodel.h"
 #include "quillboxdialog.h"
 
@@ -32,6 +34,7 @@ ProductManagement::ProductManagement(QWidget *parent, bool selectionMode)
     m_model = new PagedQueryModel(this);
     m_model->SetSortExpressions(Catalogue::ProductSortExpressions());
     m_model->SetTieBreaker(QStringLiteral("p.ID"));
+    m_model->SetUniqueColumns({Id, Code});
     const QStringList headers = {QString(),
                                  QStringLiteral("Category"),
                                  QStringLiteral("Code"),
@@ -45,6 +48,7 @@ ProductManagement::ProductManagement(QWidget *parent, bool selectionMode)
 
     QTableView *view = ui->tableViewProducts;
     view->setModel(m_model);
+    view->setItemDelegateForColumn(TaxRate, new DecimalDelegate(view));
     view->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     view->setSortingEnabled(true);
     QScroller::grabGesture(view->viewport(), QScroller::LeftMouseButtonGesture);
@@ -59,6 +63,7 @@ ProductManagement::ProductManagement(QWidget *parent, bool selectionMode)
         ui->tableViewProducts->setColumnHidden(Id, true);
         ui->tableViewProducts->setColumnHidden(ImageFile, true);
     });
+    Catalogue::PrepareListView(view, m_model);
 
     ui->frameCloseButton->hide();
     if (m_selectionMode) {
@@ -94,15 +99,13 @@ QString ProductManagement::PickProductCode(QWidget *parent, const QSize &size)
 
 void ProductManagement::RunQuery(const QString &sql, const QVariantMap &bindings)
 {
+    // Columns are sized to the new rows as the model resets.
     m_model->SetQuery(CDBManager::Instance().GetInventoryDataBase(), sql, bindings);
-    // Only the rows fetched so far are measured, so this stays quick on any catalogue size.
-    ui->tableViewProducts->resizeColumnsToContents();
 }
 
 void ProductManagement::Reselect()
 {
     m_model->Refresh();
-    ui->tableViewProducts->resizeColumnsToContents();
 }
 
 void ProductManagement::on_buttonShowAll_clicked()
@@ -116,7 +119,8 @@ void ProductManagement::on_buttonShowAll_clicked()
 void ProductManagement::on_buttonSearch_clicked()
 {
     const Catalogue::ListQuery query =
-        Catalogue::ProductSearch(ui->editName->text(), ui->editCode->text());
+        Catalogue::ProductSearch(ui->editName->text(), ui->editCode->text(),
+                                 CDBManager::Instance().GetInventoryDataBase());
     ui->labelStatus->setText(query.status);
     RunQuery(query.sql, query.bindings);
     ui->tableViewProducts->show();
@@ -178,7 +182,7 @@ void ProductManagement::on_buttonDelete_clicked()
     const QMessageBox::StandardButton answer =
         QMessageBox::question(this, QStringLiteral("Delete Product"),
                               QStringLiteral("Do you really want to delete this product?"),
-                              QMessageBox::Yes | QMessageBox::No);
+                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     if (answer != QMessageBox::Yes)
         return;
     const int id = m_model->index(current.row(), Id).data().toInt();

@@ -5,6 +5,74 @@
 #include <QSqlField>
 #include <QSqlQuery>
 
+#include <algorithm>
+
+namespace {
+
+// Position of a keyword at nesting depth 0 and outside quotes, or -1.
+int TopLevelKeyword(const QString &sql, const QString &keyword, int from = 0)
+{
+    int depth = 0;
+    QChar quote;
+    const int n = sql.size();
+    const int k = keyword.size();
+    for (int i = 0; i < n; ++i) {
+        const QChar c = sql.at(i);
+        if (!quote.isNull()) {
+            if (c == QLatin1Char('\\'))
+                ++i;
+            else if (c == quote)
+                quote = QChar();
+            continue;
+        }
+        if (c == QLatin1Char('\'') || c == QLatin1Char('"') || c == QLatin1Char('`')) {
+            quote = c;
+        } else if (c == QLatin1Char('(')) {
+            ++depth;
+        } else if (c == QLatin1Char(')')) {
+            --depth;
+        } else if (depth == 0 && i >= from && i + k <= n
+                   && sql.midRef(i, k).compare(keyword, Qt::CaseInsensitive) == 0) {
+            const bool startOk = i == 0
+                || !(sql.at(i - 1).isLetterOrNumber() || sql.at(i - 1) == QLatin1Char('_'));
+            const bool endOk = i + k == n
+                || !(sql.at(i + k).isLetterOrNumber() || sql.at(i + k) == QLatin1Char('_'));
+            if (startOk && endOk)
+                return i;
+        }
+    }
+    return -1;
+}
+
+// Comma-separated parts at nesting depth 0.
+QStringList TopLevelParts(const QString &expression)
+{
+    QStringList parts;
+    int depth = 0;
+    int start = 0;
+    for (int i = 0; i < expression.size(); ++i) {
+        const QChar c = expression.at(i);
+        if (c == QLatin1Char('('))
+            ++depth;
+        else if (c == QLatin1Char(')'))
+            --depth;
+        else if (c == QLatin1Char(',') && depth == 0) {
+            parts << expression.mid(start, i - start).trimmed();
+            start = i + 1;
+        }
+    }
+    parts << expression.mid(start).trimmed();
+    parts.removeAll(QString());
+    return parts;
+}
+
+QString KeyAlias(int part)
+{
+    return QStringLiteral("qb_key%1").arg(part);
+}
+
+} // namespace
+
 PagedQueryModel::PagedQueryModel(QObject *parent)
     : QAbstractTableModel(parent)
 {
@@ -31,8 +99,10 @@ void PagedQueryModel::Clear()
     beginResetModel();
     m_select.clear();
     m_bindings.clear();
-    m_rows.clear();
+    m_pages.clear();
+    m_rowCount = 0;
     m_record = QSqlRecord();
+    m_visibleColumns = 0;
     m_atEnd = true;
     endResetModel();
 }
@@ -42,40 +112,111 @@ void PagedQueryModel::SetPageSize(int rows)
     m_pageSize = qMax(1, rows);
 }
 
-QString PagedQueryModel::PageStatement() const
+void PagedQueryModel::SetUniqueColumns(const QList<int> &columns)
 {
-    QStringList order;
-    if (m_sortColumn >= 0) {
-        QString expression = m_sortExpressions.value(m_sortColumn);
-        if (expression.isEmpty())
-            expression = QString::number(m_sortColumn + 1);
-        order << expression
-                     + (m_sortOrder == Qt::AscendingOrder ? QLatin1String(" ASC")
-                                                          : QLatin1String(" DESC"));
-    }
-    if (!m_tieBreaker.isEmpty())
-        order << m_tieBreaker;
-    QString sql = m_select;
-    if (!order.isEmpty())
-        sql += QLatin1String(" ORDER BY ") + order.join(QLatin1String(", "));
-    sql += QLatin1String(" LIMIT :qb_limit OFFSET :qb_offset");
-    return sql;
+    m_uniqueColumns = QSet<int>(columns.begin(), columns.end());
 }
 
-bool PagedQueryModel::FetchPage(int offset, QVector<QVector<QVariant>> &rows)
+int PagedQueryModel::ResidentPages() const
+{
+    return int(std::count_if(m_pages.cbegin(), m_pages.cend(),
+                             [](const Page &page) { return page.resident; }));
+}
+
+void PagedQueryModel::PrepareOrder()
+{
+    m_keyParts.clear();
+    m_selectList.clear();
+    m_fromPart.clear();
+    m_hasWhere = false;
+    m_keyset = false;
+
+    const bool descending = m_sortOrder == Qt::DescendingOrder;
+    QString sortExpression;
+    bool unique = false;
+    if (m_sortColumn >= 0) {
+        sortExpression = m_sortExpressions.value(m_sortColumn).trimmed();
+        unique = m_uniqueColumns.contains(m_sortColumn);
+        if (sortExpression.isEmpty()) {
+            // Sorted by position: the ORDER BY works, but the key has no expression to
+            // compare with, so pages go by OFFSET.
+            m_keyParts.append({QString::number(m_sortColumn + 1), descending});
+            if (!m_tieBreaker.isEmpty())
+                m_keyParts.append({m_tieBreaker, descending});
+            return;
+        }
+        for (const QString &part : TopLevelParts(sortExpression))
+            m_keyParts.append({part, descending});
+    }
+    if (!unique && !m_tieBreaker.isEmpty()) {
+        const QString tie = m_tieBreaker.trimmed();
+        // The key column itself needs no second copy of itself.
+        if (tie.compare(sortExpression, Qt::CaseInsensitive) != 0) {
+            for (const QString &part : TopLevelParts(tie))
+                m_keyParts.append({part, m_sortColumn >= 0 && descending});
+        } else {
+            unique = true;
+        }
+    }
+    const bool orderIsUnique = unique || !m_tieBreaker.isEmpty();
+    const int from = TopLevelKeyword(m_select, QStringLiteral("FROM"));
+    if (!orderIsUnique || m_keyParts.isEmpty() || from < 0)
+        return;
+    for (const char *word : {"GROUP", "HAVING", "UNION", "LIMIT", "ORDER", "DISTINCT"}) {
+        if (TopLevelKeyword(m_select, QLatin1String(word)) >= 0)
+            return;
+    }
+    m_selectList = m_select.left(from).trimmed();
+    m_fromPart = m_select.mid(from).trimmed();
+    m_hasWhere = TopLevelKeyword(m_fromPart, QStringLiteral("WHERE")) >= 0;
+    m_keyset = true;
+}
+
+QString PagedQueryModel::OrderBy(bool reversed) const
+{
+    QStringList order;
+    const int sortedParts = m_sortColumn < 0
+        ? 0
+        : (m_sortExpressions.value(m_sortColumn).trimmed().isEmpty()
+               ? 1
+               : TopLevelParts(m_sortExpressions.value(m_sortColumn)).size());
+    for (int i = 0; i < m_keyParts.size(); ++i) {
+        const KeyPart &part = m_keyParts.at(i);
+        const bool descending = part.descending != reversed;
+        if (i < sortedParts)
+            order << part.expression
+                    + (descending ? QLatin1String(" DESC") : QLatin1String(" ASC"));
+        else
+            order << part.expression + (descending ? QLatin1String(" DESC") : QLatin1String(""));
+    }
+    return order.isEmpty() ? QString()
+                           : QLatin1String(" ORDER BY ") + order.join(QLatin1String(", "));
+}
+
+QString PagedQueryModel::PageStatement() const
+{
+    if (!m_keyset)
+        return m_select + OrderBy(false) + QLatin1String(" LIMIT :qb_limit OFFSET :qb_offset");
+    QString sql = m_selectList;
+    for (int i = 0; i < m_keyParts.size(); ++i)
+        sql += QLatin1String(", ") + m_keyParts.at(i).expression + QLatin1String(" AS ")
+            + KeyAlias(i);
+    return sql + QLatin1Char(' ') + m_fromPart + OrderBy(false) + QLatin1String(" LIMIT :qb_limit");
+}
+
+bool PagedQueryModel::Run(const QString &sql, const QVariantMap &extra, QVector<Row> &rows)
 {
     QSqlQuery query(m_db);
     query.setForwardOnly(true);
-    if (!query.prepare(PageStatement())) {
+    if (!query.prepare(sql)) {
         m_lastError = query.lastError();
         LogSqlError(m_lastError);
         return false;
     }
     for (auto it = m_bindings.constBegin(); it != m_bindings.constEnd(); ++it)
         query.bindValue(it.key(), it.value());
-    // One row more than a page tells whether another page follows.
-    query.bindValue(QStringLiteral(":qb_limit"), m_pageSize + 1);
-    query.bindValue(QStringLiteral(":qb_offset"), offset);
+    for (auto it = extra.constBegin(); it != extra.constEnd(); ++it)
+        query.bindValue(it.key(), it.value());
     if (!query.exec()) {
         m_lastError = query.lastError();
         LogSqlError(m_lastError);
@@ -84,46 +225,263 @@ bool PagedQueryModel::FetchPage(int offset, QVector<QVector<QVariant>> &rows)
     m_lastError = QSqlError();
     const QSqlRecord fields = query.record();
     if (m_record.isEmpty()) {
-        m_record = fields;
-        for (int i = 0; i < m_record.count(); ++i)
-            m_record.setValue(i, QVariant());
+        m_visibleColumns = fields.count() - (m_keyset ? m_keyParts.size() : 0);
+        m_record = QSqlRecord();
+        for (int i = 0; i < m_visibleColumns; ++i) {
+            QSqlField field = fields.field(i);
+            field.clear();
+            m_record.append(field);
+        }
     }
     const int columns = fields.count();
-    int fetched = 0;
     while (query.next()) {
-        if (fetched == m_pageSize) {
-            m_atEnd = false;
-            return true;
-        }
-        QVector<QVariant> row(columns);
+        Row row(columns);
         for (int c = 0; c < columns; ++c)
             row[c] = query.value(c);
         rows.append(row);
-        ++fetched;
     }
-    m_atEnd = true;
+    return true;
+}
+
+bool PagedQueryModel::FetchKeyed(Direction direction, const QVariantList &key, int limit,
+                                 QVector<Row> &rows)
+{
+    const bool reversed = direction == Direction::Backward;
+    QVariantMap extra;
+    QString condition;
+    if (!key.isEmpty()) {
+        // "After the key" in the (possibly reversed) order, part by part:
+        // greater(p0) OR (equal(p0) AND (greater(p1) OR (equal(p1) AND ...))).
+        // NULL sorts first ascending and last descending, as the server orders it.
+        int bound = 0;
+        auto value = [&](const QVariant &v) {
+            const QString name = QStringLiteral(":qb_k%1").arg(bound++);
+            extra.insert(name, v);
+            return name;
+        };
+        QString tail;
+        for (int i = m_keyParts.size() - 1; i >= 0; --i) {
+            const QString e = m_keyParts.at(i).expression;
+            const bool descending = m_keyParts.at(i).descending != reversed;
+            const QVariant v = key.value(i);
+            QString greater;
+            QString equal;
+            if (v.isNull()) {
+                greater = descending ? QString() : e + QLatin1String(" IS NOT NULL");
+                equal = e + QLatin1String(" IS NULL");
+            } else {
+                greater = descending ? QStringLiteral("(%1 < %2 OR %1 IS NULL)").arg(e, value(v))
+                                     : QStringLiteral("%1 > %2").arg(e, value(v));
+                if (!tail.isEmpty())
+                    equal = e + QLatin1String(" = ") + value(v);
+            }
+            QStringList alternatives;
+            if (!greater.isEmpty())
+                alternatives << greater;
+            if (!tail.isEmpty())
+                alternatives << QStringLiteral("(%1 AND %2)").arg(equal, tail);
+            tail = alternatives.isEmpty()
+                ? QStringLiteral("1 = 0")
+                : QLatin1Char('(') + alternatives.join(QLatin1String(" OR ")) + QLatin1Char(')');
+        }
+        // A plain bound on the first part lets the server start its index range there.
+        const QString first = m_keyParts.first().expression;
+        const bool firstDescending = m_keyParts.first().descending != reversed;
+        const QVariant v0 = key.value(0);
+        QString start;
+        if (!v0.isNull())
+            start = firstDescending
+                ? QStringLiteral("(%1 <= %2 OR %1 IS NULL)").arg(first, value(v0))
+                : QStringLiteral("%1 >= %2").arg(first, value(v0));
+        else if (firstDescending)
+            start = first + QLatin1String(" IS NULL");
+        condition = start.isEmpty() ? tail : start + QLatin1String(" AND ") + tail;
+    }
+    QString sql = m_selectList;
+    for (int i = 0; i < m_keyParts.size(); ++i)
+        sql += QLatin1String(", ") + m_keyParts.at(i).expression + QLatin1String(" AS ")
+            + KeyAlias(i);
+    sql += QLatin1Char(' ');
+    if (condition.isEmpty()) {
+        sql += m_fromPart;
+    } else if (m_hasWhere) {
+        const int where = TopLevelKeyword(m_fromPart, QStringLiteral("WHERE"));
+        sql += m_fromPart.left(where) + QLatin1String("WHERE (")
+            + m_fromPart.mid(where + 5).trimmed() + QLatin1String(") AND ") + condition;
+    } else {
+        sql += m_fromPart + QLatin1String(" WHERE ") + condition;
+    }
+    sql += OrderBy(reversed) + QLatin1String(" LIMIT :qb_limit");
+    extra.insert(QStringLiteral(":qb_limit"), limit);
+    if (!Run(sql, extra, rows))
+        return false;
+    if (reversed)
+        std::reverse(rows.begin(), rows.end());
+    return true;
+}
+
+bool PagedQueryModel::FetchOffset(int offset, int limit, bool reversed, QVector<Row> &rows)
+{
+    const QString sql
+        = m_select + OrderBy(reversed) + QLatin1String(" LIMIT :qb_limit OFFSET :qb_offset");
+    if (!Run(sql, {{QStringLiteral(":qb_limit"), limit}, {QStringLiteral(":qb_offset"), offset}},
+             rows)) {
+        return false;
+    }
+    if (reversed)
+        std::reverse(rows.begin(), rows.end());
+    return true;
+}
+
+QVariantList PagedQueryModel::KeyOf(const Row &row) const
+{
+    QVariantList key;
+    if (!m_keyset)
+        return key;
+    for (int i = m_visibleColumns; i < row.size(); ++i)
+        key << row.at(i);
+    return key;
+}
+
+int PagedQueryModel::RowsInPage(int page) const
+{
+    return qMax(0, qMin(m_pageSize, m_rowCount - page * m_pageSize));
+}
+
+void PagedQueryModel::StorePage(int page, QVector<Row> rows)
+{
+    Page &target = m_pages[page];
+    if (!rows.isEmpty()) {
+        target.firstKey = KeyOf(rows.first());
+        target.lastKey = KeyOf(rows.last());
+    }
+    // Rows deleted meanwhile leave blanks rather than shifting what the view shows.
+    rows.resize(RowsInPage(page));
+    target.rows = rows;
+    target.resident = true;
+    target.lastUse = ++m_useCounter;
+}
+
+void PagedQueryModel::DropFarPages(int keep)
+{
+    int resident = ResidentPages();
+    while (resident > m_maxResident) {
+        int farthest = -1;
+        for (int p = 0; p < m_pages.size(); ++p) {
+            if (!m_pages.at(p).resident || p == keep)
+                continue;
+            if (farthest < 0 || qAbs(p - keep) > qAbs(farthest - keep))
+                farthest = p;
+        }
+        if (farthest < 0)
+            return;
+        m_pages[farthest].rows = QVector<Row>();
+        m_pages[farthest].resident = false;
+        --resident;
+    }
+}
+
+bool PagedQueryModel::LoadPage(int page)
+{
+    const int wanted = RowsInPage(page);
+    QVector<Row> rows;
+    bool ok = false;
+    const int pages = m_pages.size();
+    if (m_keyset && page == 0) {
+        ok = FetchKeyed(Direction::Forward, {}, wanted, rows);
+    } else if (m_keyset && !m_pages.at(page - 1).lastKey.isEmpty()) {
+        ok = FetchKeyed(Direction::Forward, m_pages.at(page - 1).lastKey, wanted, rows);
+    } else if (m_keyset && page + 1 < pages && !m_pages.at(page + 1).firstKey.isEmpty()) {
+        ok = FetchKeyed(Direction::Backward, m_pages.at(page + 1).firstKey, wanted, rows);
+    } else if (m_keyset && m_atEnd && page == pages - 1) {
+        ok = FetchKeyed(Direction::Backward, {}, wanted, rows);
+    } else if (m_atEnd && page > pages / 2) {
+        // No neighbour known (the user dragged far): count from the nearer end.
+        ok = FetchOffset(m_rowCount - page * m_pageSize - wanted, wanted, true, rows);
+    } else {
+        ok = FetchOffset(page * m_pageSize, wanted, false, rows);
+    }
+    if (!ok)
+        rows.clear();
+    StorePage(page, rows);
+    DropFarPages(page);
+    return ok;
+}
+
+bool PagedQueryModel::EnsurePage(int page) const
+{
+    if (page < 0 || page >= m_pages.size())
+        return false;
+    auto *self = const_cast<PagedQueryModel *>(this);
+    if (m_pages.at(page).resident) {
+        self->m_pages[page].lastUse = ++self->m_useCounter;
+        return true;
+    }
+    self->LoadPage(page);
     return true;
 }
 
 bool PagedQueryModel::Reload()
 {
     beginResetModel();
-    m_rows.clear();
+    m_pages.clear();
+    m_rowCount = 0;
     m_record = QSqlRecord();
+    m_visibleColumns = 0;
     m_atEnd = true;
     bool ok = true;
-    if (!m_select.isEmpty())
-        ok = FetchPage(0, m_rows);
+    if (!m_select.isEmpty()) {
+        PrepareOrder();
+        QVector<Row> rows;
+        // One row more than a page tells whether another page follows.
+        ok = m_keyset ? FetchKeyed(Direction::Forward, {}, m_pageSize + 1, rows)
+                      : FetchOffset(0, m_pageSize + 1, false, rows);
+        if (ok && !rows.isEmpty()) {
+            m_atEnd = rows.size() <= m_pageSize;
+            if (!m_atEnd)
+                rows.removeLast();
+            m_rowCount = rows.size();
+            m_pages.resize(1);
+            StorePage(0, rows);
+        }
+    }
     endResetModel();
     return ok;
 }
 
+bool PagedQueryModel::JumpToEnd()
+{
+    if (m_atEnd || m_select.isEmpty())
+        return true;
+    // Only the rows' number is needed: the count runs on the statement's own FROM and WHERE
+    // (a wrapped statement where its shape needs one).
+    const QString sql = m_keyset ? QString(QLatin1String("SELECT COUNT(*) ") + m_fromPart)
+                                 : QString(QLatin1String("SELECT COUNT(*) FROM (") + m_select
+                                           + QLatin1String(") AS qb_all"));
+    QVector<Row> counted;
+    if (!Run(sql, {}, counted) || counted.isEmpty())
+        return false;
+    const int total = counted.first().value(0).toInt();
+    if (total <= m_rowCount) {
+        m_atEnd = true;
+        return true;
+    }
+    m_fetching = true;
+    beginInsertRows(QModelIndex(), m_rowCount, total - 1);
+    m_rowCount = total;
+    m_pages.resize((total + m_pageSize - 1) / m_pageSize);
+    m_atEnd = true;
+    endInsertRows();
+    m_fetching = false;
+    return LoadPage(m_pages.size() - 1);
+}
+
 QSqlRecord PagedQueryModel::record(int row) const
 {
-    if (row < 0 || row >= m_rows.size())
+    if (row < 0 || row >= m_rowCount || !EnsurePage(PageOfRow(row)))
         return QSqlRecord();
     QSqlRecord result = m_record;
-    const QVector<QVariant> &values = m_rows.at(row);
+    const Row &values = m_pages.at(PageOfRow(row)).rows.at(row % m_pageSize);
     for (int c = 0; c < values.size() && c < result.count(); ++c)
         result.setValue(c, values.at(c));
     return result;
@@ -131,7 +489,7 @@ QSqlRecord PagedQueryModel::record(int row) const
 
 int PagedQueryModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : m_rows.size();
+    return parent.isValid() ? 0 : m_rowCount;
 }
 
 int PagedQueryModel::columnCount(const QModelIndex &parent) const
@@ -143,9 +501,11 @@ QVariant PagedQueryModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
         return QVariant();
-    if (index.row() >= m_rows.size() || index.column() >= m_rows.at(index.row()).size())
+    const int row = index.row();
+    if (row >= m_rowCount || index.column() >= m_visibleColumns || !EnsurePage(PageOfRow(row)))
         return QVariant();
-    return m_rows.at(index.row()).at(index.column());
+    const Row &values = m_pages.at(PageOfRow(row)).rows.at(row % m_pageSize);
+    return index.column() < values.size() ? values.at(index.column()) : QVariant();
 }
 
 QVariant PagedQueryModel::headerData(int section, Qt::Orientation orientation, int role) const
@@ -160,8 +520,8 @@ QVariant PagedQueryModel::headerData(int section, Qt::Orientation orientation, i
     return QAbstractTableModel::headerData(section, orientation, role);
 }
 
-bool PagedQueryModel::setHeaderData(int section, Qt::Orientation orientation,
-                                    const QVariant &value, int role)
+bool PagedQueryModel::setHeaderData(int section, Qt::Orientation orientation, const QVariant &value,
+                                    int role)
 {
     if (orientation != Qt::Horizontal || section < 0
         || (role != Qt::DisplayRole && role != Qt::EditRole)) {
@@ -179,18 +539,33 @@ bool PagedQueryModel::canFetchMore(const QModelIndex &parent) const
 
 void PagedQueryModel::fetchMore(const QModelIndex &parent)
 {
-    if (!canFetchMore(parent))
+    // A view or checker may ask again while the rows are being announced.
+    if (!canFetchMore(parent) || m_pages.isEmpty() || m_fetching)
         return;
-    QVector<QVector<QVariant>> page;
-    if (!FetchPage(m_rows.size(), page)) {
+    m_fetching = true;
+    // The last page's key outlives its rows, so a dropped page needs no re-fetch here.
+    const int page = m_pages.size() - 1;
+    QVector<Row> rows;
+    const bool ok = m_keyset
+        ? FetchKeyed(Direction::Forward, m_pages.at(page).lastKey, m_pageSize + 1, rows)
+        : FetchOffset(m_rowCount, m_pageSize + 1, false, rows);
+    if (!ok) {
         m_atEnd = true;
+        m_fetching = false;
         return;
     }
-    if (page.isEmpty())
-        return;
-    beginInsertRows(QModelIndex(), m_rows.size(), m_rows.size() + page.size() - 1);
-    m_rows += page;
-    endInsertRows();
+    m_atEnd = rows.size() <= m_pageSize;
+    if (!m_atEnd)
+        rows.removeLast();
+    if (!rows.isEmpty()) {
+        beginInsertRows(QModelIndex(), m_rowCount, m_rowCount + rows.size() - 1);
+        m_rowCount += rows.size();
+        m_pages.resize(page + 2);
+        StorePage(page + 1, rows);
+        DropFarPages(page + 1);
+        endInsertRows();
+    }
+    m_fetching = false;
 }
 
 void PagedQueryModel::sort(int column, Qt::SortOrder order)

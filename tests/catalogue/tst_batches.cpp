@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
+#include <QStyledItemDelegate>
 #include <QTableView>
 
 using namespace CatalogueTest;
@@ -96,6 +97,7 @@ private slots:
     {
         FreshDatabases dbs(FreshDatabases::Inventory);
         QVERIFY(dbs.IsValid());
+        AddCategory("Food"); // the product sits in the second category
         AddProduct(AddCategory("Medicine"), "12", "Aspirin", 7.5, 20);
         AddVendor("Acme");
         CAddNewItemsBatch dialog;
@@ -320,6 +322,95 @@ private slots:
         QCOMPARE(form.Save("Acme", typed), QString("Batch information (Barcode: B1) updated successfully"));
         QCOMPARE(Value("SELECT COUNT(*) FROM tblInventory").toInt(), 1);
         QCOMPARE(Value("SELECT QUANTITY FROM tblInventory").toInt(), stored);
+    }
+
+    // Prices keep their cents: stored as typed and shown with two decimals in the list.
+    void pricesKeepTheirCents_data()
+    {
+        QTest::addColumn<QString>("price");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("six digits") << "100000.01" << "100000.01";
+        QTest::newRow("six digits, 55") << "654321.55" << "654321.55";
+        QTest::newRow("small") << "0.1" << "0.10";
+    }
+    void pricesKeepTheirCents()
+    {
+        QFETCH(QString, price);
+        QFETCH(QString, shown);
+        FreshDatabases dbs(FreshDatabases::Inventory);
+        QVERIFY(dbs.IsValid());
+        AddProduct(AddCategory("Medicine"), "P1", "Aspirin");
+        AddVendor("Acme");
+        CAddNewItemsBatch dialog;
+        BatchForm form(dialog);
+        form.EnterProduct("P1");
+        form.vendors->setCurrentText("Acme");
+        form.purchase->setText(price);
+        form.sale->setText(price);
+        form.quantity->setText("1");
+        // Return in a field saves, as the main button does.
+        dialog.show();
+        QTest::keyClick(form.quantity, Qt::Key_Return);
+        QVERIFY(form.status->text().contains("added successfully"));
+        QCOMPARE(Value("SELECT PURCHASE_PRICE FROM tblInventory").toDouble(), price.toDouble());
+        QCOMPARE(Value("SELECT SALE_PRICE FROM tblInventory").toDouble(), price.toDouble());
+        InventoryManagement list;
+        auto *view = Child<QTableView>(&list, "tableViewItems");
+        for (const int column : {11, 12}) {
+            auto *delegate = qobject_cast<QStyledItemDelegate *>(view->itemDelegateForColumn(column));
+            QVERIFY(delegate);
+            QCOMPARE(delegate->displayText(list.Model()->index(0, column).data(), QLocale::c()), shown);
+        }
+    }
+
+    // Stored values the editor would refuse (more than two decimals, as received orders write
+    // them) and sub-items hidden outside sub-items mode survive unchanged saves.
+    void editSavesStoredValuesUnchanged_data()
+    {
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<double>("price");
+        QTest::addColumn<double>("discount");
+        QTest::addColumn<double>("savedPrice");
+        QTest::addColumn<double>("savedDiscount");
+        QTest::addColumn<int>("subItems");
+        QTest::newRow("three decimals") << "y" << 2.499 << 1.3333 << 2.5 << 1.33 << 4;
+        QTest::newRow("sub-items hidden") << "n" << 2.5 << 0.0 << 2.5 << 0.0 << 4;
+        QTest::newRow("hidden, many decimals") << "" << 0.125 << 12.345 << 0.13 << 12.35 << 3;
+    }
+    void editSavesStoredValuesUnchanged()
+    {
+        QFETCH(QString, mode);
+        QFETCH(double, price);
+        QFETCH(double, discount);
+        QFETCH(double, savedPrice);
+        QFETCH(double, savedDiscount);
+        QFETCH(int, subItems);
+        FreshDatabases dbs(FreshDatabases::Inventory);
+        QVERIFY(dbs.IsValid());
+        AppSettings::Instance().Settings()->setValue("SUB_ITEMS_MODE", mode);
+        AddBatch(AddProduct(AddCategory("Medicine"), "P1", "Aspirin", 0, 12), AddVendor("Acme"), "B1");
+        QCOMPARE(Exec("UPDATE tblInventory SET PURCHASE_PRICE = ?, SALE_PRICE = ?, DISCOUNT = ?, "
+                      "SUB_ITEMS = ?", {price, price, discount, subItems}), 0);
+        InventoryManagement list;
+        CAddNewItemsBatch dialog;
+        dialog.SetEditData(list.Model()->record(0));
+        BatchForm form(dialog);
+        form.add->click();
+        QCOMPARE(form.status->text(), QString("Batch information (Barcode: B1) updated successfully"));
+        // A second save after the fields were cleared and filled again.
+        form.vendors->setCurrentIndex(0);
+        form.purchase->setText(QString::number(savedPrice));
+        form.sale->setText(QString::number(savedPrice));
+        form.discount->setText(QString::number(savedDiscount));
+        form.quantity->setText("10");
+        if (mode == "y")
+            form.subItems->setText(QString::number(subItems));
+        form.add->click();
+        QCOMPARE(form.status->text(), QString("Batch information (Barcode: B1) updated successfully"));
+        QCOMPARE(Value("SELECT SALE_PRICE FROM tblInventory").toDouble(), savedPrice);
+        QCOMPARE(Value("SELECT PURCHASE_PRICE FROM tblInventory").toDouble(), savedPrice);
+        QCOMPARE(Value("SELECT DISCOUNT FROM tblInventory").toDouble(), savedDiscount);
+        QCOMPARE(Value("SELECT SUB_ITEMS FROM tblInventory").toInt(), subItems);
     }
 
     void editKeepsTheVendorAmongNamesakes()

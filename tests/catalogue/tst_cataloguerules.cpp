@@ -120,6 +120,10 @@ private slots:
             << true << false << "bad code" << "N" << "1" << false << "" << "C" << QString();
         QTest::newRow("auto generate, empty code") << true << false << "" << "N" << "1" << false
                                                    << "" << "C" << QString();
+        QTest::newRow("update checks the code with auto generate")
+            << true << true << "bad code" << "N" << "1" << false << "" << "C" << kCodeInvalid.arg("bad code");
+        QTest::newRow("update checks the code without auto generate")
+            << false << true << "AB-1" << "N" << "1" << false << "" << "C" << kCodeInvalid.arg("AB-1");
         QTest::newRow("update never writes a blank code")
             << true << true << " " << "N" << "1" << false << "" << "C" << kCodeInvalid.arg(" ");
         QTest::newRow("name before items") << false << false << "P1" << "" << "0" << false << ""
@@ -373,6 +377,55 @@ private slots:
         const ListQuery batches = InventorySearch(name, code);
         QCOMPARE(batches.bindings.value(":pattern").toString(), bound);
         QVERIFY(batches.sql.startsWith(InventoryListBase()));
+    }
+
+    // Stored values with more decimals than the editors accept are shown rounded, so that an
+    // unchanged save passes; values that fit are shown as they are.
+    void editorText_data()
+    {
+        QTest::addColumn<QVariant>("stored");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("two decimals") << QVariant(100000.01) << "100000.01";
+        QTest::newRow("one decimal") << QVariant(7.5) << "7.5";
+        QTest::newRow("whole") << QVariant(3.0) << "3";
+        QTest::newRow("three decimals") << QVariant(2.499) << "2.50";
+        QTest::newRow("many decimals") << QVariant(1.0 / 3.0) << "0.33";
+        QTest::newRow("text with three decimals") << QVariant("7.555") << "7.56";
+        QTest::newRow("empty") << QVariant() << "";
+    }
+    void editorText()
+    {
+        QFETCH(QVariant, stored);
+        QFETCH(QString, shown);
+        QCOMPARE(EditorText(stored), shown);
+        if (!shown.isEmpty())
+            QVERIFY(IsValidPrice(shown));
+    }
+
+    // A picture path longer than its column keeps what the look-up needs, the file name.
+    void storedImageFile_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("stored");
+        const QString deep = "/" + QString(160, 'd') + "/pic.png";
+        QTest::newRow("empty") << "" << "";
+        QTest::newRow("fits") << "/home/shop/pic.png" << "/home/shop/pic.png";
+        QTest::newRow("exactly the column") << "/" + QString(149, 'x') << "/" + QString(149, 'x');
+        QTest::newRow("deep folder") << deep << "pic.png";
+        QTest::newRow("name too long") << "/a/" + QString(151, 'n') << "";
+    }
+    void storedImageFile()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, stored);
+        QCOMPARE(StoredImageFile(path), stored);
+        ProductForm form = ValidProduct();
+        form.imageFile = path;
+        QCOMPARE(CheckProductForm(form),
+                 !path.isEmpty() && stored.isEmpty()
+                     ? QString("Picture file name is too long. Please choose a file with a "
+                               "shorter name.")
+                     : QString());
     }
 
     void storedRealKeepsTypedDecimals()

@@ -4,6 +4,7 @@
 #include "inventorymanagement.h"
 #include "pagedquerymodel.h"
 #include "productmanagement.h"
+#include "scaledata.h"
 
 #include <QElapsedTimer>
 #include <QLineEdit>
@@ -36,20 +37,8 @@ private slots:
         m_dbs = new FreshDatabases(FreshDatabases::Inventory);
         QVERIFY(m_dbs->IsValid());
         const QString schema = m_dbs->InventoryName();
-        const QStringList fill = {
-            "INSERT INTO tblProductCategories (NAME) SELECT CONCAT('Category ', seq) FROM seq_1_to_50",
-            "INSERT INTO tblVendors (NAME) SELECT CONCAT('Vendor ', seq) FROM seq_1_to_20",
-            "INSERT INTO tblProducts (CATEGORY_ID, PRODUCT_CODE, NAME, ITEMS_PER_UNIT, TAX_RATE) "
-            "SELECT 1 + seq % 50, CONCAT('P', seq), CONCAT('Product ', seq), 1, 0 "
-            "FROM seq_1_to_100000",
-            "INSERT INTO tblInventory (PRODUCT_ID, VENDOR_ID, BAR_CODE, BATCH_NUMBER, EXPIRY_DATE, "
-            "PURCHASE_PRICE, SALE_PRICE, QUANTITY, SUB_ITEMS, SHOW_ON_POS, DISCOUNT) "
-            "SELECT 1 + seq % 100000, 1 + seq % 20, CONCAT('B', seq), CONCAT('L', seq % 97), "
-            "'2030-01-01' + INTERVAL (seq % 1500) DAY, 1, 2, 10, 0, 0, 0 FROM seq_1_to_200000"};
-        for (const QString &sql : fill) {
-            QString error;
-            QVERIFY2(FreshDatabases::ExecAdmin(schema, sql, &error), qPrintable(error));
-        }
+        QString error;
+        QVERIFY2(QuillboxTest::FillCatalogue(schema, kProducts, kBatches, &error), qPrintable(error));
         QCOMPARE(Value("SELECT COUNT(*) FROM tblProducts").toInt(), kProducts);
         QCOMPARE(Value("SELECT COUNT(*) FROM tblInventory").toInt(), kBatches);
     }

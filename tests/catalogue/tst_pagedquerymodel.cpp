@@ -10,6 +10,14 @@ using namespace CatalogueTest;
 using QuillboxTest::FreshDatabases;
 
 namespace {
+QStringList ColumnOf(const PagedQueryModel &model, int column = 1)
+{
+    QStringList texts;
+    for (int row = 0; row < model.rowCount(); ++row)
+        texts << model.index(row, column).data().toString();
+    return texts;
+}
+
 const QString kSelect = QStringLiteral("SELECT ID, PRODUCT_CODE, NAME FROM tblProducts WHERE 1 = 1");
 } // namespace
 
@@ -79,7 +87,8 @@ private slots:
         QVERIFY(model.canFetchMore());
         model.sort(1, Qt::DescendingOrder);
         QCOMPARE(model.SortColumn(), 1);
-        QVERIFY(model.PageStatement().contains("ORDER BY 2 DESC, ID LIMIT"));
+        // The tie-breaker follows the sort's direction, so one index serves the whole order.
+        QVERIFY(model.PageStatement().contains("ORDER BY 2 DESC, ID DESC LIMIT"));
         // Sorting starts again from the first page of the new order.
         QCOMPARE(model.rowCount(), 1);
         QCOMPARE(model.index(0, 1).data().toString(), QString("C"));
@@ -97,6 +106,79 @@ private slots:
         QCOMPARE(model.index(0, 2).data().toString(), QString("O'Brien"));
         model.sort(-1);
         QVERIFY(model.PageStatement().contains("ORDER BY ID LIMIT"));
+    }
+
+    // Every order walked page by page (forward, and backward from the end) gives exactly the
+    // rows of one plain ORDER BY: no row skipped or repeated at a page's edge, also where
+    // keys repeat or are NULL, and with only a window of pages kept in memory.
+    void keysetPagesMatchTheFullOrder_data()
+    {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<int>("order");
+        QTest::addColumn<int>("pageSize");
+        QTest::addColumn<QString>("fullOrder");
+        QTest::newRow("unsorted") << -1 << int(Qt::AscendingOrder) << 3 << "ID";
+        QTest::newRow("repeated names asc") << 2 << int(Qt::AscendingOrder) << 2 << "NAME, ID";
+        QTest::newRow("repeated names desc") << 2 << int(Qt::DescendingOrder) << 2
+                                             << "NAME DESC, ID DESC";
+        QTest::newRow("nulls asc") << 3 << int(Qt::AscendingOrder) << 2 << "DESCRIPTION, ID";
+        QTest::newRow("nulls desc") << 3 << int(Qt::DescendingOrder) << 3
+                                    << "DESCRIPTION DESC, ID DESC";
+        QTest::newRow("two-part key") << 4 << int(Qt::DescendingOrder) << 2
+                                      << "ITEMS_PER_UNIT DESC, NAME DESC, ID DESC";
+        QTest::newRow("unique code, page of one") << 1 << int(Qt::DescendingOrder) << 1
+                                                  << "PRODUCT_CODE DESC";
+        QTest::newRow("row ending at the page's limit") << 2 << int(Qt::AscendingOrder) << 11
+                                                        << "NAME, ID";
+    }
+    void keysetPagesMatchTheFullOrder()
+    {
+        QFETCH(int, column);
+        QFETCH(int, order);
+        QFETCH(int, pageSize);
+        QFETCH(QString, fullOrder);
+        FreshDatabases dbs(FreshDatabases::Inventory);
+        QVERIFY(dbs.IsValid());
+        const int category = AddCategory("C");
+        const char *names[] = {"b", "a", "b", "c", "a", "b", "b", "a", "c", "c", "b"};
+        for (int i = 0; i < 11; ++i) {
+            const int id = AddProduct(category, QString("P%1").arg(i, 2, 10, QLatin1Char('0')),
+                                      names[i], 0, 1 + i % 3);
+            if (i % 3 != 0)
+                Exec("UPDATE tblProducts SET DESCRIPTION = ? WHERE ID = ?", {QString("d%1").arg(i % 2), id});
+        }
+        const QStringList expected =
+            Column("SELECT PRODUCT_CODE FROM tblProducts ORDER BY " + fullOrder);
+        PagedQueryModel model;
+        QAbstractItemModelTester tester(&model);
+        model.SetPageSize(pageSize);
+        model.SetResidentPages(2);
+        model.SetTieBreaker("ID");
+        model.SetUniqueColumns({0, 1});
+        model.SetSortExpressions({"ID", "PRODUCT_CODE", "NAME", "DESCRIPTION", "ITEMS_PER_UNIT, NAME"});
+        model.sort(column, Qt::SortOrder(order));
+        QVERIFY(model.SetQuery(Db(), "SELECT ID, PRODUCT_CODE, NAME, DESCRIPTION, ITEMS_PER_UNIT "
+                                     "FROM tblProducts"));
+        // A unique column is not followed by the tie-breaker.
+        QCOMPARE(model.PageStatement().contains("ORDER BY PRODUCT_CODE DESC LIMIT"), column == 1);
+        while (model.canFetchMore())
+            model.fetchMore();
+        QVERIFY(model.ResidentPages() <= 2);
+        QCOMPARE(ColumnOf(model), expected);
+        // Read again from the end backwards, after the first pages were dropped.
+        QStringList backwards;
+        for (int row = model.rowCount() - 1; row >= 0; --row)
+            backwards.prepend(model.index(row, 1).data().toString());
+        QCOMPARE(backwards, expected);
+
+        // Jumping to the end before scrolling shows the last rows at once.
+        QVERIFY(model.Refresh());
+        QVERIFY(model.JumpToEnd());
+        QVERIFY(!model.canFetchMore());
+        QCOMPARE(model.rowCount(), expected.size());
+        QCOMPARE(model.record(model.rowCount() - 1).value(1).toString(), expected.last());
+        QCOMPARE(ColumnOf(model), expected);
+        QVERIFY(model.ResidentPages() <= 2);
     }
 
     void consistentForTheModelTester()

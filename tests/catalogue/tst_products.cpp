@@ -138,17 +138,20 @@ private slots:
                  QString("Collides"));
     }
 
-    void leftoverPlaceholderBlocksGeneratedCodes()
+    // The temporary code of a generated add is no code anyone can type, so a product whose
+    // typed code is twenty A's never blocks generated codes.
+    void typedTwentyAsNeverBlockGeneratedCodes()
     {
         FreshDatabases dbs(FreshDatabases::Inventory);
         QVERIFY(dbs.IsValid());
         const int category = AddCategory("Medicine");
-        AddProduct(category, kPlaceholder, "Left over");
+        AddProduct(category, kPlaceholder, "Typed twenty A's");
         AddEditProductDialog dialog;
         ProductForm form(dialog);
-        QCOMPARE(form.Save("Blocked", "Medicine"),
-                 QString("System Error: Can not add product with code (  ) to catalogue"));
-        QCOMPARE(Value("SELECT COUNT(*) FROM tblProducts").toInt(), 1);
+        QCOMPARE(form.Save("Generated", "Medicine"),
+                 QString("Product with code ( 2 ) added successfully to catalogue"));
+        QCOMPARE(Column("SELECT PRODUCT_CODE FROM tblProducts ORDER BY ID"),
+                 QStringList({kPlaceholder, "2"}));
     }
 
     void typedCodes_data()
@@ -317,10 +320,110 @@ private slots:
         QCOMPARE(form.status->text(), QString("System Error: Can not update the product data"));
         // Even with "Auto Generate" still ticked, an update never blanks the code.
         form.code->clear();
-        QVERIFY(form.autoGenerate->isChecked());
+        form.autoGenerate->setChecked(true);
         form.add->click();
         QVERIFY(form.status->text().startsWith("Product Code (  ) is invalid"));
         QCOMPARE(Column("SELECT PRODUCT_CODE FROM tblProducts ORDER BY ID"), QStringList({"P1", "P2"}));
+    }
+
+    // Editing never stores a code the barcode rules refuse, "Auto Generate" ticked or not;
+    // the box starts unticked in edit mode and the code cannot be typed while it is ticked.
+    void editModeValidatesTheCode_data()
+    {
+        QTest::addColumn<bool>("tick");
+        QTest::newRow("auto generate unticked") << false;
+        QTest::newRow("auto generate ticked") << true;
+    }
+    void editModeValidatesTheCode()
+    {
+        QFETCH(bool, tick);
+        FreshDatabases dbs(FreshDatabases::Inventory);
+        QVERIFY(dbs.IsValid());
+        // Stored by an earlier import, outside the code pattern.
+        AddProduct(AddCategory("Food"), "A-1", "Imported");
+        ProductManagement list;
+        AddEditProductDialog dialog;
+        dialog.SetEditData(list.Model(), list.Model()->index(0, 0));
+        ProductForm form(dialog);
+        QVERIFY(!form.autoGenerate->isChecked());
+        QVERIFY(!form.code->isReadOnly());
+        form.autoGenerate->setChecked(tick);
+        QCOMPARE(form.code->isReadOnly(), tick);
+        form.add->click();
+        QCOMPARE(form.status->text(),
+                 QString("Product Code ( A-1 ) is invalid. Please enter valid Product Code"));
+        form.autoGenerate->setChecked(false);
+        form.code->setText("A_1");
+        form.autoGenerate->setChecked(tick);
+        form.add->click();
+        QCOMPARE(form.status->text(), QString("Product with code ( A_1 ) updated successfull"));
+        QCOMPARE(Value("SELECT PRODUCT_CODE FROM tblProducts").toString(), QString("A_1"));
+    }
+
+    // An unchanged save keeps the stored rate: with tax switched off it is not reset to 0, and
+    // a rate with more decimals than the editor takes is shown rounded so the save passes.
+    void editSavesTheStoredRate_data()
+    {
+        QTest::addColumn<bool>("taxEnabled");
+        QTest::addColumn<double>("rate");
+        QTest::addColumn<double>("saved");
+        QTest::newRow("tax off, rate A") << false << 5.0 << 5.0;
+        QTest::newRow("tax off, own rate") << false << 6.5 << 6.5;
+        QTest::newRow("tax off, three decimals") << false << 7.555 << 7.56;
+        QTest::newRow("tax on, three decimals") << true << 7.555 << 7.56;
+        QTest::newRow("tax on, rate B") << true << 7.5 << 7.5;
+    }
+    void editSavesTheStoredRate()
+    {
+        QFETCH(bool, taxEnabled);
+        QFETCH(double, rate);
+        QFETCH(double, saved);
+        FreshDatabases dbs(FreshDatabases::Inventory);
+        QVERIFY(dbs.IsValid());
+        QSettings *settings = AppSettings::Instance().Settings();
+        settings->setValue("enable_tax", taxEnabled);
+        settings->setValue("SALES_TAX_RATE_A", "5");
+        settings->setValue("SALES_TAX_RATE_B", "7.5");
+        AddProduct(AddCategory("Food"), "P1", "Bread", rate);
+        ProductManagement list;
+        AddEditProductDialog dialog;
+        dialog.SetEditData(list.Model(), list.Model()->index(0, 0));
+        ProductForm form(dialog);
+        // Return in a field saves, as the main button does.
+        dialog.show();
+        QTest::keyClick(form.name, Qt::Key_Return);
+        QCOMPARE(form.status->text(), QString("Product with code ( P1 ) updated successfull"));
+        QCOMPARE(Value("SELECT TAX_RATE FROM tblProducts").toDouble(), saved);
+    }
+
+    // A picture path longer than the column stores the file name the look-up needs; a name
+    // that does not fit either is refused with a clear line, never a system error.
+    void longPicturePath_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("deep folder") << "/" + QString(200, 'f') + "/pic.png"
+                                     << "Product with code ( P9 ) added successfully to catalogue"
+                                     << "pic.png";
+        QTest::newRow("long name") << "/p/" + QString(160, 'n') + ".png"
+                                   << "Picture file name is too long. Please choose a file with a shorter name."
+                                   << "";
+    }
+    void longPicturePath()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, status);
+        QFETCH(QString, stored);
+        FreshDatabases dbs(FreshDatabases::Inventory);
+        QVERIFY(dbs.IsValid());
+        AddCategory("Food");
+        AddEditProductDialog dialog;
+        ProductForm form(dialog);
+        dialog.SetImageFile(path);
+        QCOMPARE(form.Save("Bread", "Food", "P9"), status);
+        QCOMPARE(Column("SELECT IMAGE_FILE FROM tblProducts"),
+                 stored.isEmpty() ? QStringList() : QStringList({stored}));
     }
 
     void listOpensWithAllAndSearches_data()
@@ -417,6 +520,9 @@ private slots:
         QCOMPARE(list.Model()->rowCount(), 2);
         QCOMPARE(list.Model()->index(0, 3).data().toString(), QString("Apple"));
         QVERIFY(list.Model()->PageStatement().contains("ORDER BY p.NAME ASC, p.ID"));
+        // The same header again turns the order round.
+        view->sortByColumn(3, Qt::DescendingOrder);
+        QCOMPARE(list.Model()->index(0, 3).data().toString(), QString("Zucchini"));
         view->sortByColumn(2, Qt::DescendingOrder);
         QCOMPARE(list.Model()->index(0, 2).data().toString(), QString("C"));
         list.Model()->fetchMore();

@@ -24,12 +24,14 @@ inline double Percentile(QVector<double> samples, double p)
 }
 
 // Prints "BENCH <measure> <target> <median> <p95>"; the target is free text such as "<= 20 ms".
-inline void Report(const QString &measure, const QString &target, const QVector<double> &samples)
+// The unit defaults to milliseconds; a memory row passes "MB".
+inline void Report(const QString &measure, const QString &target, const QVector<double> &samples,
+                   const QString &unit = QStringLiteral("ms"))
 {
     QTextStream out(stdout);
     out << "BENCH\t" << measure << '\t' << target << '\t'
-        << QString::number(Percentile(samples, 0.5), 'f', 2) << " ms\t"
-        << QString::number(Percentile(samples, 0.95), 'f', 2) << " ms\n";
+        << QString::number(Percentile(samples, 0.5), 'f', 2) << ' ' << unit << '\t'
+        << QString::number(Percentile(samples, 0.95), 'f', 2) << ' ' << unit << '\n';
     out.flush();
 }
 
