@@ -7,7 +7,7 @@
 #include "cataloguestore.h"
 #include "dbmanager.h"
 #include "decimaldelegate.h"
-#include "listviewsupport.h"
+#include "listsizing.h"
 #include "pagedquerymodel.h"
 #include "quillboxdialog.h"
 
@@ -69,7 +69,7 @@ InventoryManagement::InventoryManagement(QWidget *parent, bool selectionMode)
         for (const int hidden : {Id, ProductId, VendorId, ShowOnPos})
             ui->tableViewItems->setColumnHidden(hidden, true);
     });
-    Catalogue::PrepareListView(view, m_model);
+    ListSizing::FollowPagedContents(view, m_model);
 
     ui->frameCloseButton->hide();
     if (m_selectionMode) {

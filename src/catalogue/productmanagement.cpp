@@ -7,7 +7,7 @@
 #include "cataloguestore.h"
 #include "dbmanager.h"
 #include "decimaldelegate.h"
-#include "listviewsupport.h"
+#include "listsizing.h"
 #include "pagedquerymodel.h"
 #include "quillboxdialog.h"
 
@@ -63,7 +63,7 @@ ProductManagement::ProductManagement(QWidget *parent, bool selectionMode)
         ui->tableViewProducts->setColumnHidden(Id, true);
         ui->tableViewProducts->setColumnHidden(ImageFile, true);
     });
-    Catalogue::PrepareListView(view, m_model);
+    ListSizing::FollowPagedContents(view, m_model);
 
     ui->frameCloseButton->hide();
     if (m_selectionMode) {

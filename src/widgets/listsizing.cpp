@@ -1,8 +1,11 @@
 #include "listsizing.h"
 
+#include "pagedquerymodel.h"
+
 #include <QAbstractItemModel>
 #include <QEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QPointer>
 #include <QTableView>
 #include <QTimer>
@@ -59,22 +62,61 @@ private:
     QPointer<QTableView> m_view;
     bool m_pending = false;
 };
+
+class JumpToEndFilter final : public QObject
+{
+public:
+    JumpToEndFilter(QTableView *view, PagedQueryModel *model)
+        : QObject(view)
+        , m_model(model)
+    {
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::KeyPress) {
+            const auto *key = static_cast<QKeyEvent *>(event);
+            if (key->key() == Qt::Key_End && (key->modifiers() & Qt::ControlModifier) && m_model)
+                m_model->JumpToEnd(); // the view then moves to the last row as usual
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QPointer<PagedQueryModel> m_model;
+};
+
+Sizer *Attach(QTableView *view)
+{
+    auto *sizer = new Sizer(view);
+    view->installEventFilter(sizer);
+    // Wrapped text is measured within the column's present width, so it could never widen.
+    view->setWordWrap(false);
+    return sizer;
+}
 } // namespace
 
 namespace ListSizing {
 
 void FollowContents(QTableView *view)
 {
-    auto *sizer = new Sizer(view);
-    view->installEventFilter(sizer);
-    // Wrapped text is measured within the column's present width, so it could never widen.
-    view->setWordWrap(false);
+    Sizer *sizer = Attach(view);
     if (QAbstractItemModel *model = view->model()) {
         QObject::connect(model, &QAbstractItemModel::modelReset, sizer, &Sizer::Schedule);
         QObject::connect(model, &QAbstractItemModel::layoutChanged, sizer, &Sizer::Schedule);
         QObject::connect(model, &QAbstractItemModel::rowsInserted, sizer, &Sizer::Schedule);
         QObject::connect(model, &QAbstractItemModel::dataChanged, sizer, &Sizer::Schedule);
     }
+    Resize(view);
+}
+
+void FollowPagedContents(QTableView *view, PagedQueryModel *model)
+{
+    Sizer *sizer = Attach(view);
+    view->horizontalHeader()->setResizeContentsPrecision(300);
+    QObject::connect(model, &QAbstractItemModel::modelReset, sizer, &Sizer::Schedule);
+    view->installEventFilter(new JumpToEndFilter(view, model));
     Resize(view);
 }
 
