@@ -503,7 +503,8 @@ void CPOS::ShowPage(const QVector<PosStore::PanelEntry> &entries, int first, int
             if (!entry.imageFile.isEmpty()) {
                 // Only the file name counts: pictures live in this computer's images folder.
                 sheet = QStringLiteral("CPosButton {border-image:url(") + m_imagesFolder
-                    + QLatin1Char('/') + QFileInfo(entry.imageFile).fileName()
+                    + QLatin1Char('/')
+                    + QFileInfo(QString(entry.imageFile).replace(QLatin1Char('\\'), QLatin1Char('/'))).fileName()
                     + QStringLiteral("); }");
                 button->setText(QString());
             }

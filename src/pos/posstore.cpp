@@ -1,5 +1,6 @@
 #include "posstore.h"
 
+#include "cataloguerules.h"
 #include "dbmanager.h"
 #include "itemtransactionsmodel.h"
 #include "sqlutil.h"
@@ -14,6 +15,12 @@ namespace PosStore {
 
 namespace {
 enum class Attempt { Done, Retry };
+
+// A single-precision amount stored the way it reads (33.93, not 33.9300003).
+double Stored(const QString &text)
+{
+    return Catalogue::StoredReal(SaleRules::ToFloat(text));
+}
 
 bool IsLockConflict(const QSqlError &error)
 {
@@ -135,8 +142,8 @@ bool RecordSale(QSqlDatabase db, const SaleHeader &header, const CItemTransactio
     sale.bindValue(QStringLiteral(":time_stamp"),
                    QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")));
     sale.bindValue(QStringLiteral(":grand_total"), Money(header.grandTotal));
-    sale.bindValue(QStringLiteral(":paid"), ToFloat(header.paid));
-    sale.bindValue(QStringLiteral(":return"), ToFloat(header.change));
+    sale.bindValue(QStringLiteral(":paid"), Stored(header.paid));
+    sale.bindValue(QStringLiteral(":return"), Stored(header.change));
     if (!transaction.IsActive() || !sale.exec()) {
         LogSqlError(sale.lastError());
         *failure = QString::fromLatin1(Message::PaymentLogFailed);
@@ -157,12 +164,12 @@ bool RecordSale(QSqlDatabase db, const SaleHeader &header, const CItemTransactio
         line.bindValue(QStringLiteral(":index"), basket.Cell(row, C::IndexColumn).toInt());
         line.bindValue(QStringLiteral(":name"), basket.ProductName(row));
         line.bindValue(QStringLiteral(":quantity"), basket.Quantity(row).toInt());
-        line.bindValue(QStringLiteral(":purchase_price"), ToFloat(basket.PurchasePrice(row)));
-        line.bindValue(QStringLiteral(":sale_price"), ToFloat(basket.Price(row)));
+        line.bindValue(QStringLiteral(":purchase_price"), Stored(basket.PurchasePrice(row)));
+        line.bindValue(QStringLiteral(":sale_price"), Stored(basket.Price(row)));
         line.bindValue(QStringLiteral(":sub_items"), basket.SubQuantity(row).toInt());
-        line.bindValue(QStringLiteral(":discount"), ToFloat(basket.Discount(row)));
-        line.bindValue(QStringLiteral(":sub_total"), ToFloat(basket.LineTotal(row)));
-        line.bindValue(QStringLiteral(":purchase_sub_total"), ToFloat(basket.PurchaseTotal(row)));
+        line.bindValue(QStringLiteral(":discount"), Stored(basket.Discount(row)));
+        line.bindValue(QStringLiteral(":sub_total"), Stored(basket.LineTotal(row)));
+        line.bindValue(QStringLiteral(":purchase_sub_total"), Stored(basket.PurchaseTotal(row)));
         if (!line.exec()) {
             qDebug() << "Insering into tblSalesInvoice: " << line.lastError().databaseText()
                      << "    " << line.lastError().driverText();
