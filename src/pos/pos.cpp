@@ -490,6 +490,8 @@ void CPOS::ShowPage(const QVector<PosStore::PanelEntry> &entries, int first, int
     grid->update();
 
     const int pageSize = m_rows * m_columns;
+    // Keys reach the panel after the category and before CLOSE.
+    QWidget *previous = ui->comboCategory;
     for (int i = 0; i < pageSize; ++i) {
         const int band = i / m_columns;
         const int column = i % m_columns;
@@ -512,6 +514,8 @@ void CPOS::ShowPage(const QVector<PosStore::PanelEntry> &entries, int first, int
             button->setStyleSheet(sheet);
             button->setToolTip(entry.name);
             connect(button, &QPushButton::clicked, this, &CPOS::PosButtonClicked);
+            setTabOrder(previous, button);
+            previous = button;
         } else {
             button = new CPosButton(QStringLiteral("NOCODE"), QStringLiteral("NO IMAGE"), this);
             button->setEnabled(false);
@@ -526,6 +530,7 @@ void CPOS::ShowPage(const QVector<PosStore::PanelEntry> &entries, int first, int
         grid->addWidget(button, 2 * band, column);
         grid->addWidget(label, 2 * band + 1, column);
     }
+    setTabOrder(previous, ui->pushButtonClose);
 }
 
 QStringList CPOS::PanelBarCodes() const
