@@ -7,8 +7,7 @@
 #include <QVector>
 
 // The customer chosen for a sale; all texts empty when none is.
-struct SaleCustomer
-{
+struct SaleCustomer {
     QString id;
     QString name;
     QString address;
@@ -20,8 +19,7 @@ struct SaleCustomer
 // The basket of the sale in progress: one row of texts per line, as shown to the cashier,
 // with the sale's totals, customer and, once paid, its receipt number, paid amount and change.
 // Receipts and the sales record read a sale through the getters below.
-class CItemTransactionsModel final : public QAbstractTableModel
-{
+class CItemTransactionsModel final : public QAbstractTableModel {
     Q_OBJECT
 public:
     enum Column {

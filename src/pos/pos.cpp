@@ -35,20 +35,21 @@ QString ColourSheet(const char *colour)
     return QStringLiteral(" CPosButton { background-color: %1; }").arg(QLatin1String(colour));
 }
 
-const char *kHelpText =
-    "HELP TIP: Please hover mouse over different items, after few seconds tooltips will "
-    "appear.\n\nVarious keys on your keyboard are assigned to different functions on this "
-    "screen. These are called shortcut keys.\n\nF1     ->   Help on point of sale screen.\nF2     "
-    "->   Reset all and start new sale.\nF3     ->   Print receipt.\nF4     ->   Show print "
-    "preview of receipt.\nF5     ->   Shortcut to Pay button. After entering amount in PAID box, "
-    "press this button.\nF6     ->   Shortcut to Return button. Press this to return items back "
-    "to inventory.\nF7     ->   Shortcut to Search button. Press this to search for products and "
-    "inventory levels.\nF8     ->   Shortcut to Sales button. Press this for viewing and "
-    "searching sales.\nF9     ->   Shortcut to Customers button. Press this for selecting and "
-    "editing customer.\nF10    ->   Shortcut to Enter button. Press this after entering "
-    "barcode.\nF11    ->   Shortcut to Show All button.\nF12    ->   Set focus directly to PAID "
-    "box for entering amount.\nPgUp  ->   Shortcut to Next button.\nPgDn  ->   Shortcut to "
-    "Previous button.\n";
+const char *kHelpText
+    = "HELP TIP: Please hover mouse over different items, after few seconds tooltips will "
+      "appear.\n\nVarious keys on your keyboard are assigned to different functions on this "
+      "screen. These are called shortcut keys.\n\nF1     ->   Help on point of sale screen.\nF2    "
+      " "
+      "->   Reset all and start new sale.\nF3     ->   Print receipt.\nF4     ->   Show print "
+      "preview of receipt.\nF5     ->   Shortcut to Pay button. After entering amount in PAID box, "
+      "press this button.\nF6     ->   Shortcut to Return button. Press this to return items back "
+      "to inventory.\nF7     ->   Shortcut to Search button. Press this to search for products and "
+      "inventory levels.\nF8     ->   Shortcut to Sales button. Press this for viewing and "
+      "searching sales.\nF9     ->   Shortcut to Customers button. Press this for selecting and "
+      "editing customer.\nF10    ->   Shortcut to Enter button. Press this after entering "
+      "barcode.\nF11    ->   Shortcut to Show All button.\nF12    ->   Set focus directly to PAID "
+      "box for entering amount.\nPgUp  ->   Shortcut to Next button.\nPgDn  ->   Shortcut to "
+      "Previous button.\n";
 } // namespace
 
 CPOS::CPOS(QWidget *parent)
@@ -93,8 +94,8 @@ CPOS::CPOS(QWidget *parent)
     SetUpBasketView();
     ResetTotalFields();
 
-    auto *categories = new QSqlTableModel(ui->comboCategory,
-                                          CDBManager::Instance().GetInventoryDataBase());
+    auto *categories
+        = new QSqlTableModel(ui->comboCategory, CDBManager::Instance().GetInventoryDataBase());
     categories->setTable(QStringLiteral("tblProductCategories"));
     categories->select();
     {
@@ -126,8 +127,8 @@ void CPOS::SetUpBasketView()
 
 void CPOS::ResetTotalFields()
 {
-    for (QLineEdit *field : {ui->lineEditTotal, ui->lineEditPaid, ui->lineEditChange,
-                             ui->lineEditTax})
+    for (QLineEdit *field :
+         {ui->lineEditTotal, ui->lineEditPaid, ui->lineEditChange, ui->lineEditTax})
         field->setText(QStringLiteral("0"));
     ui->lineEditPaid->selectAll();
 }
@@ -222,8 +223,8 @@ void CPOS::EnterItem()
     request.specialDiscount = ui->checkSpecialDiscount->isChecked();
     request.specialPercent = SaleRules::ToFloat(fields.discount);
     request.taxEnabled = m_taxEnabled;
-    const PosStore::ItemTaken taken =
-        PosStore::TakeItem(CDBManager::Instance().GetInventoryDataBase(), request);
+    const PosStore::ItemTaken taken
+        = PosStore::TakeItem(CDBManager::Instance().GetInventoryDataBase(), request);
     if (!taken.refusal.isEmpty()) {
         ShowStatus(taken.refusal);
         return;
@@ -233,8 +234,8 @@ void CPOS::EnterItem()
                         taken.purchasePrice, taken.amounts);
     QTableView *view = ui->tableViewItems;
     view->resizeColumnsToContents();
-    view->scrollTo(m_model->index(m_model->rowCount() - 1,
-                                  CItemTransactionsModel::LineTotalColumn));
+    view->scrollTo(
+        m_model->index(m_model->rowCount() - 1, CItemTransactionsModel::LineTotalColumn));
     view->scrollToBottom();
     ShowTotals();
 
@@ -506,7 +507,9 @@ void CPOS::ShowPage(const QVector<PosStore::PanelEntry> &entries, int first, int
                 // Only the file name counts: pictures live in this computer's images folder.
                 sheet = QStringLiteral("CPosButton {border-image:url(") + m_imagesFolder
                     + QLatin1Char('/')
-                    + QFileInfo(QString(entry.imageFile).replace(QLatin1Char('\\'), QLatin1Char('/'))).fileName()
+                    + QFileInfo(
+                          QString(entry.imageFile).replace(QLatin1Char('\\'), QLatin1Char('/')))
+                          .fileName()
                     + QStringLiteral("); }");
                 button->setText(QString());
             }

@@ -10,12 +10,13 @@
 
 class QTimer;
 
-namespace Ui { class CPOS; }
+namespace Ui {
+class CPOS;
+}
 
 // The sale screen: basket, item entry, payment, the quick-sale panel and the till's keys.
 // It runs alone inside the full-screen QPOSDialog.
-class CPOS final : public QScrollArea
-{
+class CPOS final : public QScrollArea {
     Q_OBJECT
 public:
     enum SaleState { SaleNew = 0, SalePending = 1, SalePaid = 2 };

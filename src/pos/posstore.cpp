@@ -54,9 +54,8 @@ Attempt TryTakeItem(QSqlDatabase db, const ItemRequest &request, ItemTaken *take
         taken->refusal = QString::fromLatin1(Message::NotFound) + lookup.lastError().text();
         return Attempt::Done;
     }
-    const auto value = [&lookup](const char *name) {
-        return lookup.value(QString::fromLatin1(name));
-    };
+    const auto value
+        = [&lookup](const char *name) { return lookup.value(QString::fromLatin1(name)); };
 
     StockRequest stock;
     stock.quantity = value("QUANTITY").toInt();
@@ -77,8 +76,8 @@ Attempt TryTakeItem(QSqlDatabase db, const ItemRequest &request, ItemTaken *take
     line.itemsPerUnit = stock.itemsPerUnit;
     line.quantity = request.quantity;
     line.subQuantity = request.subQuantity;
-    line.discountPercent =
-        request.specialDiscount ? request.specialPercent : value("DISCOUNT").toFloat();
+    line.discountPercent
+        = request.specialDiscount ? request.specialPercent : value("DISCOUNT").toFloat();
     line.taxPercent = TaxPercent(value("TAX_RATE").toDouble(), request.taxEnabled);
     line.returnMode = request.returnMode;
 

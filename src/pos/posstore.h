@@ -12,8 +12,7 @@ class CItemTransactionsModel;
 namespace PosStore {
 
 // One item entry as the fields hold it (already past the field checks).
-struct ItemRequest
-{
+struct ItemRequest {
     QString barCode;
     int quantity = 0;
     int subQuantity = 0;
@@ -24,8 +23,7 @@ struct ItemRequest
 };
 
 // What an entry took out of (or put back into) the stock, ready to become a basket line.
-struct ItemTaken
-{
+struct ItemTaken {
     QString refusal; // status message; empty when the stock was written
     QString name;
     QString salePrice;
@@ -39,13 +37,12 @@ struct ItemTaken
 ItemTaken TakeItem(QSqlDatabase db, const ItemRequest &request);
 
 // What a payment records besides the basket's lines.
-struct SaleHeader
-{
+struct SaleHeader {
     QString user;
     QString customer; // "NOT SELECTED" when none was chosen
     float grandTotal = 0;
-    QString paid;     // the tendered text
-    QString change;   // the change as shown
+    QString paid; // the tendered text
+    QString change; // the change as shown
 };
 
 // Records the transaction row and every line of the basket in one database transaction.
@@ -54,8 +51,7 @@ bool RecordSale(QSqlDatabase db, const SaleHeader &header, const CItemTransactio
                 int *transactionId, QString *failure);
 
 // One batch flagged for the quick-sale panel.
-struct PanelEntry
-{
+struct PanelEntry {
     QString barCode;
     QString name;
     QString imageFile;

@@ -9,18 +9,18 @@ namespace SaleRules {
 // Refusals and notes of the sale screen, as the cashier reads them.
 namespace Message {
 constexpr const char *BadBarCode = "Barcode is invalid. Please enter numeric bar code.";
-constexpr const char *BadDiscount =
-    "Discount is invalid. Please enter numeric (0 to 99.99) discount value.";
+constexpr const char *BadDiscount
+    = "Discount is invalid. Please enter numeric (0 to 99.99) discount value.";
 constexpr const char *BadQuantity = "Quantity is invalid. Please enter numeric quantity value.";
 constexpr const char *BadSubItems = "Subitems is invalid. Please enter numeric subitems value.";
 constexpr const char *LookupFailed = "Could not retrieve data from inventory";
 constexpr const char *NotFound = "No results found in inventory";
 constexpr const char *OutOfStock = "This item is out of stock";
 constexpr const char *WholeOnly = "This item can only be sold as a whole. Subitems should be 0. ";
-constexpr const char *BadItemsPerUnit =
-    "The items per unit of this product are not valid. Nothing was sold.";
-constexpr const char *StockWriteFailed =
-    "Could not update the stock of this item. It was not added.";
+constexpr const char *BadItemsPerUnit
+    = "The items per unit of this product are not valid. Nothing was sold.";
+constexpr const char *StockWriteFailed
+    = "Could not update the stock of this item. It was not added.";
 constexpr const char *BadPaid = "Paid amount is not valid. Example 50.75";
 constexpr const char *ShortPaid = "Paid amount is less than due amount";
 constexpr const char *PaymentLogFailed = "Error occurred while logging payment information";
@@ -34,24 +34,22 @@ QString Money(float value);
 float ToFloat(const QString &text);
 
 // What one entry brings to the line arithmetic.
-struct LineInput
-{
-    QString salePrice;      // SALE_PRICE in its default text form
-    QString purchasePrice;  // PURCHASE_PRICE in its default text form
+struct LineInput {
+    QString salePrice; // SALE_PRICE in its default text form
+    QString purchasePrice; // PURCHASE_PRICE in its default text form
     int itemsPerUnit = 1;
     int quantity = 0;
     int subQuantity = 0;
     float discountPercent = 0;
-    float taxPercent = 0;   // already whole and 0 without tax, see TaxPercent
+    float taxPercent = 0; // already whole and 0 without tax, see TaxPercent
     bool returnMode = false;
 };
 
-struct LineAmounts
-{
-    float discount = 0;  // always positive
-    float net = 0;       // after discount, before tax; negative in return mode
-    float cost = 0;      // purchase cost; negative in return mode
-    float tax = 0;       // negative in return mode
+struct LineAmounts {
+    float discount = 0; // always positive
+    float net = 0; // after discount, before tax; negative in return mode
+    float cost = 0; // purchase cost; negative in return mode
+    float tax = 0; // negative in return mode
 };
 
 LineAmounts ComputeLine(const LineInput &input);
@@ -59,8 +57,7 @@ LineAmounts ComputeLine(const LineInput &input);
 float TaxPercent(double storedRate, bool taxEnabled);
 
 // Running totals of one basket.
-struct Totals
-{
+struct Totals {
     float grand = 0;
     float tax = 0;
     float discount = 0;
@@ -71,8 +68,7 @@ struct Totals
 float Change(float grandTotal, const QString &paidText);
 
 // The entry fields as typed.
-struct EntryFields
-{
+struct EntryFields {
     QString barCode;
     QString discount;
     QString items;
@@ -87,8 +83,7 @@ QString CheckPaidAmount(const QString &paidText, float grandTotal);
 // Stock of a batch in sub-item units.
 int StockUnits(int quantity, int subItems, int itemsPerUnit);
 
-struct StockSplit
-{
+struct StockSplit {
     int quantity = 0;
     int subItems = 0;
 };
@@ -96,18 +91,16 @@ struct StockSplit
 StockSplit SplitStock(int units, int itemsPerUnit);
 
 // The stock a batch holds and what an entry asks of it.
-struct StockRequest
-{
-    int quantity = 0;      // in stock
-    int subItems = 0;      // in stock
+struct StockRequest {
+    int quantity = 0; // in stock
+    int subItems = 0; // in stock
     int itemsPerUnit = 1;
     int wantQuantity = 0;
     int wantSubItems = 0;
     bool returnMode = false;
 };
-struct StockOutcome
-{
-    QString refusal;  // status message; empty when the entry may go ahead
+struct StockOutcome {
+    QString refusal; // status message; empty when the entry may go ahead
     StockSplit after; // the stock to write when it may
 };
 StockOutcome ApplyStock(const StockRequest &request);

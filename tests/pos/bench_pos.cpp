@@ -6,8 +6,8 @@
 
 #include <QElapsedTimer>
 
-using QuillboxTest::FreshDatabases;
 using QuillboxBench::Report;
+using QuillboxTest::FreshDatabases;
 
 namespace {
 bool Fill(const QString &schema)

@@ -22,8 +22,7 @@ namespace PosTest {
 using QuillboxTest::Seed::Child;
 using QuillboxTest::Seed::Value;
 
-struct BatchSpec
-{
+struct BatchSpec {
     QString barCode;
     int quantity = 10;
     int subItems = 0;
@@ -38,12 +37,12 @@ inline int AddSellable(int categoryId, int vendorId, const QString &name, int it
                        double taxRate, const BatchSpec &batch, const QString &image = QString())
 {
     using QuillboxTest::Seed::Exec;
-    const int product = Exec(QStringLiteral("INSERT INTO tblProducts (CATEGORY_ID, PRODUCT_CODE, "
-                                            "NAME, ITEMS_PER_UNIT, TAX_RATE, IMAGE_FILE) VALUES "
-                                            "(?, ?, ?, ?, ?, ?)"),
-                             {categoryId, QString(QStringLiteral("P_") + batch.barCode), name,
-                              itemsPerUnit, taxRate,
-                              image.isEmpty() ? QVariant(QVariant::String) : QVariant(image)});
+    const int product
+        = Exec(QStringLiteral("INSERT INTO tblProducts (CATEGORY_ID, PRODUCT_CODE, "
+                              "NAME, ITEMS_PER_UNIT, TAX_RATE, IMAGE_FILE) VALUES "
+                              "(?, ?, ?, ?, ?, ?)"),
+               {categoryId, QString(QStringLiteral("P_") + batch.barCode), name, itemsPerUnit,
+                taxRate, image.isEmpty() ? QVariant(QVariant::String) : QVariant(image)});
     return Exec(QStringLiteral("INSERT INTO tblInventory (PRODUCT_ID, VENDOR_ID, BAR_CODE, "
                                "BATCH_NUMBER, EXPIRY_DATE, PURCHASE_PRICE, SALE_PRICE, QUANTITY, "
                                "SUB_ITEMS, SHOW_ON_POS, DISCOUNT) VALUES (?, ?, ?, 'L1', "
@@ -57,7 +56,8 @@ inline int AddSellable(int categoryId, int vendorId, const QString &name, int it
 inline QString Stock(const QString &barCode)
 {
     QSqlQuery query(QuillboxTest::Seed::Db());
-    query.prepare(QStringLiteral("SELECT QUANTITY, SUB_ITEMS FROM tblInventory WHERE BAR_CODE = ?"));
+    query.prepare(
+        QStringLiteral("SELECT QUANTITY, SUB_ITEMS FROM tblInventory WHERE BAR_CODE = ?"));
     query.addBindValue(barCode);
     if (!query.exec() || !query.next())
         return QStringLiteral("none");
@@ -73,8 +73,7 @@ inline QVariant SalesValue(const QString &sql)
 }
 
 // The fields of one sale screen.
-struct Till
-{
+struct Till {
     explicit Till(CPOS &pos)
         : pos(pos)
         , barCode(Child<QLineEdit>(&pos, "lineEditBarCode"))

@@ -35,11 +35,12 @@ int AddTablets(const QString &barCode, int quantity, int subItems = 0)
 }
 
 // Sells single units of one batch on a connection of its own, as a second till would.
-class TillThread final : public QThread
-{
+class TillThread final : public QThread {
 public:
     TillThread(const QString &schema, const QString &barCode, int entries)
-        : m_schema(schema), m_barCode(barCode), m_entries(entries)
+        : m_schema(schema)
+        , m_barCode(barCode)
+        , m_entries(entries)
     {
     }
     std::atomic<int> sold{0};
@@ -85,11 +86,13 @@ private:
 };
 } // namespace
 
-class TestPos : public QObject
-{
+class TestPos : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { QVERIFY2(QuillboxTest::TestServer::Configured(), "run through scripts/test"); }
+    void initTestCase()
+    {
+        QVERIFY2(QuillboxTest::TestServer::Configured(), "run through scripts/test");
+    }
     void init()
     {
         QuillboxTest::ResetState();
@@ -103,14 +106,16 @@ private slots:
         QTest::addColumn<QString>("total");
         QTest::addColumn<QString>("tax");
         QTest::addColumn<QString>("stock");
-        QTest::newRow("sale") << false
-                              << QStringList{"0", "Amoxil A1", "1", "3", "25", "3.25", "29.25",
-                                             "20", "26.00"}
-                              << "33.93" << "4.68" << "3/7";
-        QTest::newRow("return") << true
-                                << QStringList{"0", "Amoxil A1", "1", "3", "25", "3.25", "-29.25",
-                                               "20", "-26.00"}
-                                << "-33.93" << "-4.68" << "6/3";
+        QTest::newRow("sale") << false << QStringList{"0",    "Amoxil A1", "1",  "3",    "25",
+                                                      "3.25", "29.25",     "20", "26.00"}
+                              << "33.93"
+                              << "4.68"
+                              << "3/7";
+        QTest::newRow("return") << true << QStringList{"0",    "Amoxil A1", "1",  "3",     "25",
+                                                       "3.25", "-29.25",    "20", "-26.00"}
+                                << "-33.93"
+                                << "-4.68"
+                                << "6/3";
     }
     void workedExample()
     {
@@ -202,13 +207,18 @@ private slots:
         QTest::addColumn<QString>("sub");
         QTest::addColumn<bool>("returnMode");
         QTest::addColumn<QString>("message");
-        QTest::newRow("unknown") << "NOPE" << "0" << false << QString(Msg::NotFound);
-        QTest::newRow("hyphen") << "W-1" << "0" << false << QString(Msg::BadBarCode);
-        QTest::newRow("whole only") << "W1" << "2" << false << QString(Msg::WholeOnly);
-        QTest::newRow("whole only in return") << "W1" << "2" << true << QString(Msg::WholeOnly);
-        QTest::newRow("per unit 0") << "Z0" << "0" << false << QString(Msg::BadItemsPerUnit);
-        QTest::newRow("per unit 0 in return") << "Z0" << "0" << true
-                                              << QString(Msg::BadItemsPerUnit);
+        QTest::newRow("unknown") << "NOPE"
+                                 << "0" << false << QString(Msg::NotFound);
+        QTest::newRow("hyphen") << "W-1"
+                                << "0" << false << QString(Msg::BadBarCode);
+        QTest::newRow("whole only") << "W1"
+                                    << "2" << false << QString(Msg::WholeOnly);
+        QTest::newRow("whole only in return") << "W1"
+                                              << "2" << true << QString(Msg::WholeOnly);
+        QTest::newRow("per unit 0") << "Z0"
+                                    << "0" << false << QString(Msg::BadItemsPerUnit);
+        QTest::newRow("per unit 0 in return") << "Z0"
+                                              << "0" << true << QString(Msg::BadItemsPerUnit);
     }
     void entryRefusals()
     {
@@ -251,8 +261,9 @@ private slots:
         QVERIFY(dbs.IsValid());
         AddTablets("A1", 5);
         QVERIFY(FreshDatabases::ExecAdmin(
-            dbs.InventoryName(), "CREATE TRIGGER refuse_stock BEFORE UPDATE ON tblInventory FOR "
-                                 "EACH ROW SIGNAL SQLSTATE '45000' SET MESSAGE_TEXT = 'refused'"));
+            dbs.InventoryName(),
+            "CREATE TRIGGER refuse_stock BEFORE UPDATE ON tblInventory FOR "
+            "EACH ROW SIGNAL SQLSTATE '45000' SET MESSAGE_TEXT = 'refused'"));
         CPOS pos;
         Till till(pos);
         QCOMPARE(till.Scan("A1", "1", "0"), QString(Msg::StockWriteFailed));
@@ -470,8 +481,8 @@ private slots:
         QCOMPARE(grid->rowCount(), 4);
         QCOMPARE(grid->columnCount(), 5);
         for (int i = 0; i < 10; ++i) {
-            const QString sheet = pos.findChild<CPosButton *>(QString("posButton%1").arg(i))
-                                      ->styleSheet();
+            const QString sheet
+                = pos.findChild<CPosButton *>(QString("posButton%1").arg(i))->styleSheet();
             QVERIFY2(sheet.contains(i < 5 ? "#228B22" : "#FF7F50"), qPrintable(sheet));
             QVERIFY(sheet.contains("CPosButton:pressed { margin: 5px; }"));
         }

@@ -67,11 +67,13 @@ void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 }
 } // namespace
 
-class TestPosWalk : public QObject
-{
+class TestPosWalk : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { QVERIFY2(QuillboxTest::TestServer::Configured(), "run through scripts/test"); }
+    void initTestCase()
+    {
+        QVERIFY2(QuillboxTest::TestServer::Configured(), "run through scripts/test");
+    }
     void init() { QuillboxTest::ResetState(); }
 
     void keyboardOnlyShift_data()
@@ -96,7 +98,7 @@ private slots:
         const QStringList categories{"Antibiotics", "Pain Relief", "First Aid", "Vitamins"};
         const QList<QColor> colours{QColor(46, 125, 50), QColor(198, 40, 40), QColor(21, 101, 192),
                                     QColor(239, 108, 0)};
-        const QStringList names{"Amoxil 500mg", "Augmentin 625", "Cipro 250",  "Doxy 100",
+        const QStringList names{"Amoxil 500mg", "Augmentin 625", "Cipro 250",   "Doxy 100",
                                 "Panadol 500",  "Ibuprofen 400", "Aspirin 75",  "Naproxen 250",
                                 "Bandage 5cm",  "Plaster strip", "Gauze pad",   "Antiseptic",
                                 "Vitamin C",    "Vitamin D3",    "Zinc 20mg",   "Folic acid",
@@ -125,8 +127,7 @@ private slots:
         amoxil.barCode = "5012345678900";
         amoxil.quantity = 5;
         amoxil.discount = 10;
-        AddSellable(categoryIds.at(0),
-                    vendor, "Amoxicillin 250mg capsules", 10, 16, amoxil);
+        AddSellable(categoryIds.at(0), vendor, "Amoxicillin 250mg capsules", 10, 16, amoxil);
         AddParty("tblCustomers", "Jane Roe", "12 Market Street", "jane@example.org", "555-0100");
 
         QFile sheet(":/resources/stylesheets/" + theme);
@@ -146,7 +147,10 @@ private slots:
             QPixmap screen = QGuiApplication::primaryScreen()->grabWindow(0);
             if (screen.isNull() || screen.width() < 100)
                 screen = QApplication::activeWindow()->grab();
-            screen.save(QString("%1/%2-%3-%4.png").arg(shots, prefix).arg(++shot, 2, 10, QChar('0')).arg(what));
+            screen.save(QString("%1/%2-%3-%4.png")
+                            .arg(shots, prefix)
+                            .arg(++shot, 2, 10, QChar('0'))
+                            .arg(what));
         };
 
         // Launch the till.
@@ -231,7 +235,8 @@ private slots:
             QPixmap screen = QGuiApplication::primaryScreen()->grabWindow(0);
             const QString dir = qEnvironmentVariable("QUILLBOX_SHOT_DIR");
             if (!dir.isEmpty())
-                screen.save(dir + "/" + QString(qApp->property("walkPrefix").toString()) + "-customers.png");
+                screen.save(dir + "/" + QString(qApp->property("walkPrefix").toString())
+                            + "-customers.png");
             QuillboxTest::ClickButton(dialog, "Select");
         });
         driver.Expect("Select Customer");

@@ -7,8 +7,7 @@
 
 using namespace SaleRules;
 
-class TestSaleRules : public QObject
-{
+class TestSaleRules : public QObject {
     Q_OBJECT
 private slots:
     void lineArithmetic_data()
@@ -25,28 +24,29 @@ private slots:
         // discount, line total, purchase total, tax, grand total
         QTest::addColumn<QStringList>("expected");
 
-        QTest::newRow("worked example") << "25" << "20" << 10 << 1 << 3 << 10.0f << 16.0 << true
-                                        << false
+        QTest::newRow("worked example") << "25"
+                                        << "20" << 10 << 1 << 3 << 10.0f << 16.0 << true << false
                                         << QStringList{"3.25", "29.25", "26.00", "4.68", "33.93"};
-        QTest::newRow("return mode") << "25" << "20" << 10 << 1 << 3 << 10.0f << 16.0 << true
-                                     << true
+        QTest::newRow("return mode") << "25"
+                                     << "20" << 10 << 1 << 3 << 10.0f << 16.0 << true << true
                                      << QStringList{"3.25", "-29.25", "-26.00", "-4.68", "-33.93"};
-        QTest::newRow("tax off") << "25" << "20" << 10 << 1 << 3 << 10.0f << 16.0 << false << false
+        QTest::newRow("tax off") << "25"
+                                 << "20" << 10 << 1 << 3 << 10.0f << 16.0 << false << false
                                  << QStringList{"3.25", "29.25", "26.00", "0.00", "29.25"};
-        QTest::newRow("special 5 %") << "25" << "20" << 10 << 1 << 0 << 5.0f << 16.0 << true
-                                     << false
+        QTest::newRow("special 5 %") << "25"
+                                     << "20" << 10 << 1 << 0 << 5.0f << 16.0 << true << false
                                      << QStringList{"1.25", "23.75", "20.00", "3.80", "27.55"};
-        QTest::newRow("tax 17.5 as 18") << "10" << "8" << 1 << 1 << 0 << 0.0f << 17.5 << true
-                                        << false
+        QTest::newRow("tax 17.5 as 18") << "10"
+                                        << "8" << 1 << 1 << 0 << 0.0f << 17.5 << true << false
                                         << QStringList{"0.00", "10.00", "8.00", "1.80", "11.80"};
-        QTest::newRow("sub-items only") << "25" << "20" << 10 << 0 << 3 << 0.0f << 0.0 << true
-                                        << false
+        QTest::newRow("sub-items only") << "25"
+                                        << "20" << 10 << 0 << 3 << 0.0f << 0.0 << true << false
                                         << QStringList{"0.00", "7.50", "6.00", "0.00", "7.50"};
-        QTest::newRow("one per unit") << "2.5" << "1.5" << 1 << 2 << 0 << 0.0f << 0.0 << true
-                                      << false
+        QTest::newRow("one per unit") << "2.5"
+                                      << "1.5" << 1 << 2 << 0 << 0.0f << 0.0 << true << false
                                       << QStringList{"0.00", "5.00", "3.00", "0.00", "5.00"};
-        QTest::newRow("nothing returned") << "2.5" << "1.5" << 1 << 0 << 0 << 0.0f << 16.0 << true
-                                          << true
+        QTest::newRow("nothing returned") << "2.5"
+                                          << "1.5" << 1 << 0 << 0 << 0.0f << 16.0 << true << true
                                           << QStringList{"0.00", "0.00", "0.00", "0.00", "0.00"};
     }
     void lineArithmetic()
@@ -61,9 +61,14 @@ private slots:
         QFETCH(bool, taxOn);
         QFETCH(bool, returnMode);
         QFETCH(QStringList, expected);
-        LineInput input{sale,        purchase,        perUnit,
-                        quantity,    subQuantity,     discountPercent,
-                        TaxPercent(storedTax, taxOn), returnMode};
+        LineInput input{sale,
+                        purchase,
+                        perUnit,
+                        quantity,
+                        subQuantity,
+                        discountPercent,
+                        TaxPercent(storedTax, taxOn),
+                        returnMode};
         const LineAmounts line = ComputeLine(input);
         Totals totals;
         totals.Add(line);
@@ -81,22 +86,64 @@ private slots:
         QTest::addColumn<QString>("subItems");
         QTest::addColumn<QString>("message");
         const QString ok;
-        QTest::newRow("letters digits underscore") << "ABC_123" << "0" << "1" << "0" << ok;
-        QTest::newRow("20 characters") << QString(20, 'A') << "0" << "1" << "0" << ok;
-        QTest::newRow("21 characters") << QString(21, 'A') << "0" << "1" << "0"
-                                       << Message::BadBarCode;
-        QTest::newRow("hyphen") << "ABC-123" << "0" << "1" << "0" << Message::BadBarCode;
-        QTest::newRow("empty barcode") << "" << "0" << "1" << "0" << Message::BadBarCode;
-        QTest::newRow("discount 99.99") << "A1" << "99.99" << "1" << "0" << ok;
-        QTest::newRow("discount 100") << "A1" << "100" << "1" << "0" << Message::BadDiscount;
-        QTest::newRow("discount 5.123") << "A1" << "5.123" << "1" << "0" << Message::BadDiscount;
-        QTest::newRow("discount empty") << "A1" << "" << "1" << "0" << Message::BadDiscount;
-        QTest::newRow("quantity 9999") << "A1" << "0" << "9999" << "0" << ok;
-        QTest::newRow("quantity 10000") << "A1" << "0" << "10000" << "0" << Message::BadQuantity;
-        QTest::newRow("quantity -1") << "A1" << "0" << "-1" << "0" << Message::BadQuantity;
-        QTest::newRow("sub-items 10000") << "A1" << "0" << "1" << "10000" << Message::BadSubItems;
-        QTest::newRow("sub-items empty") << "A1" << "0" << "1" << "" << Message::BadSubItems;
-        QTest::newRow("first failure wins") << "A-1" << "100" << "x" << "x" << Message::BadBarCode;
+        QTest::newRow("letters digits underscore") << "ABC_123"
+                                                   << "0"
+                                                   << "1"
+                                                   << "0" << ok;
+        QTest::newRow("20 characters") << QString(20, 'A') << "0"
+                                       << "1"
+                                       << "0" << ok;
+        QTest::newRow("21 characters") << QString(21, 'A') << "0"
+                                       << "1"
+                                       << "0" << Message::BadBarCode;
+        QTest::newRow("hyphen") << "ABC-123"
+                                << "0"
+                                << "1"
+                                << "0" << Message::BadBarCode;
+        QTest::newRow("empty barcode") << ""
+                                       << "0"
+                                       << "1"
+                                       << "0" << Message::BadBarCode;
+        QTest::newRow("discount 99.99") << "A1"
+                                        << "99.99"
+                                        << "1"
+                                        << "0" << ok;
+        QTest::newRow("discount 100") << "A1"
+                                      << "100"
+                                      << "1"
+                                      << "0" << Message::BadDiscount;
+        QTest::newRow("discount 5.123") << "A1"
+                                        << "5.123"
+                                        << "1"
+                                        << "0" << Message::BadDiscount;
+        QTest::newRow("discount empty") << "A1"
+                                        << ""
+                                        << "1"
+                                        << "0" << Message::BadDiscount;
+        QTest::newRow("quantity 9999") << "A1"
+                                       << "0"
+                                       << "9999"
+                                       << "0" << ok;
+        QTest::newRow("quantity 10000") << "A1"
+                                        << "0"
+                                        << "10000"
+                                        << "0" << Message::BadQuantity;
+        QTest::newRow("quantity -1") << "A1"
+                                     << "0"
+                                     << "-1"
+                                     << "0" << Message::BadQuantity;
+        QTest::newRow("sub-items 10000") << "A1"
+                                         << "0"
+                                         << "1"
+                                         << "10000" << Message::BadSubItems;
+        QTest::newRow("sub-items empty") << "A1"
+                                         << "0"
+                                         << "1"
+                                         << "" << Message::BadSubItems;
+        QTest::newRow("first failure wins") << "A-1"
+                                            << "100"
+                                            << "x"
+                                            << "x" << Message::BadBarCode;
     }
     void entryFields()
     {
@@ -118,16 +165,16 @@ private slots:
         const QList<int> none{0, 0};
         QTest::newRow("24 of 23 units") << QList<int>{2, 3, 10} << QList<int>{2, 4} << false
                                         << NotAvailableMessage(2, 3) << none;
-        QTest::newRow("23 of 23 units") << QList<int>{2, 3, 10} << QList<int>{2, 3} << false
-                                        << QString() << QList<int>{0, 0};
-        QTest::newRow("50 less 3 tablets") << QList<int>{5, 0, 10} << QList<int>{0, 3} << false
-                                           << QString() << QList<int>{4, 7};
-        QTest::newRow("47 plus 5 returned") << QList<int>{4, 7, 10} << QList<int>{0, 5} << true
-                                            << QString() << QList<int>{5, 2};
+        QTest::newRow("23 of 23 units")
+            << QList<int>{2, 3, 10} << QList<int>{2, 3} << false << QString() << QList<int>{0, 0};
+        QTest::newRow("50 less 3 tablets")
+            << QList<int>{5, 0, 10} << QList<int>{0, 3} << false << QString() << QList<int>{4, 7};
+        QTest::newRow("47 plus 5 returned")
+            << QList<int>{4, 7, 10} << QList<int>{0, 5} << true << QString() << QList<int>{5, 2};
         QTest::newRow("out of stock") << QList<int>{0, 0, 10} << QList<int>{1, 0} << false
                                       << QString(Message::OutOfStock) << none;
-        QTest::newRow("return into empty") << QList<int>{0, 0, 10} << QList<int>{1, 0} << true
-                                           << QString() << QList<int>{1, 0};
+        QTest::newRow("return into empty")
+            << QList<int>{0, 0, 10} << QList<int>{1, 0} << true << QString() << QList<int>{1, 0};
         QTest::newRow("whole only") << QList<int>{5, 0, 1} << QList<int>{0, 2} << false
                                     << QString(Message::WholeOnly) << none;
         QTest::newRow("whole only in return") << QList<int>{5, 0, 1} << QList<int>{0, 2} << true
@@ -136,8 +183,8 @@ private slots:
                                     << QString(Message::BadItemsPerUnit) << none;
         QTest::newRow("per unit -3 return") << QList<int>{5, 0, -3} << QList<int>{1, 0} << true
                                             << QString(Message::BadItemsPerUnit) << none;
-        QTest::newRow("nothing asked") << QList<int>{1, 0, 1} << QList<int>{0, 0} << false
-                                       << QString() << QList<int>{1, 0};
+        QTest::newRow("nothing asked")
+            << QList<int>{1, 0, 1} << QList<int>{0, 0} << false << QString() << QList<int>{1, 0};
     }
     void stock()
     {
@@ -146,8 +193,8 @@ private slots:
         QFETCH(bool, returnMode);
         QFETCH(QString, refusal);
         QFETCH(QList<int>, after);
-        const StockOutcome outcome =
-            ApplyStock({stock[0], stock[1], stock[2], wanted[0], wanted[1], returnMode});
+        const StockOutcome outcome
+            = ApplyStock({stock[0], stock[1], stock[2], wanted[0], wanted[1], returnMode});
         QCOMPARE(outcome.refusal, refusal);
         QCOMPARE(QList<int>({outcome.after.quantity, outcome.after.subItems}), after);
     }
@@ -210,8 +257,8 @@ private slots:
         const LineAmounts line = ComputeLine({"25", "20", 10, 1, 3, 10.0f, 16.0f, false});
         model.AppendLine("Amoxil", "1", "3", "25", "20", line);
         model.AppendLine("Amoxil", "1", "3", "25", "20", line);
-        QCOMPARE(model.Row(0), QStringList({"0", "Amoxil", "1", "3", "25", "3.25", "29.25", "20",
-                                            "26.00"}));
+        QCOMPARE(model.Row(0),
+                 QStringList({"0", "Amoxil", "1", "3", "25", "3.25", "29.25", "20", "26.00"}));
         QCOMPARE(model.Cell(1, CItemTransactionsModel::IndexColumn), QString("1"));
         QCOMPARE(Money(model.Tax(1)), QString("4.68"));
         QCOMPARE(Money(model.GrandTotal()), QString("67.86"));
