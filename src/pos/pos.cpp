@@ -244,7 +244,7 @@ void CPOS::EnterItem()
         ui->lineEditDiscount->setText(QStringLiteral("0"));
     ui->pushButtonPay->setEnabled(true);
     m_state = SalePending;
-    ui->lineEditBarCode->setFocus();
+    SetFocusOnBarCode();
 }
 
 void CPOS::on_pushButtonPay_clicked()
@@ -280,14 +280,14 @@ void CPOS::on_pushButtonPay_clicked()
         // Nothing was stored: the sale stays pending and can be paid again.
         ui->pushButtonPay->setEnabled(true);
         ShowStatus(failure);
-        ui->lineEditBarCode->setFocus();
+        SetFocusOnBarCode();
         return;
     }
     m_model->MarkPaid(QString::number(transactionId), paid, change);
     m_state = SalePaid;
     ui->pushPrint->setEnabled(true);
     ui->pushPrintPreview->setEnabled(true);
-    ui->lineEditBarCode->setFocus();
+    SetFocusOnBarCode();
 }
 
 void CPOS::on_pushNew_clicked()
@@ -319,7 +319,7 @@ void CPOS::StartNewBasket()
     ResetTotalFields();
     ui->pushPrint->setEnabled(true);
     ui->pushPrintPreview->setEnabled(true);
-    ui->lineEditBarCode->setFocus();
+    SetFocusOnBarCode();
 }
 
 void CPOS::on_pushButtonClose_clicked()
@@ -347,24 +347,24 @@ void CPOS::on_pushButtonLookUp_clicked()
 {
     QWidget *mainWindow = CDBManager::Instance().MainWindow();
     ui->lineEditBarCode->setText(InventoryManagement::PickBarCode(mainWindow ? mainWindow : this));
-    ui->lineEditBarCode->setFocus();
+    SetFocusOnBarCode();
 }
 
 void CPOS::on_pushPrint_clicked()
 {
     emit ReceiptRequested(false);
-    ui->lineEditBarCode->setFocus();
+    SetFocusOnBarCode();
 }
 
 void CPOS::on_pushPrintPreview_clicked()
 {
     emit ReceiptRequested(true);
-    ui->lineEditBarCode->setFocus();
+    SetFocusOnBarCode();
 }
 
 void CPOS::on_pushSales_clicked()
 {
-    ui->lineEditBarCode->setFocus();
+    SetFocusOnBarCode();
 }
 
 void CPOS::on_pushCustomers_clicked()
@@ -391,7 +391,7 @@ void CPOS::on_pushCustomers_clicked()
     } else {
         ui->pushCustomers->setChecked(false);
     }
-    ui->lineEditBarCode->setFocus();
+    SetFocusOnBarCode();
 }
 
 void CPOS::on_checkReturnMode_toggled(bool checked)
@@ -404,7 +404,7 @@ void CPOS::on_checkReturnMode_toggled(bool checked)
                     this)
             .exec();
     }
-    ui->lineEditBarCode->setFocus();
+    SetFocusOnBarCode();
 }
 
 void CPOS::on_checkOnAllItems_toggled(bool checked)
@@ -419,7 +419,7 @@ void CPOS::on_checkOnAllItems_toggled(bool checked)
                     this)
             .exec();
     }
-    ui->lineEditBarCode->setFocus();
+    SetFocusOnBarCode();
 }
 
 void CPOS::on_checkOnAllItems_pressed()
@@ -436,6 +436,10 @@ void CPOS::on_pushButton_clicked()
 
 void CPOS::SetFocusOnBarCode()
 {
+    // A bare X server at a till has no window manager to hand the keyboard back to the till
+    // after a dialog or busy note closed; the next scan must land here all the same.
+    if (isVisible() && !window()->isActiveWindow())
+        window()->activateWindow();
     ui->lineEditBarCode->setFocus();
 }
 
@@ -445,7 +449,7 @@ void CPOS::on_pushHelpShortCutKeys_clicked()
                      QString::fromLatin1(kHelpText), this, true);
     help.resize(800, 400);
     help.exec();
-    ui->lineEditBarCode->setFocus();
+    SetFocusOnBarCode();
 }
 
 // ---- quick-sale panel ----
@@ -572,7 +576,7 @@ void CPOS::on_comboCategory_currentIndexChanged(int index)
     ShowPage(m_categoryEntries, 0, qMin(int(m_categoryEntries.size()), pageSize));
     m_categoryCurrentPage = 1;
     ShowPageLabel();
-    ui->lineEditBarCode->setFocus();
+    SetFocusOnBarCode();
 }
 
 void CPOS::on_pushFavPages_clicked()
@@ -582,7 +586,7 @@ void CPOS::on_pushFavPages_clicked()
     m_currentPage = 1;
     ui->comboCategory->setCurrentIndex(-1);
     ShowPageLabel();
-    ui->lineEditBarCode->setFocus();
+    SetFocusOnBarCode();
 }
 
 void CPOS::on_nextButton_clicked()
