@@ -122,6 +122,9 @@ void CPOS::SetUpBasketView()
     view->setColumnHidden(CItemTransactionsModel::PurchasePriceColumn, true);
     view->setColumnHidden(CItemTransactionsModel::PurchaseTotalColumn, true);
     view->setColumnHidden(CItemTransactionsModel::SubItemsColumn, !m_subItemsMode);
+    // Sizing to contents looks at the rows on screen only, so a long basket enters its 200th
+    // line as fast as its first.
+    view->horizontalHeader()->setResizeContentsPrecision(0);
     view->resizeColumnsToContents();
 }
 

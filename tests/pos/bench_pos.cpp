@@ -109,6 +109,12 @@ int main(int argc, char *argv[])
     }
     Report("pay a 50-line basket (one commit)", "<= 30 ms", pay);
 
+    QVector<PosStore::PanelEntry> entries;
+    Report("panel query (5,000 flagged batches)", "part of opening",
+           QuillboxBench::Time(20, [&entries] {
+               PosStore::LoadPanelEntries(CDBManager::Instance().GetInventoryDataBase(), &entries);
+           }));
+
     QVector<double> open, flip;
     for (int run = 0; run < 21; ++run) {
         QElapsedTimer timer;
