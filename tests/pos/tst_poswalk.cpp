@@ -146,6 +146,9 @@ private slots:
                             .arg(what));
         };
 
+        // The shop's program connects both databases at login, before the till opens.
+        QVERIFY(CDBManager::Instance().GetSalesDataBase().isOpen());
+
         // Launch the till.
         QPOSDialog host(&shop, true);
         auto *layout = new QGridLayout(&host);
