@@ -14,6 +14,7 @@
 #include "manageusers.h"
 #include "managevendors.h"
 #include "productmanagement.h"
+#include "pos.h"
 #include "qposdialog.h"
 #include "salesmanagement.h"
 #include "serversettingsdialog.h"
@@ -369,7 +370,13 @@ void MainWindow::on_actionHome_triggered()
 
 void MainWindow::OpenPointOfSale()
 {
-    // The sale screen joins the full-screen host when it exists.
+    QPOSDialog dialog(this, true);
+    dialog.setModal(true);
+    auto *layout = new QGridLayout(&dialog);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(new CPOS(&dialog));
+    dialog.exec();
+    qDebug() << "POS Closed";
 }
 
 void MainWindow::on_actionLanuch_POS_triggered()

@@ -1,6 +1,7 @@
 #include "qposdialog.h"
 
 #include <QKeyEvent>
+#include <QScreen>
 
 QPOSDialog::QPOSDialog(QWidget *parent, bool fullScreenOnShow)
     : QDialog(parent)
@@ -17,6 +18,10 @@ void QPOSDialog::keyPressEvent(QKeyEvent *event)
 void QPOSDialog::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    if (m_fullScreenOnShow)
-        showFullScreen();
+    if (!m_fullScreenOnShow)
+        return;
+    // Without a window manager (a bare X server at a till) full screen alone does nothing.
+    if (QScreen *display = screen())
+        setGeometry(display->geometry());
+    showFullScreen();
 }

@@ -1,0 +1,106 @@
+#pragma once
+
+#include "itemtransactionsmodel.h"
+#include "posstore.h"
+
+#include <QScrollArea>
+#include <QVector>
+
+#include <memory>
+
+class QTimer;
+
+namespace Ui {
+class CPOS;
+}
+
+// The sale screen: basket, item entry, payment, the quick-sale panel and the till's keys.
+// It runs alone inside the full-screen QPOSDialog.
+class CPOS final : public QScrollArea {
+    Q_OBJECT
+public:
+    enum SaleState { SaleNew = 0, SalePending = 1, SalePaid = 2 };
+
+    explicit CPOS(QWidget *parent = nullptr);
+    ~CPOS() override;
+
+    // The basket of the current (or just paid) sale; replaced when a new sale starts.
+    CItemTransactionsModel *Basket() const { return m_model; }
+    SaleState State() const { return m_state; }
+    QString CurrencySymbol() const { return m_currency; }
+    QString TaxName() const { return m_taxName; }
+    bool IsTaxEnabled() const { return m_taxEnabled; }
+    bool IsSubItemsMode() const { return m_subItemsMode; }
+    // The panel page now shown, with its batch barcodes ("NOCODE" for fillers).
+    QStringList PanelBarCodes() const;
+
+    // Shows a status message and starts it blinking.
+    void ShowStatus(const QString &text);
+
+signals:
+    // Print (false) or preview (true) of the receipt of the sale on screen was asked for.
+    void ReceiptRequested(bool preview);
+
+public slots:
+    void keyPressEvent(QKeyEvent *event) override;
+    void on_lineEditBarCode_returnPressed();
+    void on_pushPrint_clicked();
+    void on_pushButtonPay_clicked();
+    void on_pushButtonClose_clicked();
+    void OnProductSeleted(QString &image_file);
+    void on_pushButtonLookUp_clicked();
+    void on_pushEnter_clicked();
+    void on_pushNew_clicked();
+    void OnStatusWatchDogTimeout();
+    void OnBlinkingTimeout();
+    void on_pushPrintPreview_clicked();
+    void PosButtonClicked();
+    void on_comboCategory_currentIndexChanged(int index);
+    void on_pushFavPages_clicked();
+    void on_nextButton_clicked();
+    void on_previousButton_clicked();
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void on_checkOnAllItems_pressed();
+    void on_checkOnAllItems_toggled(bool checked);
+    void on_checkReturnMode_toggled(bool checked);
+    void on_pushButton_clicked();
+    void on_pushSales_clicked();
+    void on_pushCustomers_clicked();
+    void on_checkOnAllItems_clicked();
+    void SetFocusOnBarCode();
+    void on_pushHelpShortCutKeys_clicked();
+
+private:
+    Q_DISABLE_COPY(CPOS)
+    void EnterItem();
+    void StartNewBasket();
+    void ResetTotalFields();
+    void ShowTotals();
+    void SetUpBasketView();
+    void BuildPanel();
+    void ShowPage(const QVector<PosStore::PanelEntry> &entries, int first, int count);
+    void ShowPageLabel();
+    bool IsCategoryChosen() const;
+
+    std::unique_ptr<Ui::CPOS> ui;
+    CItemTransactionsModel *m_model = nullptr;
+    SaleState m_state = SaleNew;
+    bool m_paying = false;
+    QTimer *m_blinkTimer = nullptr;
+    QTimer *m_statusWatchDog = nullptr;
+
+    bool m_taxEnabled = true;
+    bool m_subItemsMode = false;
+    QString m_currency;
+    QString m_taxName;
+    QString m_imagesFolder;
+    int m_rows = 4;
+    int m_columns = 4;
+
+    QVector<PosStore::PanelEntry> m_allEntries;
+    QVector<PosStore::PanelEntry> m_categoryEntries;
+    int m_pageCount = 0;
+    int m_currentPage = 0;
+    int m_categoryPageCount = 0;
+    int m_categoryCurrentPage = 0;
+};

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "salerules.h"
+
+#include <QSqlDatabase>
+#include <QString>
+#include <QVector>
+
+class CItemTransactionsModel;
+
+// The sale screen's reads and writes, on connections handed in by the caller, without widgets.
+namespace PosStore {
+
+// One item entry as the fields hold it (already past the field checks).
+struct ItemRequest {
+    QString barCode;
+    int quantity = 0;
+    int subQuantity = 0;
+    bool returnMode = false;
+    bool specialDiscount = false;
+    float specialPercent = 0;
+    bool taxEnabled = true;
+};
+
+// What an entry took out of (or put back into) the stock, ready to become a basket line.
+struct ItemTaken {
+    QString refusal; // status message; empty when the stock was written
+    QString name;
+    QString salePrice;
+    QString purchasePrice;
+    SaleRules::LineAmounts amounts;
+    SaleRules::StockSplit stockAfter;
+};
+
+// Looks the batch up, checks and writes its stock as one locked step, so two tills selling
+// the same batch can neither overwrite each other nor take more than there is.
+ItemTaken TakeItem(QSqlDatabase db, const ItemRequest &request);
+
+// What a payment records besides the basket's lines.
+struct SaleHeader {
+    QString user;
+    QString customer; // "NOT SELECTED" when none was chosen
+    float grandTotal = 0;
+    QString paid; // the tendered text
+    QString change; // the change as shown
+};
+
+// Records the transaction row and every line of the basket in one database transaction.
+// True with the new transaction ID; false with the status message, nothing stored.
+bool RecordSale(QSqlDatabase db, const SaleHeader &header, const CItemTransactionsModel &basket,
+                int *transactionId, QString *failure);
+
+// One batch flagged for the quick-sale panel.
+struct PanelEntry {
+    QString barCode;
+    QString name;
+    QString imageFile;
+    int categoryId = 0;
+};
+// The flagged batches in the order the server gives; false when the query failed.
+bool LoadPanelEntries(QSqlDatabase db, QVector<PanelEntry> *entries);
+
+} // namespace PosStore

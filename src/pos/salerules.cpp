@@ -1,0 +1,159 @@
+#include "salerules.h"
+
+#include <QRegularExpression>
+
+namespace SaleRules {
+
+namespace {
+const QRegularExpression &Pattern(int which)
+{
+    // Anchored, case-sensitive, compiled once.
+    static const QRegularExpression patterns[] = {
+        QRegularExpression(QStringLiteral("^[a-zA-Z0-9_]{1,20}$")),
+        QRegularExpression(QStringLiteral("^[0-9]{1,2}(\\.[0-9]{1,2})?$")),
+        QRegularExpression(QStringLiteral("^[0-9]{1,4}$")),
+        QRegularExpression(QStringLiteral("^[0-9]+(\\.[0-9]{1,2})?$")),
+    };
+    return patterns[which];
+}
+enum { BarCodePattern, DiscountPattern, CountPattern, AmountPattern };
+
+bool WholeMatch(int which, const QString &text)
+{
+    return Pattern(which).match(text).hasMatch();
+}
+} // namespace
+
+QString Money(float value)
+{
+    QString text = QString::number(double(value), 'f', 2);
+    if (text == QLatin1String("-0.00"))
+        text.remove(0, 1);
+    return text;
+}
+
+float ToFloat(const QString &text)
+{
+    return text.toFloat();
+}
+
+LineAmounts ComputeLine(const LineInput &input)
+{
+    const float salePrice = ToFloat(input.salePrice);
+    const float purchasePrice = ToFloat(input.purchasePrice);
+    const float perUnit = float(input.itemsPerUnit);
+    const float quantity = float(input.quantity);
+    const float subQuantity = float(input.subQuantity);
+
+    const float subItemPrice = salePrice / perUnit;
+    const float subPart = subQuantity * subItemPrice;
+    const float gross = subPart + quantity * salePrice;
+
+    LineAmounts line;
+    line.discount = float(double(input.discountPercent) / 100.0 * double(gross));
+    line.net = gross - line.discount;
+    if (input.returnMode)
+        line.net = -line.net;
+
+    const float subItemCost = purchasePrice / perUnit;
+    const float subCost = subQuantity * subItemCost;
+    line.cost = subCost + quantity * purchasePrice;
+    if (input.returnMode)
+        line.cost = -line.cost;
+
+    line.tax = float(double(input.taxPercent) * double(line.net) / 100.0);
+    return line;
+}
+
+float TaxPercent(double storedRate, bool taxEnabled)
+{
+    return taxEnabled ? float(qRound(storedRate)) : 0.0f;
+}
+
+void Totals::Add(const LineAmounts &line)
+{
+    discount += line.discount;
+    tax += line.tax;
+    grand += line.net + line.tax;
+}
+
+float Change(float grandTotal, const QString &paidText)
+{
+    return float(double(grandTotal) - double(ToFloat(paidText)));
+}
+
+QString CheckEntryFields(const EntryFields &fields)
+{
+    if (!WholeMatch(BarCodePattern, fields.barCode))
+        return QString::fromLatin1(Message::BadBarCode);
+    if (!WholeMatch(DiscountPattern, fields.discount))
+        return QString::fromLatin1(Message::BadDiscount);
+    if (!WholeMatch(CountPattern, fields.items))
+        return QString::fromLatin1(Message::BadQuantity);
+    if (!WholeMatch(CountPattern, fields.subItems))
+        return QString::fromLatin1(Message::BadSubItems);
+    return QString();
+}
+
+QString CheckPaidAmount(const QString &paidText, float grandTotal)
+{
+    if (!WholeMatch(AmountPattern, paidText))
+        return QString::fromLatin1(Message::BadPaid);
+    if (grandTotal > ToFloat(paidText))
+        return QString::fromLatin1(Message::ShortPaid);
+    return QString();
+}
+
+int StockUnits(int quantity, int subItems, int itemsPerUnit)
+{
+    return quantity * itemsPerUnit + subItems;
+}
+
+StockSplit SplitStock(int units, int itemsPerUnit)
+{
+    return {units / itemsPerUnit, units % itemsPerUnit};
+}
+
+QString NotAvailableMessage(int quantity, int subItems)
+{
+    return QStringLiteral("Rquested quantity is not available. There are (%1) items, and (%2) "
+                          "sub-items in the stock.")
+        .arg(quantity)
+        .arg(subItems);
+}
+
+StockOutcome ApplyStock(const StockRequest &request)
+{
+    StockOutcome outcome;
+    // Stock is kept in sub-items of a unit; a stored count below 1 would divide by zero.
+    if (request.itemsPerUnit < 1) {
+        outcome.refusal = QString::fromLatin1(Message::BadItemsPerUnit);
+        return outcome;
+    }
+    const int available = StockUnits(request.quantity, request.subItems, request.itemsPerUnit);
+    if (!request.returnMode && available == 0) {
+        outcome.refusal = QString::fromLatin1(Message::OutOfStock);
+        return outcome;
+    }
+    if (request.itemsPerUnit == 1 && request.wantSubItems != 0) {
+        outcome.refusal = QString::fromLatin1(Message::WholeOnly);
+        return outcome;
+    }
+    const int wanted = StockUnits(request.wantQuantity, request.wantSubItems, request.itemsPerUnit);
+    if (!request.returnMode && available < wanted) {
+        outcome.refusal = NotAvailableMessage(request.quantity, request.subItems);
+        return outcome;
+    }
+    outcome.after = SplitStock(request.returnMode ? available + wanted : available - wanted,
+                               request.itemsPerUnit);
+    return outcome;
+}
+
+int PageCount(int entries, int pageSize)
+{
+    if (pageSize < 1)
+        return 0;
+    return entries / pageSize + (entries % pageSize ? 1 : 0);
+}
+
+} // namespace SaleRules

@@ -1,0 +1,535 @@
+#include "postesthelpers.h"
+
+#include "posbutton.h"
+#include "posstore.h"
+#include "qposdialog.h"
+#include "salerules.h"
+
+#include <QAbstractItemModelTester>
+#include <QGridLayout>
+#include <QSqlRecord>
+#include <QThread>
+#include <QUuid>
+
+#include <atomic>
+
+using namespace PosTest;
+using QuillboxTest::DialogDriver;
+using QuillboxTest::FreshDatabases;
+using QuillboxTest::Seed::AddCategory;
+using QuillboxTest::Seed::AddParty;
+using QuillboxTest::Seed::AddVendor;
+namespace Msg = SaleRules::Message;
+
+namespace {
+// The 25 / 20 / 10 % batch of ten tablets a pack at 16 % tax.
+int AddTablets(const QString &barCode, int quantity, int subItems = 0)
+{
+    BatchSpec spec;
+    spec.barCode = barCode;
+    spec.quantity = quantity;
+    spec.subItems = subItems;
+    spec.discount = 10;
+    return AddSellable(AddCategory("Tablets " + barCode), AddVendor("Acme"), "Amoxil " + barCode,
+                       10, 16, spec);
+}
+
+// Sells single units of one batch on a connection of its own, as a second till would.
+class TillThread final : public QThread {
+public:
+    TillThread(const QString &schema, const QString &barCode, int entries)
+        : m_schema(schema)
+        , m_barCode(barCode)
+        , m_entries(entries)
+    {
+    }
+    std::atomic<int> sold{0};
+    std::atomic<int> refused{0};
+    std::atomic<int> failed{0};
+
+protected:
+    void run() override
+    {
+        const QString name = QUuid::createUuid().toString();
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QMYSQL"), name);
+            db.setHostName(QuillboxTest::TestServer::Host());
+            db.setPort(QuillboxTest::TestServer::Port());
+            db.setUserName(QuillboxTest::TestServer::User());
+            db.setPassword(QuillboxTest::TestServer::Password());
+            db.setDatabaseName(m_schema);
+            if (!db.open()) {
+                failed = m_entries;
+                return;
+            }
+            PosStore::ItemRequest request;
+            request.barCode = m_barCode;
+            request.quantity = 1;
+            for (int i = 0; i < m_entries; ++i) {
+                const PosStore::ItemTaken taken = PosStore::TakeItem(db, request);
+                if (taken.refusal.isEmpty())
+                    ++sold;
+                else if (taken.refusal == Msg::OutOfStock
+                         || taken.refusal.startsWith("Rquested quantity is not available"))
+                    ++refused;
+                else
+                    ++failed;
+            }
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(name);
+    }
+
+private:
+    QString m_schema, m_barCode;
+    int m_entries;
+};
+} // namespace
+
+class TestPos : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        QVERIFY2(QuillboxTest::TestServer::Configured(), "run through scripts/test");
+    }
+    void init()
+    {
+        QuillboxTest::ResetState();
+        SetTillSettings(true);
+    }
+
+    void workedExample_data()
+    {
+        QTest::addColumn<bool>("returnMode");
+        QTest::addColumn<QStringList>("cells");
+        QTest::addColumn<QString>("total");
+        QTest::addColumn<QString>("tax");
+        QTest::addColumn<QString>("stock");
+        QTest::newRow("sale") << false << QStringList{"0",    "Amoxil A1", "1",  "3",    "25",
+                                                      "3.25", "29.25",     "20", "26.00"}
+                              << "33.93"
+                              << "4.68"
+                              << "3/7";
+        QTest::newRow("return") << true << QStringList{"0",    "Amoxil A1", "1",  "3",     "25",
+                                                       "3.25", "-29.25",    "20", "-26.00"}
+                                << "-33.93"
+                                << "-4.68"
+                                << "6/3";
+    }
+    void workedExample()
+    {
+        QFETCH(bool, returnMode);
+        QFETCH(QStringList, cells);
+        QFETCH(QString, total);
+        QFETCH(QString, tax);
+        QFETCH(QString, stock);
+        FreshDatabases dbs;
+        QVERIFY(dbs.IsValid());
+        AddTablets("A1", 5);
+        CPOS pos;
+        QVERIFY(ShowActive(&pos));
+        Till till(pos);
+        QAbstractItemModelTester tester(pos.Basket(),
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        DialogDriver driver;
+        if (returnMode) {
+            driver.Expect("Return Mode", "\"Items Return\" mode");
+            QTest::keyClick(till.barCode, Qt::Key_F6);
+            QVERIFY_DIALOGS(driver);
+            QVERIFY(till.returnMode->isChecked());
+        }
+        QCOMPARE(till.Scan("A1", "1", "3"), QString());
+        QCOMPARE(pos.Basket()->Row(0), cells);
+        QCOMPARE(till.total->text(), total);
+        QCOMPARE(till.tax->text(), tax);
+        QCOMPARE(Stock("A1"), stock);
+        QCOMPARE(pos.State(), CPOS::SalePending);
+        QVERIFY(till.pay->isEnabled());
+        QCOMPARE(till.barCode->text(), QString());
+        QVERIFY(!till.table->isColumnHidden(3));
+        QVERIFY(till.table->isColumnHidden(7) && till.table->isColumnHidden(8));
+    }
+
+    void specialDiscountOnAllItems()
+    {
+        FreshDatabases dbs;
+        QVERIFY(dbs.IsValid());
+        AddTablets("A1", 5);
+        CPOS pos;
+        Till till(pos);
+        DialogDriver driver;
+        driver.Expect("Discount on All Items", "Specail discount");
+        till.onAll->setChecked(true);
+        QVERIFY_DIALOGS(driver);
+        till.special->setChecked(true);
+        till.discount->setText("5");
+        QCOMPARE(till.Scan("A1", "1", "0"), QString());
+        QCOMPARE(till.discount->text(), QString("5"));
+        QCOMPARE(till.Scan("A1", "1", "0"), QString());
+        QCOMPARE(pos.Basket()->Discount(1), QString("1.25"));
+        QCOMPARE(pos.Basket()->Cell(1, CItemTransactionsModel::IndexColumn), QString("1"));
+        till.onAll->setChecked(false);
+        QCOMPARE(till.Scan("A1", "1", "0"), QString());
+        QCOMPARE(till.discount->text(), QString("0"));
+    }
+
+    void stockExamples()
+    {
+        FreshDatabases dbs;
+        QVERIFY(dbs.IsValid());
+        AddTablets("S23", 2, 3);
+        AddTablets("S50", 5);
+        CPOS pos;
+        Till till(pos);
+        QCOMPARE(till.Scan("S23", "2", "4"), SaleRules::NotAvailableMessage(2, 3));
+        QVERIFY(till.status->text().contains("There are (2) items, and (3) sub-items"));
+        QCOMPARE(till.Lines(), 0);
+        QCOMPARE(Stock("S23"), QString("2/3"));
+        QCOMPARE(till.Scan("S23", "2", "3"), QString());
+        QCOMPARE(Stock("S23"), QString("0/0"));
+        QCOMPARE(till.Scan("S23", "0", "1"), QString(Msg::OutOfStock));
+
+        QCOMPARE(till.Scan("S50", "0", "3"), QString());
+        QCOMPARE(Stock("S50"), QString("4/7"));
+        DialogDriver driver;
+        driver.Expect("Return Mode");
+        till.returnMode->click();
+        QVERIFY_DIALOGS(driver);
+        QCOMPARE(till.Scan("S50", "0", "5"), QString());
+        QCOMPARE(Stock("S50"), QString("5/2"));
+        QCOMPARE(till.Lines(), 3);
+    }
+
+    void entryRefusals_data()
+    {
+        QTest::addColumn<QString>("barCode");
+        QTest::addColumn<QString>("sub");
+        QTest::addColumn<bool>("returnMode");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("unknown") << "NOPE"
+                                 << "0" << false << QString(Msg::NotFound);
+        QTest::newRow("hyphen") << "W-1"
+                                << "0" << false << QString(Msg::BadBarCode);
+        QTest::newRow("whole only") << "W1"
+                                    << "2" << false << QString(Msg::WholeOnly);
+        QTest::newRow("whole only in return") << "W1"
+                                              << "2" << true << QString(Msg::WholeOnly);
+        QTest::newRow("per unit 0") << "Z0"
+                                    << "0" << false << QString(Msg::BadItemsPerUnit);
+        QTest::newRow("per unit 0 in return") << "Z0"
+                                              << "0" << true << QString(Msg::BadItemsPerUnit);
+    }
+    void entryRefusals()
+    {
+        QFETCH(QString, barCode);
+        QFETCH(QString, sub);
+        QFETCH(bool, returnMode);
+        QFETCH(QString, message);
+        FreshDatabases dbs;
+        QVERIFY(dbs.IsValid());
+        const int category = AddCategory("Misc");
+        const int vendor = AddVendor("Acme");
+        BatchSpec whole;
+        whole.barCode = "W1";
+        AddSellable(category, vendor, "Bandage", 1, 0, whole);
+        BatchSpec broken;
+        broken.barCode = "Z0";
+        AddSellable(category, vendor, "Broken", 0, 0, broken);
+        CPOS pos;
+        Till till(pos);
+        if (returnMode) {
+            AppSettings::Instance().Settings()->setValue("err_msg_4", 1);
+            DialogDriver driver;
+            driver.Expect("Return Mode");
+            till.returnMode->click();
+            driver.WaitForAll(2000);
+        }
+        QCOMPARE(till.Scan(barCode, "1", sub), message);
+        QCOMPARE(till.Lines(), 0);
+        QCOMPARE(pos.State(), CPOS::SaleNew);
+        QVERIFY(!till.pay->isEnabled());
+        QCOMPARE(Stock("W1"), QString("10/0"));
+        QCOMPARE(Stock("Z0"), QString("10/0"));
+        QCOMPARE(till.barCode->text(), barCode);
+    }
+
+    // A stock write the server refuses must not leave a line that was never taken from stock.
+    void failedStockWriteAddsNoLine()
+    {
+        FreshDatabases dbs;
+        QVERIFY(dbs.IsValid());
+        AddTablets("A1", 5);
+        QVERIFY(FreshDatabases::ExecAdmin(
+            dbs.InventoryName(),
+            "CREATE TRIGGER refuse_stock BEFORE UPDATE ON tblInventory FOR "
+            "EACH ROW SIGNAL SQLSTATE '45000' SET MESSAGE_TEXT = 'refused'"));
+        CPOS pos;
+        Till till(pos);
+        QCOMPARE(till.Scan("A1", "1", "0"), QString(Msg::StockWriteFailed));
+        QCOMPARE(till.Lines(), 0);
+        QCOMPARE(till.total->text(), QString("0"));
+        QCOMPARE(pos.State(), CPOS::SaleNew);
+        QCOMPARE(Stock("A1"), QString("5/0"));
+    }
+
+    // Two tills on one batch: every unit is sold once, none twice, none lost.
+    void concurrentTillsNeverOversell()
+    {
+        FreshDatabases dbs;
+        QVERIFY(dbs.IsValid());
+        BatchSpec spec;
+        spec.barCode = "RUSH";
+        spec.quantity = 500;
+        AddSellable(AddCategory("Misc"), AddVendor("Acme"), "Gauze", 1, 0, spec);
+        TillThread first(dbs.InventoryName(), "RUSH", 300);
+        TillThread second(dbs.InventoryName(), "RUSH", 300);
+        first.start();
+        second.start();
+        QVERIFY(first.wait(120000));
+        QVERIFY(second.wait(120000));
+        QCOMPARE(first.failed + second.failed, 0);
+        QCOMPARE(first.sold + second.sold, 500);
+        QCOMPARE(first.refused + second.refused, 100);
+        QCOMPARE(Stock("RUSH"), QString("0/0"));
+    }
+
+    void payment()
+    {
+        FreshDatabases dbs;
+        QVERIFY(dbs.IsValid());
+        AddTablets("A1", 5);
+        AddParty("tblCustomers", "Jane Roe", "1 Main St", "jane@example.org", "555");
+        CPOS pos;
+        QVERIFY(ShowActive(&pos));
+        Till till(pos);
+        QVERIFY(!till.pay->isEnabled());
+        QCOMPARE(till.Scan("A1", "1", "3"), QString());
+        QCOMPARE(till.Pay("33.92"), QString(Msg::ShortPaid));
+        QCOMPARE(till.Pay("50."), QString(Msg::BadPaid));
+        QCOMPARE(SalesValue("SELECT COUNT(*) FROM tblSalesTransactions").toInt(), 0);
+        QCOMPARE(till.Pay("33.93"), QString());
+        QCOMPARE(till.change->text(), QString("0.00"));
+        QCOMPARE(pos.State(), CPOS::SalePaid);
+        QVERIFY(!till.pay->isEnabled());
+        const QString id = pos.Basket()->ReceiptNumber();
+        QVERIFY(!id.isEmpty());
+        QCOMPARE(SalesValue("SELECT CONCAT_WS('|', ID, USER_ID, CUSTOMER_ID, GRAND_TOTAL, PAID, "
+                            "RETURN_AMOUNT) FROM tblSalesTransactions")
+                     .toString(),
+                 id + "|NO LOGGED IN USER|NOT SELECTED|33.93|33.93|0");
+        // Paying again records nothing more.
+        QTest::keyClick(till.barCode, Qt::Key_F5);
+        till.pay->click();
+        QCOMPARE(SalesValue("SELECT COUNT(*) FROM tblSalesTransactions").toInt(), 1);
+
+        // The next scan starts a new basket; a customer chosen for it is stored by name.
+        QCOMPARE(till.Scan("A1", "1", "0"), QString());
+        QCOMPARE(pos.Basket()->LineCount(), 1);
+        DialogDriver driver;
+        driver.Expect("Manage Customers", QString(), [](QWidget *dialog) {
+            QuillboxTest::HighlightRow(Child<QTableView>(dialog, "tableView"), 1, "Jane Roe");
+            QuillboxTest::ClickButton(dialog, "Select");
+        });
+        driver.Expect("Select Customer", "Customer has been selected.");
+        QVERIFY(ShowActive(&pos));
+        QTest::keyClick(till.barCode, Qt::Key_F9);
+        QVERIFY_DIALOGS(driver);
+        QVERIFY(till.customers->isChecked());
+        QCOMPARE(pos.Basket()->Customer().name, QString("Jane Roe"));
+        QCOMPARE(till.Scan("A1", "0", "2"), QString());
+        QCOMPARE(till.Scan("A1", "0", "1"), QString());
+        QCOMPARE(till.Pay("100"), QString());
+        const QString second = pos.Basket()->ReceiptNumber();
+        QCOMPARE(SalesValue("SELECT CUSTOMER_ID FROM tblSalesTransactions WHERE ID = " + second)
+                     .toString(),
+                 QString("Jane Roe"));
+        QCOMPARE(SalesValue("SELECT GROUP_CONCAT(CONCAT(TRANSACTION_ID, ':', ITEM_INDEX) ORDER BY "
+                            "ITEM_INDEX) FROM tblSalesInvoice WHERE TRANSACTION_ID = "
+                            + second)
+                     .toString(),
+                 QStringList({second + ":0", second + ":1", second + ":2"}).join(','));
+    }
+
+    void returnPaidWithZero()
+    {
+        FreshDatabases dbs;
+        QVERIFY(dbs.IsValid());
+        BatchSpec spec;
+        spec.barCode = "R20";
+        spec.salePrice = "20";
+        AddSellable(AddCategory("Misc"), AddVendor("Acme"), "Splint", 1, 0, spec);
+        AppSettings::Instance().Settings()->setValue("err_msg_4", 1);
+        CPOS pos;
+        Till till(pos);
+        DialogDriver driver;
+        driver.Expect("Return Mode");
+        till.returnMode->click();
+        driver.WaitForAll(2000);
+        QCOMPARE(till.Scan("R20"), QString());
+        QCOMPARE(till.Pay("0"), QString());
+        QCOMPARE(till.change->text(), QString("-20.00"));
+        QCOMPARE(SalesValue("SELECT CONCAT_WS('|', GRAND_TOTAL, PAID, RETURN_AMOUNT) FROM "
+                            "tblSalesTransactions")
+                     .toString(),
+                 QString("-20|0|-20"));
+        QCOMPARE(Stock("R20"), QString("11/0"));
+    }
+
+    // A line the sales database refuses takes the whole sale back with it; paying again works.
+    void paymentIsWholeOrNothing()
+    {
+        FreshDatabases dbs;
+        QVERIFY(dbs.IsValid());
+        AddTablets("A1", 5);
+        BatchSpec spec;
+        spec.barCode = "LONG";
+        AddSellable(AddCategory("Misc"), AddVendor("Acme"), QString(60, 'N'), 1, 0, spec);
+        CPOS pos;
+        Till till(pos);
+        QCOMPARE(till.Scan("A1"), QString());
+        QCOMPARE(till.Scan("A1"), QString());
+        QCOMPARE(till.Scan("LONG"), QString());
+        QCOMPARE(till.Pay("200"), QString(Msg::InvoiceLogFailed));
+        QCOMPARE(SalesValue("SELECT COUNT(*) FROM tblSalesTransactions").toInt(), 0);
+        QCOMPARE(SalesValue("SELECT COUNT(*) FROM tblSalesInvoice").toInt(), 0);
+        QCOMPARE(pos.State(), CPOS::SalePending);
+        QVERIFY(till.pay->isEnabled());
+        QVERIFY(pos.Basket()->ReceiptNumber().isEmpty());
+    }
+
+    void panelPaging()
+    {
+        FreshDatabases dbs;
+        QVERIFY(dbs.IsValid());
+        const int pills = AddCategory("Pills");
+        const int empty = AddCategory("Empty");
+        Q_UNUSED(empty)
+        const int vendor = AddVendor("Acme");
+        for (int i = 0; i < 17; ++i) {
+            BatchSpec spec;
+            spec.barCode = QString("B%1").arg(i, 2, 10, QChar('0'));
+            AddSellable(pills, vendor, "Pill " + spec.barCode, 1, 0, spec,
+                        i == 0 ? "C:/pics/amoxil.png" : QString());
+        }
+        BatchSpec hidden;
+        hidden.barCode = "HIDDEN";
+        hidden.showOnPos = 0;
+        AddSellable(pills, vendor, "Hidden", 1, 0, hidden);
+        AppSettings::Instance().Settings()->setValue("IMAGES_FOLDER", "D:/shop/images");
+        CPOS pos;
+        Till till(pos);
+        QCOMPARE(till.pages->text(), QString("Page 1 of 2 "));
+        QStringList codes = pos.PanelBarCodes();
+        QCOMPARE(codes.size(), 16);
+        QVERIFY(!codes.contains("NOCODE") && !codes.contains("HIDDEN"));
+        auto *picture = pos.findChild<CPosButton *>("posButton0");
+        QVERIFY(picture->styleSheet().startsWith(
+            "CPosButton {border-image:url(D:/shop/images/amoxil.png); }"));
+        QCOMPARE(picture->text(), QString());
+
+        QTest::keyClick(till.barCode, Qt::Key_PageUp);
+        QCOMPARE(till.pages->text(), QString("Page 2 of 2 "));
+        QCOMPARE(pos.PanelBarCodes().count("NOCODE"), 15);
+        QTest::keyClick(till.barCode, Qt::Key_PageUp);
+        QCOMPARE(till.pages->text(), QString("Page 2 of 2 "));
+        QTest::keyClick(till.barCode, Qt::Key_PageDown);
+        QTest::keyClick(till.barCode, Qt::Key_PageDown);
+        QCOMPARE(till.pages->text(), QString("Page 1 of 2 "));
+        QCOMPARE(pos.PanelBarCodes(), codes);
+
+        till.category->setCurrentIndex(till.category->findText("Empty"));
+        QCOMPARE(till.pages->text(), QString("Category Page 1 of 0 "));
+        QCOMPARE(pos.PanelBarCodes().count("NOCODE"), 16);
+        QTest::keyClick(till.barCode, Qt::Key_F11);
+        QCOMPARE(till.pages->text(), QString("Page 1 of 2 "));
+        QCOMPARE(till.category->currentIndex(), -1);
+
+        // A click sells its batch with the quantity typed.
+        till.items->setText("2");
+        pos.findChild<CPosButton *>("posButton1")->click();
+        QCOMPARE(till.Lines(), 1);
+        QCOMPARE(pos.Basket()->Quantity(0), QString("2"));
+        QCOMPARE(Stock(codes.at(1)), QString("8/0"));
+    }
+
+    void panelWithoutBatchesAndGridColours()
+    {
+        FreshDatabases dbs;
+        QVERIFY(dbs.IsValid());
+        {
+            CPOS pos;
+            Till till(pos);
+            QCOMPARE(till.pages->text(), QString("Page 1 of 0 "));
+            QCOMPARE(pos.PanelBarCodes().count("NOCODE"), 16);
+            QCOMPARE(pos.findChild<QLabel *>("posLabel15")->text(), QString("UNUSED"));
+            QVERIFY(!pos.findChild<CPosButton *>("posButton0")->isEnabled());
+            QTest::keyClick(till.barCode, Qt::Key_PageUp);
+            QTest::keyClick(till.barCode, Qt::Key_PageDown);
+            QCOMPARE(till.pages->text(), QString("Page 1 of 0 "));
+        }
+        SetTillSettings(true, true, 2, 5);
+        const int category = AddCategory("Pills");
+        const int vendor = AddVendor("Acme");
+        for (int i = 0; i < 10; ++i) {
+            BatchSpec spec;
+            spec.barCode = QString("C%1").arg(i);
+            AddSellable(category, vendor, "Pill", 1, 0, spec);
+        }
+        CPOS pos;
+        auto *grid = pos.findChild<QGridLayout *>("gridPosButtons");
+        QCOMPARE(grid->rowCount(), 4);
+        QCOMPARE(grid->columnCount(), 5);
+        for (int i = 0; i < 10; ++i) {
+            const QString sheet
+                = pos.findChild<CPosButton *>(QString("posButton%1").arg(i))->styleSheet();
+            QVERIFY2(sheet.contains(i < 5 ? "#228B22" : "#FF7F50"), qPrintable(sheet));
+            QVERIFY(sheet.contains("CPosButton:pressed { margin: 5px; }"));
+        }
+    }
+
+    void tillKeysAndClosing()
+    {
+        FreshDatabases dbs;
+        QVERIFY(dbs.IsValid());
+        AddTablets("A1", 5);
+        QPOSDialog host(nullptr, false);
+        auto *layout = new QGridLayout(&host);
+        auto *pos = new CPOS(&host);
+        layout->addWidget(pos);
+        QVERIFY(ShowActive(&host));
+        Till till(*pos);
+        QTest::keyClick(till.barCode, Qt::Key_Escape);
+        QTest::keyClick(&host, Qt::Key_Escape);
+        QVERIFY(host.isVisible());
+
+        QCOMPARE(till.Scan("A1"), QString());
+        QTest::keyClick(till.barCode, Qt::Key_F2);
+        QTRY_COMPARE(till.status->text(), QString(Msg::PaymentPending));
+        QCOMPARE(till.Lines(), 1);
+
+        auto *close = Child<QPushButton>(pos, "pushButtonClose");
+        DialogDriver driver;
+        driver.Expect("Close POS?", "Payment is pending!", DialogDriver::Press("No"));
+        close->click();
+        QVERIFY_DIALOGS(driver);
+        QVERIFY(host.isVisible());
+        driver.Expect("Close POS?", "Do you still want to close POS?", DialogDriver::Press("Yes"));
+        close->click();
+        QVERIFY_DIALOGS(driver);
+        QVERIFY(!host.isVisible());
+        QCOMPARE(Stock("A1"), QString("4/0"));
+
+        // Paid or empty: no question.
+        QPOSDialog again(nullptr, false);
+        auto *fresh = new CPOS(&again);
+        (new QGridLayout(&again))->addWidget(fresh);
+        again.show();
+        Child<QPushButton>(fresh, "pushButtonClose")->click();
+        QVERIFY(!again.isVisible());
+        QVERIFY(driver.Errors().isEmpty());
+    }
+};
+
+QUILLBOX_TEST_MAIN(TestPos)
+#include "tst_pos.moc"
