@@ -7,6 +7,8 @@
 #include "inventorymanagement.h"
 #include "managecustomers.h"
 #include "posbutton.h"
+#include "receipt.h"
+#include "salesmanagement.h"
 
 #include <QDialog>
 #include <QFileInfo>
@@ -353,20 +355,47 @@ void CPOS::on_pushButtonLookUp_clicked()
     SetFocusOnBarCode();
 }
 
+ReceiptData CPOS::CurrentReceipt() const
+{
+    // The receipt shows the sale as it stands on screen, so it can be printed again until the
+    // next sale starts.
+    ReceiptData data = ReceiptData::WithShopSettings();
+    using C = CItemTransactionsModel;
+    for (int row = 0; row < m_model->LineCount(); ++row) {
+        data.lines.append({m_model->Cell(row, C::NameColumn), m_model->Cell(row, C::ItemsColumn),
+                           m_model->Cell(row, C::SubItemsColumn), m_model->Cell(row, C::PriceColumn),
+                           m_model->Cell(row, C::DiscountColumn),
+                           m_model->Cell(row, C::LineTotalColumn)});
+    }
+    data.receiptNumber = m_model->ReceiptNumber();
+    const SaleCustomer &customer = m_model->Customer();
+    data.customerName = customer.name;
+    data.customerAddress = customer.address;
+    data.customerContact = customer.contact;
+    data.taxAmount = ui->lineEditTax->text();
+    data.grandTotal = ui->lineEditTotal->text();
+    data.paid = ui->lineEditPaid->text();
+    data.change = ui->lineEditChange->text();
+    data.subTotal = ReceiptData::SubTotalText(data.grandTotal, data.taxAmount);
+    data.discountTotal = m_model->DiscountTotal();
+    return data;
+}
+
 void CPOS::on_pushPrint_clicked()
 {
-    emit ReceiptRequested(false);
+    Receipt::Print(CurrentReceipt(), this);
     SetFocusOnBarCode();
 }
 
 void CPOS::on_pushPrintPreview_clicked()
 {
-    emit ReceiptRequested(true);
+    Receipt::Preview(CurrentReceipt(), this);
     SetFocusOnBarCode();
 }
 
 void CPOS::on_pushSales_clicked()
 {
+    SalesManagement::ShowEmbedded(this);
     SetFocusOnBarCode();
 }
 

@@ -2,6 +2,7 @@
 
 #include "itemtransactionsmodel.h"
 #include "posstore.h"
+#include "receipt.h"
 
 #include <QScrollArea>
 #include <QVector>
@@ -38,8 +39,6 @@ public:
     void ShowStatus(const QString &text);
 
 signals:
-    // Print (false) or preview (true) of the receipt of the sale on screen was asked for.
-    void ReceiptRequested(bool preview);
 
 public slots:
     void keyPressEvent(QKeyEvent *event) override;
@@ -81,6 +80,7 @@ private:
     void ShowPage(const QVector<PosStore::PanelEntry> &entries, int first, int count);
     void ShowPageLabel();
     bool IsCategoryChosen() const;
+    ReceiptData CurrentReceipt() const;
 
     std::unique_ptr<Ui::CPOS> ui;
     CItemTransactionsModel *m_model = nullptr;

@@ -1,11 +1,15 @@
 #include "postesthelpers.h"
+#include "../reports/reporttesthelpers.h"
 
 #include "posbutton.h"
 #include "posstore.h"
 #include "qposdialog.h"
+#include "reportengine.h"
 #include "salerules.h"
 
 #include <QAbstractItemModelTester>
+#include <QDesktopServices>
+#include <QScopeGuard>
 #include <QGridLayout>
 #include <QSqlRecord>
 #include <QThread>
@@ -486,6 +490,51 @@ private slots:
             QVERIFY2(sheet.contains(i < 5 ? "#228B22" : "#FF7F50"), qPrintable(sheet));
             QVERIFY(sheet.contains("CPosButton:pressed { margin: 5px; }"));
         }
+    }
+
+    // F3 and F4 print what the screen shows, before and after payment; F8 opens the history.
+    void receiptAndSalesKeys()
+    {
+        FreshDatabases dbs;
+        QVERIFY(dbs.IsValid());
+        AddTablets("A1", 5);
+        QuillboxTest::UrlCatcher viewer;
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), &viewer, "Open");
+        const auto restore = qScopeGuard([] { QDesktopServices::unsetUrlHandler("file"); });
+        CPOS pos;
+        QVERIFY(ShowActive(&pos));
+        Till till(pos);
+        QCOMPARE(till.Scan("A1", "3", "0"), QString());
+        const QString pdf = ReportEngine::PdfFilePath();
+        const auto printWith = [&](Qt::Key key) {
+            QFile::remove(pdf);
+            ShowActive(&pos);
+            auto *driver = new DialogDriver(&pos);
+            driver->Expect("Print to PDF", "Currently it is configured to print to PDF file.");
+            QTest::keyClick(till.barCode, key);
+            driver->WaitForAll();
+            const QString report = driver->Report();
+            delete driver;
+            return report;
+        };
+        QCOMPARE(printWith(Qt::Key_F3), QString());
+        const QString before = ReportTest::PdfText(pdf);
+        QVERIFY2(before.contains("Amoxil A1") && !before.contains("Paid 100"), qPrintable(before));
+        QCOMPARE(till.Pay("100"), QString());
+        const QString id = pos.Basket()->ReceiptNumber();
+        QCOMPARE(printWith(Qt::Key_F4), QString());
+        const QString after = ReportTest::PdfText(pdf);
+        QVERIFY2(after.contains("Receipt Nr.: " + id), qPrintable(after));
+        QVERIFY2(after.contains("Paid 100.00") || after.contains("Paid " + till.paid->text()),
+                 qPrintable(after));
+        QCOMPARE(viewer.opened.size(), 2);
+
+        DialogDriver driver;
+        driver.Expect("Sales", QString(), DialogDriver::Reject());
+        QVERIFY(ShowActive(&pos));
+        QTest::keyClick(till.barCode, Qt::Key_F8);
+        QVERIFY_DIALOGS(driver);
+        QVERIFY(till.barCode->hasFocus());
     }
 
     void tillKeysAndClosing()
