@@ -369,8 +369,8 @@ void TestReportExpander::everyRowOfALongDocumentIsEvaluated()
 void TestReportExpander::spentBudgetPrintsTheField()
 {
     Fixture f({"x=1"}, 50, 120);
-    while (!f.evaluator.Evaluate(QStringLiteral("for(;;){}")).budgetSpent) {
-    }
+    for (int i = 0; i < 5; ++i)
+        f.evaluator.Evaluate(QStringLiteral("for(;;){}"));
     QVERIFY(f.expander.IsVisible(QStringLiteral("[x] == 1")));
     QVERIFY(f.expander.IsVisible(QStringLiteral("[x] == 0")));
     QCOMPARE(f.expander.FlagProperty(QStringLiteral("[x] == 1;bold=?0:1"),
