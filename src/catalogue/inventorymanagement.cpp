@@ -7,12 +7,8 @@
 #include "cataloguestore.h"
 #include "dbmanager.h"
 #include "pagedquerymodel.h"
-#include "quillboxdialog.h"
 
-#include <QGridLayout>
 #include <QHeaderView>
-#include <QMessageBox>
-#include <QScroller>
 
 namespace {
 
@@ -21,15 +17,11 @@ enum Column { Id = 0, ProductId = 1, VendorId = 2, BarCode = 3, ShowOnPos = 14 }
 } // namespace
 
 InventoryManagement::InventoryManagement(QWidget *parent, bool selectionMode)
-    : QScrollArea(parent)
+    : ListScreen(parent, selectionMode)
     , ui(std::make_unique<Ui::InventoryManagement>())
-    , m_selectionMode(selectionMode)
 {
     ui->setupUi(this);
 
-    m_model = new PagedQueryModel(this);
-    m_model->SetSortExpressions(Catalogue::InventorySortExpressions());
-    m_model->SetTieBreaker(QStringLiteral("i.ID"));
     const QStringList headers = {QString(),
                                  QString(),
                                  QString(),
@@ -44,22 +36,12 @@ InventoryManagement::InventoryManagement(QWidget *parent, bool selectionMode)
                                  QStringLiteral("Purchase Price"),
                                  QStringLiteral("Sale Price"),
                                  QStringLiteral("Product Code")};
-    for (int c = 0; c < headers.size(); ++c) {
-        if (!headers.at(c).isEmpty())
-            m_model->setHeaderData(c, Qt::Horizontal, headers.at(c));
-    }
-
     QTableView *view = ui->tableViewItems;
-    view->setModel(m_model);
-    QScroller::grabGesture(view->viewport(), QScroller::LeftMouseButtonGesture);
+    SetUpList(view, Catalogue::InventorySortExpressions(), QStringLiteral("i.ID"), headers,
+              {Id, ProductId, VendorId, ShowOnPos});
     connect(view, &QTableView::doubleClicked, this, &InventoryManagement::OnRowDoubleClicked);
     connect(ui->editName, &QLineEdit::returnPressed, ui->buttonSearch, &QPushButton::click);
     connect(ui->editCode, &QLineEdit::returnPressed, ui->buttonSearch, &QPushButton::click);
-    // After a re-run the header has forgotten its hidden sections.
-    connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
-        for (const int hidden : {Id, ProductId, VendorId, ShowOnPos})
-            ui->tableViewItems->setColumnHidden(hidden, true);
-    });
 
     ui->frameCloseButton->hide();
     if (m_selectionMode) {
@@ -72,8 +54,6 @@ InventoryManagement::InventoryManagement(QWidget *parent, bool selectionMode)
                 &InventoryManagement::OnItemSeleted);
     }
 
-    view->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
-    view->setSortingEnabled(true);
     on_buttonShowAll_clicked();
     view->show();
 }
@@ -82,27 +62,8 @@ InventoryManagement::~InventoryManagement() = default;
 
 QString InventoryManagement::PickBarCode(QWidget *parent, const QSize &size)
 {
-    QWidget *host = AppSettings::Instance().GlobalParent();
-    QuillboxDialog dialog(host ? host : parent);
-    dialog.setWindowTitle(QStringLiteral("Select Batch"));
-    auto *layout = new QGridLayout(&dialog);
-    auto *list = new InventoryManagement(&dialog, true);
-    layout->addWidget(list, 0, 0);
-    dialog.resize(size);
-    dialog.exec();
-    return list->GetSelectedBarCode();
-}
-
-void InventoryManagement::RunQuery(const QString &sql, const QVariantMap &bindings)
-{
-    m_model->SetQuery(CDBManager::Instance().GetInventoryDataBase(), sql, bindings);
-    // Measures the fetched page only.
-    ui->tableViewItems->resizeColumnsToContents();
-}
-
-void InventoryManagement::RerunCurrent()
-{
-    m_model->Refresh();
+    return RunPicker(parent, QStringLiteral("Select Batch"), size,
+                     &InventoryManagement::GetSelectedBarCode);
 }
 
 void InventoryManagement::on_buttonShowAll_clicked()
@@ -127,10 +88,9 @@ void InventoryManagement::OnItemSeleted()
 
 void InventoryManagement::on_buttonAddNew_clicked()
 {
-    QWidget *host = AppSettings::Instance().GlobalParent();
-    CAddNewItemsBatch dialog(host ? host : this);
+    CAddNewItemsBatch dialog(DialogParent());
     dialog.exec();
-    RerunCurrent();
+    Reselect();
 }
 
 void InventoryManagement::EditRow(const QModelIndex &index)
@@ -141,7 +101,7 @@ void InventoryManagement::EditRow(const QModelIndex &index)
     dialog.SetEditData(m_model->record(index.row()));
     dialog.SetEditMode(true);
     dialog.exec();
-    RerunCurrent();
+    Reselect();
 }
 
 void InventoryManagement::on_buttonEdit_clicked()
@@ -167,16 +127,13 @@ void InventoryManagement::on_buttonDelete_clicked()
     const QModelIndex current = ui->tableViewItems->currentIndex();
     if (!current.isValid())
         return;
-    const QMessageBox::StandardButton answer =
-        QMessageBox::question(this, QStringLiteral("Delete Inventory Item"),
-                              QStringLiteral("Do you really want to delete this stock item?"),
-                              QMessageBox::Yes | QMessageBox::No);
-    if (answer != QMessageBox::Yes)
+    if (!ConfirmDelete(QStringLiteral("Delete Inventory Item"),
+                       QStringLiteral("Do you really want to delete this stock item?")))
         return;
     // A refusal is logged by the store; the re-run list shows what is stored.
     CatalogueStore::DeleteBatch(CDBManager::Instance().GetInventoryDataBase(),
                                 m_model->index(current.row(), Id).data().toInt());
-    RerunCurrent();
+    Reselect();
 }
 
 void InventoryManagement::on_pushClose_clicked()
