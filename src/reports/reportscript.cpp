@@ -148,6 +148,8 @@ void ScriptEvaluator::ResetBudget()
 void ScriptEvaluator::DropEngine()
 {
     m_runner = QJSValue();
+    m_sumFunction = QJSValue();
+    m_sumInstalled = false;
     m_engine.reset();
     m_functions.reset();
     m_sum = nullptr;
@@ -168,6 +170,8 @@ QJSEngine *ScriptEvaluator::Engine()
     // removed after each expression.
     m_runner = m_engine->evaluate(
         QStringLiteral("(function (qb_program) { return eval(qb_program); })"));
+    m_sumFunction = m_engine->newQObject(m_sum).property(SumName);
+    m_sumInstalled = false;
     m_baseGlobals = GlobalNames(m_engine.get());
     return m_engine.get();
 }
@@ -185,10 +189,14 @@ ScriptEvaluator::Result ScriptEvaluator::Evaluate(const QString &program,
 
     QJSEngine *engine = Engine();
     QJSValue global = engine->globalObject();
-    if (aggregates) {
-        static_cast<AggregateFunctions *>(m_sum)->SetAggregates(aggregates);
-        const QJSValue wrapper = engine->newQObject(m_sum);
-        global.setProperty(SumName, wrapper.property(SumName));
+    // Sum exists only for expressions that may aggregate, as a fresh engine would have it.
+    static_cast<AggregateFunctions *>(m_sum)->SetAggregates(aggregates);
+    if (bool(aggregates) != m_sumInstalled) {
+        if (aggregates)
+            global.setProperty(SumName, m_sumFunction);
+        else
+            global.deleteProperty(SumName);
+        m_sumInstalled = aggregates;
     }
     QElapsedTimer timer;
     timer.start();
@@ -209,11 +217,15 @@ ScriptEvaluator::Result ScriptEvaluator::Evaluate(const QString &program,
         DropEngine();
         return result;
     }
-    static_cast<AggregateFunctions *>(m_sum)->SetAggregates(nullptr);
     for (const QString &name : GlobalNames(engine)) {
+        if (name == SumName)
+            continue;
         if (!m_baseGlobals.contains(name))
             global.deleteProperty(name);
     }
+    // A script that replaced Sum gets the real one back.
+    if (m_sumInstalled && !global.property(SumName).strictlyEquals(m_sumFunction))
+        global.setProperty(SumName, m_sumFunction);
     return result;
 }
 

@@ -94,6 +94,8 @@ private:
     std::unique_ptr<QObject> m_functions;
     QObject *m_sum = nullptr; // child of m_functions
     QJSValue m_runner; // released before the engine
+    QJSValue m_sumFunction;
+    bool m_sumInstalled = false;
     QStringList m_baseGlobals;
 };
 
