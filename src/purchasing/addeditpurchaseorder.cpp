@@ -120,9 +120,15 @@ void AddEditPurchaseOrder::Load(const QSqlRecord *listRow)
         const QString format = Catalogue::ExpiryDisplayFormat();
         ui->dateSent->setDate(Catalogue::ParseDisplayDate(listRow->value(3).toString(), format));
         ui->dateDeliver->setDate(Catalogue::ParseDisplayDate(listRow->value(4).toString(), format));
-        ui->lineSubTotal->setText(listRow->value(5).toString());
-        ui->lineTax->setText(listRow->value(6).toString());
-        ui->lineTotal->setText(listRow->value(7).toString());
+        // Stored as numbers ("286"); money is shown with two decimals ("286.00").
+        const auto money = [listRow](int column) {
+            bool ok = false;
+            const float value = listRow->value(column).toString().toFloat(&ok);
+            return ok ? MoneyText(value) : listRow->value(column).toString();
+        };
+        ui->lineSubTotal->setText(money(5));
+        ui->lineTax->setText(money(6));
+        ui->lineTotal->setText(money(7));
         m_notes->setPlainText(listRow->value(8).toString());
     } else {
         ui->comboVendors->setCurrentIndex(-1);
