@@ -40,8 +40,7 @@ enum LineColumn {
 
 QString SettingOr(const char *key, const QString &fallback)
 {
-    const QString value =
-        AppSettings::Instance().Settings()->value(QLatin1String(key)).toString();
+    const QString value = AppSettings::Instance().Settings()->value(QLatin1String(key)).toString();
     return value.isEmpty() ? fallback : value;
 }
 
@@ -53,13 +52,15 @@ QSqlDatabase &Db()
 } // namespace
 
 AddEditPurchaseOrder::AddEditPurchaseOrder(QWidget *parent)
-    : QuillboxDialog(parent), ui(std::make_unique<Ui::AddEditPurchaseOrder>())
+    : QuillboxDialog(parent)
+    , ui(std::make_unique<Ui::AddEditPurchaseOrder>())
 {
     Build(nullptr);
 }
 
 AddEditPurchaseOrder::AddEditPurchaseOrder(QWidget *parent, const QSqlRecord &listRow)
-    : QuillboxDialog(parent), ui(std::make_unique<Ui::AddEditPurchaseOrder>())
+    : QuillboxDialog(parent)
+    , ui(std::make_unique<Ui::AddEditPurchaseOrder>())
 {
     Build(&listRow);
 }
@@ -89,10 +90,9 @@ void AddEditPurchaseOrder::Build(const QSqlRecord *listRow)
     ReadSettings();
     ui->labelTax->setText(m_salesTaxName);
     if (!m_taxEnabled) {
-        for (QWidget *w : {static_cast<QWidget *>(ui->labelSubTotal),
-                           static_cast<QWidget *>(ui->lineSubTotal),
-                           static_cast<QWidget *>(ui->labelTax),
-                           static_cast<QWidget *>(ui->lineTax)})
+        for (QWidget *w :
+             {static_cast<QWidget *>(ui->labelSubTotal), static_cast<QWidget *>(ui->lineSubTotal),
+              static_cast<QWidget *>(ui->labelTax), static_cast<QWidget *>(ui->lineTax)})
             w->hide();
     }
 }
@@ -146,8 +146,8 @@ void AddEditPurchaseOrder::ReadSettings()
                               QStringLiteral("YOUR COMPANY NAME - CUSTOMIZE IN SETTINGS"));
     m_companyAddress = SettingOr("REPORT_COMPANY_ADDRESS",
                                  QStringLiteral("YOUR COPMANY ADDRESS - CUSTOMIZE IN SETTINGS"));
-    m_companyContact =
-        SettingOr("REPORT_PHONE_NUMBER", QStringLiteral("CONTACT: CUSTOMIZE IN SETTINGS"));
+    m_companyContact
+        = SettingOr("REPORT_PHONE_NUMBER", QStringLiteral("CONTACT: CUSTOMIZE IN SETTINGS"));
     m_reportMessage.clear();
     m_currencySymbol = settings->value(QStringLiteral("CURRENCY_SYMBOL")).toString();
     m_logo = QImage(SettingOr("REPORT_COMPANY_LOGO",
@@ -204,7 +204,8 @@ void AddEditPurchaseOrder::on_lineBarCode_textChanged(const QString &code)
         ui->lineAvailableStock->setText(info.stock);
         return;
     }
-    ui->labelStatus->setText(QStringLiteral("Barcode ( %1 ) does not exist in the inventory").arg(code));
+    ui->labelStatus->setText(
+        QStringLiteral("Barcode ( %1 ) does not exist in the inventory").arg(code));
     ui->lineItemName->clear();
     ui->lineAvailableStock->clear();
     ui->lineUnitPrice->clear();
@@ -256,9 +257,8 @@ void AddEditPurchaseOrder::OnItemSelected(const QModelIndex &index)
 PurchaseStore::Header AddEditPurchaseOrder::CurrentHeader() const
 {
     PurchaseStore::Header header;
-    header.vendorId = ui->comboVendors->currentIndex() < 0 || m_vendorKey.isEmpty()
-                          ? -1
-                          : m_vendorKey.toInt();
+    header.vendorId
+        = ui->comboVendors->currentIndex() < 0 || m_vendorKey.isEmpty() ? -1 : m_vendorKey.toInt();
     header.status = ui->comboStatus->currentText();
     header.sentDate = ui->dateSent->date();
     header.deliveryDate = ui->dateDeliver->date();
@@ -308,11 +308,11 @@ void AddEditPurchaseOrder::on_pushAddItem_clicked()
     line.expiry = ui->dateExpiry->date();
     line.storage = ui->lineStorage->text();
 
-    const Totals totals =
-        Totals::FromTexts(ui->lineSubTotal->text(), ui->lineTax->text(), ui->lineTotal->text())
-            .Added(line.lineTotal, Totals::LineTax(line.lineTotal,
-                                                   ui->lineTaxStatus->text().toFloat(),
-                                                   m_taxEnabled));
+    const Totals totals
+        = Totals::FromTexts(ui->lineSubTotal->text(), ui->lineTax->text(), ui->lineTotal->text())
+              .Added(line.lineTotal,
+                     Totals::LineTax(line.lineTotal, ui->lineTaxStatus->text().toFloat(),
+                                     m_taxEnabled));
     PurchaseStore::Header header = CurrentHeader();
     header.subTotal = MoneyText(totals.subTotal).toFloat();
     header.tax = MoneyText(totals.tax).toFloat();
@@ -340,10 +340,11 @@ void AddEditPurchaseOrder::on_pushDeleteItem_clicked()
     if (m_selectedLineKey.isEmpty())
         return;
     const float lineTotal = ui->lineLineTotal->text().toFloat();
-    const Totals totals =
-        Totals::FromTexts(ui->lineSubTotal->text(), ui->lineTax->text(), ui->lineTotal->text())
-            .Removed(lineTotal, Totals::LineTax(lineTotal, ui->lineTaxStatus->text().toFloat(),
-                                                m_taxEnabled));
+    const Totals totals
+        = Totals::FromTexts(ui->lineSubTotal->text(), ui->lineTax->text(), ui->lineTotal->text())
+              .Removed(
+                  lineTotal,
+                  Totals::LineTax(lineTotal, ui->lineTaxStatus->text().toFloat(), m_taxEnabled));
     PurchaseStore::Header header = CurrentHeader();
     header.subTotal = MoneyText(totals.subTotal).toFloat();
     header.tax = MoneyText(totals.tax).toFloat();
@@ -388,9 +389,9 @@ void AddEditPurchaseOrder::on_pushSave_clicked()
 void AddEditPurchaseOrder::on_pushUpdateInventoryData_clicked()
 {
     const bool ok = !m_selectedLineKey.isEmpty()
-                    && PurchaseStore::UpdateInventoryData(
-                        Db(), m_selectedLineKey.toInt(), ui->lineSalePrice->text().toFloat(),
-                        ui->lineBatch->text(), ui->dateExpiry->date(), ui->lineStorage->text());
+        && PurchaseStore::UpdateInventoryData(
+            Db(), m_selectedLineKey.toInt(), ui->lineSalePrice->text().toFloat(),
+            ui->lineBatch->text(), ui->dateExpiry->date(), ui->lineStorage->text());
     RefreshLines();
     if (!ok)
         ui->labelStatus->setText(QStringLiteral("Error occured while updating purchase item."));
@@ -412,10 +413,9 @@ void AddEditPurchaseOrder::on_comboStatus_currentTextChanged(const QString &stat
         return;
     // An order the database already holds as received has been exported once: asking the
     // first-time question again would invite a second set of batches.
-    const QString question =
-        m_storedStatus == received
-            ? QStringLiteral("This order was already received. Export its items to inventory again?")
-            : QStringLiteral("Do you want to export received items to inventory?");
+    const QString question = m_storedStatus == received
+        ? QStringLiteral("This order was already received. Export its items to inventory again?")
+        : QStringLiteral("Do you want to export received items to inventory?");
     if (QMessageBox::question(this, QStringLiteral("Export"), question,
                               QMessageBox::Yes | QMessageBox::No)
         != QMessageBox::Yes)
@@ -435,12 +435,11 @@ void AddEditPurchaseOrder::Receive()
     int key = m_orderKey.toInt();
     PurchaseStore::ReceiveFailure failure;
     if (!PurchaseStore::ReceiveOrder(Db(), &key, header, &failure)) {
-        const QString where =
-            failure.line > 0
-                ? QStringLiteral("Line %1 (code %2) could not be exported: %3.")
-                      .arg(failure.line)
-                      .arg(failure.code, failure.reason)
-                : QStringLiteral("The items could not be exported: %1.").arg(failure.reason);
+        const QString where = failure.line > 0
+            ? QStringLiteral("Line %1 (code %2) could not be exported: %3.")
+                  .arg(failure.line)
+                  .arg(failure.code, failure.reason)
+            : QStringLiteral("The items could not be exported: %1.").arg(failure.reason);
         QMessageBox::critical(this, QStringLiteral("Export"),
                               where
                                   + QStringLiteral("\nNothing was exported and the order was not "
@@ -460,9 +459,8 @@ void AddEditPurchaseOrder::Receive()
 std::unique_ptr<ReportEngine> AddEditPurchaseOrder::PrepareEngine()
 {
     const QString path = !m_templatePath.isEmpty()
-                             ? m_templatePath
-                             : QString::fromLatin1(m_taxEnabled ? PurchaseOrderTemplate
-                                                                : PurchaseOrderNoTaxTemplate);
+        ? m_templatePath
+        : QString::fromLatin1(m_taxEnabled ? PurchaseOrderTemplate : PurchaseOrderNoTaxTemplate);
     auto engine = std::make_unique<ReportEngine>(this);
     engine->rowCounts.append(m_lines->rowCount());
     if (!engine->loadTemplate(path)) {
@@ -473,8 +471,7 @@ std::unique_ptr<ReportEngine> AddEditPurchaseOrder::PrepareEngine()
         return nullptr;
     }
     connect(engine.get(), &ReportEngine::setValue, this, &AddEditPurchaseOrder::setValue);
-    connect(engine.get(), &ReportEngine::setValueImage, this,
-            &AddEditPurchaseOrder::setValueImage);
+    connect(engine.get(), &ReportEngine::setValueImage, this, &AddEditPurchaseOrder::setValueImage);
     return engine;
 }
 
@@ -516,9 +513,8 @@ void AddEditPurchaseOrder::on_pushPrint_clicked()
 void AddEditPurchaseOrder::setValue(int &recNo, QString &paramName, QVariant &paramValue, int)
 {
     const QLocale locale = QLocale::system();
-    const auto line = [this, recNo](int column) {
-        return m_lines->index(recNo, column).data().toString();
-    };
+    const auto line
+        = [this, recNo](int column) { return m_lines->index(recNo, column).data().toString(); };
     const QString money = m_currencySymbol + QStringLiteral(" ");
     if (paramName == QLatin1String("company_name"))
         paramValue = m_companyName;

@@ -8,17 +8,20 @@
 
 #include <memory>
 
-namespace Ui { class AddEditPurchaseOrder; }
+namespace Ui {
+class AddEditPurchaseOrder;
+}
 class QPlainTextEdit;
 class QSqlQueryModel;
 class QSqlTableModel;
 class ReportEngine;
-namespace PurchaseStore { struct Header; }
+namespace PurchaseStore {
+struct Header;
+}
 
 // Writes and edits one purchase order: vendor, status, dates, notes and lines with running
 // totals. Receives the order into stock when its status becomes RECEIVED, and prints it.
-class AddEditPurchaseOrder final : public QuillboxDialog
-{
+class AddEditPurchaseOrder final : public QuillboxDialog {
     Q_OBJECT
 public:
     // A new order.
@@ -35,12 +38,12 @@ public:
     void SetTemplatePath(const QString &path) { m_templatePath = path; }
 
     static constexpr const char *PurchaseOrderTemplate = ":/xml/reports/purchase_order.xml";
-    static constexpr const char *PurchaseOrderNoTaxTemplate =
-        ":/xml/reports/purchase_order_no_tax.xml";
+    static constexpr const char *PurchaseOrderNoTaxTemplate
+        = ":/xml/reports/purchase_order_no_tax.xml";
 
     // Kept for callers; no widget of the form carries these names, so they are no slots
     // (automatic connection would warn about them).
-    void on_pushNewItem_clicked() {}
+    void on_pushNewItem_clicked() { }
     void on_pushPrintPreview_clicked();
 
 public slots:
@@ -52,7 +55,7 @@ public slots:
 private slots:
     void on_pushSearchVendor_clicked();
     void on_lineBarCode_textChanged(const QString &code);
-    void on_lineBarCode_returnPressed() {}
+    void on_lineBarCode_returnPressed() { }
     void on_pushAddItem_clicked();
     void on_pushDeleteItem_clicked();
     void on_pushSearchItem_clicked();

@@ -11,7 +11,8 @@
 #include <QMessageBox>
 
 PurchaseManagement::PurchaseManagement(QWidget *parent)
-    : ListScreen(parent, false), ui(std::make_unique<Ui::PurchaseManagement>())
+    : ListScreen(parent, false)
+    , ui(std::make_unique<Ui::PurchaseManagement>())
 {
     ui->setupUi(this);
     QTableView *view = ui->tableViewItems;
@@ -37,8 +38,8 @@ void PurchaseManagement::on_buttonShowAll_clicked()
 
 void PurchaseManagement::on_buttonSearch_clicked()
 {
-    const Catalogue::ListQuery query =
-        Purchasing::OrderSearch(ui->editName->text(), ui->lineStatus->text());
+    const Catalogue::ListQuery query
+        = Purchasing::OrderSearch(ui->editName->text(), ui->lineStatus->text());
     ui->labelStatus->setText(query.status);
     RunQuery(query.sql, query.bindings);
 }

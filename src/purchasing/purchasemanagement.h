@@ -4,11 +4,12 @@
 
 #include <memory>
 
-namespace Ui { class PurchaseManagement; }
+namespace Ui {
+class PurchaseManagement;
+}
 
 // The purchase order list: search by vendor or status, open, add and delete orders.
-class PurchaseManagement final : public ListScreen
-{
+class PurchaseManagement final : public ListScreen {
     Q_OBJECT
 public:
     explicit PurchaseManagement(QWidget *parent = nullptr);

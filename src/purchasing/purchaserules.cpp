@@ -49,13 +49,13 @@ QString OrderListBase()
 {
     const AppSettings &settings = AppSettings::Instance();
     return QStringLiteral("SELECT po.ID, v.NAME as VENDOR, po.STATUS, ")
-           + settings.DateDisplayExpression(QStringLiteral("po.SENT_DATE"),
-                                            QStringLiteral("Sent Date"))
-           + QStringLiteral(", ")
-           + settings.DateDisplayExpression(QStringLiteral("po.DELIVERY_DATE"),
-                                            QStringLiteral("Delivery Date"))
-           + QStringLiteral(" , po.SUB_TOTAL, po.SALES_TAX, po.TOTAL, po.NOTES FROM tblPOrders "
-                            "as po, tblVendors as v WHERE po.VENDOR_ID = v.ID");
+        + settings.DateDisplayExpression(QStringLiteral("po.SENT_DATE"),
+                                         QStringLiteral("Sent Date"))
+        + QStringLiteral(", ")
+        + settings.DateDisplayExpression(QStringLiteral("po.DELIVERY_DATE"),
+                                         QStringLiteral("Delivery Date"))
+        + QStringLiteral(" , po.SUB_TOTAL, po.SALES_TAX, po.TOTAL, po.NOTES FROM tblPOrders "
+                         "as po, tblVendors as v WHERE po.VENDOR_ID = v.ID");
 }
 
 namespace {
@@ -88,24 +88,29 @@ Catalogue::ListQuery OrderSearch(const QString &vendorName, const QString &statu
                 {{QStringLiteral(":pattern"), LikeContains(status.toUpper())}},
                 QStringLiteral("Search results based on Purchase Order Status")};
     }
-    return {OrdersFirst() + QStringLiteral(" AND po.ID = -1"), {},
+    return {OrdersFirst() + QStringLiteral(" AND po.ID = -1"),
+            {},
             QStringLiteral("No search criteria specified.")};
 }
 
 QStringList OrderSortExpressions()
 {
-    return {QStringLiteral("po.ID"),        QStringLiteral("v.NAME"),
-            QStringLiteral("po.STATUS"),    QStringLiteral("po.SENT_DATE"),
-            QStringLiteral("po.DELIVERY_DATE"), QStringLiteral("po.SUB_TOTAL"),
-            QStringLiteral("po.SALES_TAX"), QStringLiteral("po.TOTAL"),
+    return {QStringLiteral("po.ID"),
+            QStringLiteral("v.NAME"),
+            QStringLiteral("po.STATUS"),
+            QStringLiteral("po.SENT_DATE"),
+            QStringLiteral("po.DELIVERY_DATE"),
+            QStringLiteral("po.SUB_TOTAL"),
+            QStringLiteral("po.SALES_TAX"),
+            QStringLiteral("po.TOTAL"),
             QStringLiteral("po.NOTES")};
 }
 
 QString LineQuery(int orderKey)
 {
-    const QString head =
-        QStringLiteral("SELECT ID, PORDER_ID, ITEM_CODE, QUANTITY, ITEM_NAME, UNIT_PRICE, "
-                       "LINE_TOTAL, SALE_PRICE, BATCH_NUMBER, ")
+    const QString head
+        = QStringLiteral("SELECT ID, PORDER_ID, ITEM_CODE, QUANTITY, ITEM_NAME, UNIT_PRICE, "
+                         "LINE_TOTAL, SALE_PRICE, BATCH_NUMBER, ")
         + AppSettings::Instance().DateDisplayExpression(QStringLiteral("EXPIRY_DATE"),
                                                         QStringLiteral("EXPIRY DATE"))
         + QStringLiteral(" , STORAGE_LOCATION FROM tblPODetails WHERE PORDER_ID = ");

@@ -19,8 +19,7 @@ float LineTotal(const QString &unitPriceText, const QString &quantityText);
 QString MoneyText(float value);
 
 // The three total fields of an order, changed by one line at a time.
-struct Totals
-{
+struct Totals {
     float subTotal = 0;
     float tax = 0;
     float total = 0;

@@ -63,8 +63,7 @@ QString ReasonFor(const QSqlError &error)
     }
 }
 
-struct ReceivedLine
-{
+struct ReceivedLine {
     QString code;
     QVariant productId; // null when no product has the code
     bool codeTaken = false;
@@ -82,7 +81,8 @@ bool LookupItem(const QSqlDatabase &db, const QString &code, ItemInfo *info)
 {
     *info = ItemInfo();
     QSqlQuery query(db);
-    query.prepare(QStringLiteral("SELECT NAME, TAX_RATE FROM  tblProducts WHERE PRODUCT_CODE = :code"));
+    query.prepare(
+        QStringLiteral("SELECT NAME, TAX_RATE FROM  tblProducts WHERE PRODUCT_CODE = :code"));
     query.bindValue(QStringLiteral(":code"), code);
     if (!ExecLogged(query))
         return false;
@@ -189,7 +189,7 @@ bool DeleteOrder(const QSqlDatabase &db, int key)
     order.prepare(QStringLiteral("DELETE FROM tblPOrders WHERE ID = :id"));
     order.bindValue(QStringLiteral(":id"), key);
     return ExecLogged(lines) && ExecLogged(order) && order.numRowsAffected() == 1
-           && transaction.Commit();
+        && transaction.Commit();
 }
 
 bool ReceiveOrder(const QSqlDatabase &db, int *key, const Header &header, ReceiveFailure *failure,

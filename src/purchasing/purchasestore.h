@@ -8,8 +8,7 @@
 // becomes. Every value is bound; writes that belong together share one transaction.
 namespace PurchaseStore {
 
-struct Header
-{
+struct Header {
     int vendorId = -1;
     QString status;
     QDate sentDate;
@@ -20,8 +19,7 @@ struct Header
     QString notes;
 };
 
-struct Line
-{
+struct Line {
     QString itemCode;
     int quantity = 0;
     QString itemName;
@@ -34,8 +32,7 @@ struct Line
 };
 
 // A product as the order dialog shows it while a code is typed.
-struct ItemInfo
-{
+struct ItemInfo {
     bool found = false;
     QString name;
     QString taxRate;
@@ -59,8 +56,7 @@ bool UpdateInventoryData(const QSqlDatabase &db, int lineId, float salePrice, co
 bool DeleteOrder(const QSqlDatabase &db, int key);
 
 // Why a receiving run stopped.
-struct ReceiveFailure
-{
+struct ReceiveFailure {
     int line = 0; // 1-based position in the order; 0 when no line was reached
     QString code;
     QString reason;
@@ -69,7 +65,7 @@ struct ReceiveFailure
 // Every line of the order becomes a new stock batch, and the header is stored, in one
 // transaction. A line's barcode is its item code, or the new batch's own ID when that code is
 // already a barcode. On the first failing line everything is rolled back.
-bool ReceiveOrder(const QSqlDatabase &db, int *key, const Header &header,
-                  ReceiveFailure *failure, int *batches = nullptr);
+bool ReceiveOrder(const QSqlDatabase &db, int *key, const Header &header, ReceiveFailure *failure,
+                  int *batches = nullptr);
 
 } // namespace PurchaseStore

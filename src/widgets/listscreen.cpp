@@ -10,7 +10,8 @@
 #include <QTableView>
 
 ListScreen::ListScreen(QWidget *parent, bool selectionMode)
-    : QScrollArea(parent), m_selectionMode(selectionMode)
+    : QScrollArea(parent)
+    , m_selectionMode(selectionMode)
 {
 }
 
@@ -64,5 +65,5 @@ void ListScreen::Reselect()
 bool ListScreen::ConfirmDelete(const QString &title, const QString &question)
 {
     return QMessageBox::question(this, title, question, QMessageBox::Yes | QMessageBox::No)
-           == QMessageBox::Yes;
+        == QMessageBox::Yes;
 }

@@ -15,8 +15,7 @@ class QTableView;
 // What the list screens (products, batches, purchase orders) share: a paged model sorted on
 // the server behind a table view, re-runs that keep the key columns hidden and the columns
 // sized, the question before a delete, and the host dialog that runs a list as a picker.
-class ListScreen : public QScrollArea
-{
+class ListScreen : public QScrollArea {
     Q_OBJECT
 public:
     PagedQueryModel *Model() const { return m_model; }
@@ -42,9 +41,8 @@ protected:
     ListScreen(QWidget *parent, bool selectionMode);
 
     // Puts a new paged model on the view. Headers: empty texts keep the column name.
-    void SetUpList(QTableView *view, const QStringList &sortExpressions,
-                   const QString &tieBreaker, const QStringList &headers,
-                   const QList<int> &hiddenColumns);
+    void SetUpList(QTableView *view, const QStringList &sortExpressions, const QString &tieBreaker,
+                   const QStringList &headers, const QList<int> &hiddenColumns);
     void RunQuery(const QString &sql, const QVariantMap &bindings);
     // Runs the current statement again (after an add, edit or delete).
     void Reselect();

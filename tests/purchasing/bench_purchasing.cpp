@@ -23,11 +23,10 @@
 using QuillboxTest::FreshDatabases;
 
 // Takes the PDF the print opens instead of a desktop viewer.
-class PdfCatcher final : public QObject
-{
+class PdfCatcher final : public QObject {
     Q_OBJECT
 public slots:
-    void Open(const QUrl &) {}
+    void Open(const QUrl &) { }
 };
 
 namespace {
@@ -36,28 +35,29 @@ constexpr int Samples = 9;
 
 bool Fill(const QString &schema)
 {
-    const char *statements[] = {
-        "INSERT INTO tblProductCategories (NAME) VALUES ('Medicine')",
-        "INSERT INTO tblProducts (CATEGORY_ID, PRODUCT_CODE, NAME, ITEMS_PER_UNIT, TAX_RATE) "
-        "SELECT 1, CONCAT('P', seq), CONCAT('Product ', seq), 1, 16 FROM seq_1_to_1000",
-        "INSERT INTO tblVendors (NAME) SELECT CONCAT('Vendor ', seq) FROM seq_1_to_1000",
-        "INSERT INTO tblPOrders (VENDOR_ID, STATUS, SENT_DATE, DELIVERY_DATE, SUB_TOTAL, "
-        "SALES_TAX, TOTAL, NOTES) SELECT 1 + seq % 1000, ELT(1 + seq % 3, 'DRAFT', 'SENT', "
-        "'RECEIVED'), '2024-01-01' + INTERVAL (seq % 700) DAY, '2024-01-08' + INTERVAL (seq % "
-        "700) DAY, seq % 997, (seq % 997) * 0.16, (seq % 997) * 1.16, '' FROM seq_1_to_100000",
-        "INSERT INTO tblPODetails (PORDER_ID, ITEM_CODE, QUANTITY, ITEM_NAME, UNIT_PRICE, "
-        "LINE_TOTAL, SALE_PRICE, BATCH_NUMBER, EXPIRY_DATE, STORAGE_LOCATION) SELECT 1 + "
-        "(seq - 1) DIV 10, CONCAT('P', 1 + seq % 1000), 4, 'Product', 2.5, 10, 4, 'L1', "
-        "'2030-01-31', 'Shelf' FROM seq_1_to_1000000",
-        // The large order: 1,000 lines, one per product.
-        "INSERT INTO tblPOrders (VENDOR_ID, STATUS, SENT_DATE, DELIVERY_DATE, SUB_TOTAL, "
-        "SALES_TAX, TOTAL, NOTES) VALUES (1, 'SENT', '2026-01-05', '2026-01-09', 10000, 1600, "
-        "11600, 'large')",
-        "INSERT INTO tblPODetails (PORDER_ID, ITEM_CODE, QUANTITY, ITEM_NAME, UNIT_PRICE, "
-        "LINE_TOTAL, SALE_PRICE, BATCH_NUMBER, EXPIRY_DATE, STORAGE_LOCATION) SELECT (SELECT "
-        "MAX(ID) FROM tblPOrders), CONCAT('P', seq), 4, CONCAT('Product ', seq), 2.5, 10, 4, 'L1', '2030-01-31', 'Shelf' "
-        "FROM seq_1_to_1000",
-        "ANALYZE TABLE tblPOrders, tblPODetails, tblVendors"};
+    const char *statements[]
+        = {"INSERT INTO tblProductCategories (NAME) VALUES ('Medicine')",
+           "INSERT INTO tblProducts (CATEGORY_ID, PRODUCT_CODE, NAME, ITEMS_PER_UNIT, TAX_RATE) "
+           "SELECT 1, CONCAT('P', seq), CONCAT('Product ', seq), 1, 16 FROM seq_1_to_1000",
+           "INSERT INTO tblVendors (NAME) SELECT CONCAT('Vendor ', seq) FROM seq_1_to_1000",
+           "INSERT INTO tblPOrders (VENDOR_ID, STATUS, SENT_DATE, DELIVERY_DATE, SUB_TOTAL, "
+           "SALES_TAX, TOTAL, NOTES) SELECT 1 + seq % 1000, ELT(1 + seq % 3, 'DRAFT', 'SENT', "
+           "'RECEIVED'), '2024-01-01' + INTERVAL (seq % 700) DAY, '2024-01-08' + INTERVAL (seq % "
+           "700) DAY, seq % 997, (seq % 997) * 0.16, (seq % 997) * 1.16, '' FROM seq_1_to_100000",
+           "INSERT INTO tblPODetails (PORDER_ID, ITEM_CODE, QUANTITY, ITEM_NAME, UNIT_PRICE, "
+           "LINE_TOTAL, SALE_PRICE, BATCH_NUMBER, EXPIRY_DATE, STORAGE_LOCATION) SELECT 1 + "
+           "(seq - 1) DIV 10, CONCAT('P', 1 + seq % 1000), 4, 'Product', 2.5, 10, 4, 'L1', "
+           "'2030-01-31', 'Shelf' FROM seq_1_to_1000000",
+           // The large order: 1,000 lines, one per product.
+           "INSERT INTO tblPOrders (VENDOR_ID, STATUS, SENT_DATE, DELIVERY_DATE, SUB_TOTAL, "
+           "SALES_TAX, TOTAL, NOTES) VALUES (1, 'SENT', '2026-01-05', '2026-01-09', 10000, 1600, "
+           "11600, 'large')",
+           "INSERT INTO tblPODetails (PORDER_ID, ITEM_CODE, QUANTITY, ITEM_NAME, UNIT_PRICE, "
+           "LINE_TOTAL, SALE_PRICE, BATCH_NUMBER, EXPIRY_DATE, STORAGE_LOCATION) SELECT (SELECT "
+           "MAX(ID) FROM tblPOrders), CONCAT('P', seq), 4, CONCAT('Product ', seq), 2.5, 10, 4, "
+           "'L1', '2030-01-31', 'Shelf' "
+           "FROM seq_1_to_1000",
+           "ANALYZE TABLE tblPOrders, tblPODetails, tblVendors"};
     for (const char *sql : statements) {
         QString error;
         if (!FreshDatabases::ExecAdmin(schema, QString::fromLatin1(sql), &error)) {
@@ -79,8 +79,7 @@ int LargeOrderId()
 QSqlRecord LargeOrderRow()
 {
     QSqlQuery query(CDBManager::Instance().GetInventoryDataBase());
-    query.exec(Purchasing::OrderListBase()
-               + QStringLiteral(" AND po.ID = %1").arg(LargeOrderId()));
+    query.exec(Purchasing::OrderListBase() + QStringLiteral(" AND po.ID = %1").arg(LargeOrderId()));
     query.next();
     return query.record();
 }
@@ -120,7 +119,8 @@ int main(int argc, char *argv[])
     QDesktopServices::setUrlHandler(QStringLiteral("file"), &viewer, "Open");
     const QString list100k = QStringLiteral("purchase list (100,000 orders): ");
 
-    QuillboxBench::Report(list100k + QStringLiteral("open, first rows"), QStringLiteral("<= 300 ms"),
+    QuillboxBench::Report(list100k + QStringLiteral("open, first rows"),
+                          QStringLiteral("<= 300 ms"),
                           QuillboxBench::Time(Samples, [] { PurchaseManagement list; }));
 
     PurchaseManagement list;
@@ -134,23 +134,23 @@ int main(int argc, char *argv[])
             search->click();
         });
     };
-    QuillboxBench::Report(list100k + QStringLiteral("search by vendor"), QStringLiteral("<= 300 ms"),
+    QuillboxBench::Report(list100k + QStringLiteral("search by vendor"),
+                          QStringLiteral("<= 300 ms"),
                           searchFor(QStringLiteral("Vendor 77"), QString()));
-    QuillboxBench::Report(list100k + QStringLiteral("search by status"), QStringLiteral("<= 300 ms"),
-                          searchFor(QString(), QStringLiteral("rec")));
+    QuillboxBench::Report(list100k + QStringLiteral("search by status"),
+                          QStringLiteral("<= 300 ms"), searchFor(QString(), QStringLiteral("rec")));
     list.findChild<QPushButton *>(QStringLiteral("buttonShowAll"))->click();
     for (const auto &column : {std::make_pair(1, "vendor"), std::make_pair(2, "status"),
                                std::make_pair(3, "sent date"), std::make_pair(7, "total")}) {
         // Each sample is one header click, alternately ascending and descending.
         bool descending = false;
-        QuillboxBench::Report(list100k + QStringLiteral("sort by %1")
-                                             .arg(QLatin1String(column.second)),
-                              QStringLiteral("<= 300 ms"),
-                              QuillboxBench::Time(Samples, [&] {
-                                  list.Model()->sort(column.first, descending ? Qt::DescendingOrder
-                                                                              : Qt::AscendingOrder);
-                                  descending = !descending;
-                              }));
+        QuillboxBench::Report(
+            list100k + QStringLiteral("sort by %1").arg(QLatin1String(column.second)),
+            QStringLiteral("<= 300 ms"), QuillboxBench::Time(Samples, [&] {
+                list.Model()->sort(column.first,
+                                   descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+                descending = !descending;
+            }));
     }
 
     const QSqlRecord row = LargeOrderRow();
@@ -175,15 +175,15 @@ int main(int argc, char *argv[])
     header.vendorId = 1;
     header.status = QString::fromLatin1(Purchasing::Received);
     header.sentDate = header.deliveryDate = QDate::currentDate();
-    QuillboxBench::Report(QStringLiteral("purchase order (1,000 lines): receive into stock"),
-                          QStringLiteral("<= 2000 ms"), QuillboxBench::Time(5, [&] {
-                              int key = LargeOrderId();
-                              PurchaseStore::ReceiveFailure failure;
-                              if (!PurchaseStore::ReceiveOrder(
-                                      CDBManager::Instance().GetInventoryDataBase(), &key, header,
-                                      &failure))
-                                  qWarning("receive failed: %s", qPrintable(failure.reason));
-                          }));
+    QuillboxBench::Report(
+        QStringLiteral("purchase order (1,000 lines): receive into stock"),
+        QStringLiteral("<= 2000 ms"), QuillboxBench::Time(5, [&] {
+            int key = LargeOrderId();
+            PurchaseStore::ReceiveFailure failure;
+            if (!PurchaseStore::ReceiveOrder(CDBManager::Instance().GetInventoryDataBase(), &key,
+                                             header, &failure))
+                qWarning("receive failed: %s", qPrintable(failure.reason));
+        }));
     QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
     return 0;
 }

@@ -24,8 +24,7 @@ using QuillboxTest::DialogDriver;
 using QuillboxTest::FreshDatabases;
 
 // Takes the PDF the print opens instead of a desktop viewer.
-class PdfCatcher final : public QObject
-{
+class PdfCatcher final : public QObject {
     Q_OBJECT
 public slots:
     void Open(const QUrl &) { ++opened; }
@@ -36,8 +35,7 @@ public:
 
 namespace {
 
-struct OrderForm
-{
+struct OrderForm {
     explicit OrderForm(AddEditPurchaseOrder &d)
         : dialog(d)
         , vendors(Child<QComboBox>(&d, "comboVendors"))
@@ -112,8 +110,7 @@ int BatchCount()
 
 } // namespace
 
-class TestPurchasing final : public QObject
-{
+class TestPurchasing final : public QObject {
     Q_OBJECT
 private slots:
     void init() { QuillboxTest::ResetState(); }
@@ -140,10 +137,18 @@ void TestPurchasing::lineTotal_data()
     QTest::addColumn<QString>("price");
     QTest::addColumn<QString>("quantity");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("plain") << "2.5" << "4" << "10.00";
-    QTest::newRow("fractional quantity is 0") << "2.5" << "4.5" << "0.00";
-    QTest::newRow("text price is 0") << "abc" << "4" << "0.00";
-    QTest::newRow("cents") << "0.35" << "3" << "1.05";
+    QTest::newRow("plain") << "2.5"
+                           << "4"
+                           << "10.00";
+    QTest::newRow("fractional quantity is 0") << "2.5"
+                                              << "4.5"
+                                              << "0.00";
+    QTest::newRow("text price is 0") << "abc"
+                                     << "4"
+                                     << "0.00";
+    QTest::newRow("cents") << "0.35"
+                           << "3"
+                           << "1.05";
 }
 
 void TestPurchasing::lineTotal()
@@ -225,9 +230,9 @@ void TestPurchasing::receiving_data()
     QTest::addColumn<QStringList>("newBarCodes");
     QTest::addColumn<QString>("storedStatus");
     // Barcode 12 is taken by the seeded batch: that batch gets its own ID ("#").
-    QTest::newRow("codes 12 and 40") << QStringList{"12", "40"}
-                                     << "Export to inventory finished successfully"
-                                     << QStringList{"#", "40"} << "RECEIVED";
+    QTest::newRow("codes 12 and 40")
+        << QStringList{"12", "40"} << "Export to inventory finished successfully"
+        << QStringList{"#", "40"} << "RECEIVED";
     QTest::newRow("second line names no product")
         << QStringList{"40", "ZZ", "12"} << "Line 2 (code ZZ) could not be exported"
         << QStringList{} << "SENT";
@@ -256,8 +261,9 @@ void TestPurchasing::receiving()
     QCOMPARE(form.status->currentText(), storedStatus);
     QCOMPARE(BatchCount(), 1 + newBarCodes.size());
     QSqlQuery batches(Db());
-    QVERIFY_SQL(batches, exec("SELECT ID, BAR_CODE, SHOW_ON_POS, DISCOUNT, SUB_ITEMS, QUANTITY, "
-                              "VENDOR_ID FROM tblInventory WHERE ID > 1 ORDER BY ID"));
+    QVERIFY_SQL(batches,
+                exec("SELECT ID, BAR_CODE, SHOW_ON_POS, DISCOUNT, SUB_ITEMS, QUANTITY, "
+                     "VENDOR_ID FROM tblInventory WHERE ID > 1 ORDER BY ID"));
     for (const QString &expected : newBarCodes) {
         QVERIFY(batches.next());
         QCOMPARE(batches.value(1).toString(),
@@ -310,9 +316,12 @@ void TestPurchasing::printParameters_data()
     QTest::addColumn<bool>("taxEnabled");
     QTest::addColumn<QString>("symbol");
     QTest::addColumn<QString>("total");
-    QTest::newRow("dollar, tax") << true << "$" << "$ 17.98";
-    QTest::newRow("blank symbol") << true << "" << " 17.98";
-    QTest::newRow("text symbol, no tax") << false << "EUR" << "EUR 17.98";
+    QTest::newRow("dollar, tax") << true << "$"
+                                 << "$ 17.98";
+    QTest::newRow("blank symbol") << true << ""
+                                  << " 17.98";
+    QTest::newRow("text symbol, no tax") << false << "EUR"
+                                         << "EUR 17.98";
 }
 
 void TestPurchasing::printParameters()
@@ -380,15 +389,20 @@ void TestPurchasing::listSearch_data()
     QTest::addColumn<QString>("status");
     QTest::addColumn<QStringList>("vendors");
     QTest::addColumn<QString>("message");
-    QTest::newRow("apostrophe") << "O'Brien" << "" << QStringList{"O'Brien Pharma"}
+    QTest::newRow("apostrophe") << "O'Brien"
+                                << "" << QStringList{"O'Brien Pharma"}
                                 << "Search results based on Vendor name. ";
-    QTest::newRow("percent is literal") << "50%" << "" << QStringList{"50% Supplies"}
-                                        << "Search results based on Vendor name. ";
-    QTest::newRow("vendor wins") << "50%" << "sent" << QStringList{"50% Supplies"}
+    QTest::newRow("percent is literal")
+        << "50%"
+        << "" << QStringList{"50% Supplies"} << "Search results based on Vendor name. ";
+    QTest::newRow("vendor wins") << "50%"
+                                 << "sent" << QStringList{"50% Supplies"}
                                  << "Search results based on Vendor name. ";
-    QTest::newRow("status in lower case") << "" << "sen" << QStringList{"O'Brien Pharma"}
+    QTest::newRow("status in lower case") << ""
+                                          << "sen" << QStringList{"O'Brien Pharma"}
                                           << "Search results based on Purchase Order Status";
-    QTest::newRow("nothing typed") << "" << "" << QStringList{} << "No search criteria specified.";
+    QTest::newRow("nothing typed") << ""
+                                   << "" << QStringList{} << "No search criteria specified.";
 }
 
 void TestPurchasing::listSearch()
