@@ -12,11 +12,11 @@ namespace Report {
 namespace {
 
 // The Sum function that formulas call, answered from the aggregate records.
-class AggregateFunctions final : public QObject {
+class AggregateFunctions final : public QObject
+{
     Q_OBJECT
 public:
-    explicit AggregateFunctions(const Aggregates *aggregates = nullptr)
-        : m_aggregates(aggregates)
+    explicit AggregateFunctions(const Aggregates *aggregates = nullptr) : m_aggregates(aggregates)
     {
     }
     void SetAggregates(const Aggregates *aggregates) { m_aggregates = aggregates; }
@@ -86,8 +86,7 @@ double Aggregates::Compute(int kind, const QString &token) const
 }
 
 ScriptEvaluator::ScriptEvaluator(int timeLimitMs, int budgetMs)
-    : m_timeLimitMs(timeLimitMs)
-    , m_budgetMs(budgetMs)
+    : m_timeLimitMs(timeLimitMs), m_budgetMs(budgetMs)
 {
 }
 

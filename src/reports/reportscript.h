@@ -20,7 +20,8 @@ class QJSEngine;
 namespace Report {
 
 // Numbers a data band's parameters took, one record per parameter token and row.
-class Aggregates final {
+class Aggregates final
+{
 public:
     enum Kind { SumKind = 0, AvgKind = 1, CountKind = 2 };
 
@@ -31,7 +32,8 @@ public:
     int Size() const { return m_records.size(); }
 
 private:
-    struct Entry {
+    struct Entry
+    {
         QString token;
         double value;
         int row;
@@ -44,14 +46,16 @@ private:
 // expression defines leaks into the next. Interrupts any expression that runs longer than the
 // time limit. The running time of all expressions together is bounded too: a template that
 // repeats an endless formula on every row must not hold the program for rows × limit.
-class ScriptEvaluator final {
+class ScriptEvaluator final
+{
 public:
     static constexpr int DefaultTimeLimitMs = 250;
     static constexpr int DefaultBudgetMs = 2000;
 
-    struct Result {
+    struct Result
+    {
         bool ok = false;
-        QString text; // the value as text, or the error's text
+        QString text;    // the value as text, or the error's text
         int integer = 0; // the value as an integer; 0 on failure
         bool budgetSpent = false; // not run at all: the run's time budget was used up
     };
