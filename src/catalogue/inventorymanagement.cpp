@@ -7,14 +7,9 @@
 #include "cataloguestore.h"
 #include "dbmanager.h"
 #include "decimaldelegate.h"
-#include "listsizing.h"
 #include "pagedquerymodel.h"
-#include "quillboxdialog.h"
 
-#include <QGridLayout>
 #include <QHeaderView>
-#include <QMessageBox>
-#include <QScroller>
 
 namespace {
 
@@ -26,16 +21,11 @@ enum Column {
 } // namespace
 
 InventoryManagement::InventoryManagement(QWidget *parent, bool selectionMode)
-    : QScrollArea(parent)
+    : ListScreen(parent, selectionMode)
     , ui(std::make_unique<Ui::InventoryManagement>())
-    , m_selectionMode(selectionMode)
 {
     ui->setupUi(this);
 
-    m_model = new PagedQueryModel(this);
-    m_model->SetSortExpressions(Catalogue::InventorySortExpressions());
-    m_model->SetTieBreaker(QStringLiteral("i.ID"));
-    m_model->SetUniqueColumns({Id, BarCode});
     const QStringList headers = {QString(),
                                  QString(),
                                  QString(),
@@ -50,26 +40,16 @@ InventoryManagement::InventoryManagement(QWidget *parent, bool selectionMode)
                                  QStringLiteral("Purchase Price"),
                                  QStringLiteral("Sale Price"),
                                  QStringLiteral("Product Code")};
-    for (int c = 0; c < headers.size(); ++c) {
-        if (!headers.at(c).isEmpty())
-            m_model->setHeaderData(c, Qt::Horizontal, headers.at(c));
-    }
-
     QTableView *view = ui->tableViewItems;
-    view->setModel(m_model);
+    SetUpList(view, Catalogue::InventorySortExpressions(), QStringLiteral("i.ID"), headers,
+              {Id, ProductId, VendorId, ShowOnPos});
+    m_model->SetUniqueColumns({Id, BarCode});
     auto *decimals = new DecimalDelegate(view);
     for (const int column : {PurchasePrice, SalePrice, Discount})
         view->setItemDelegateForColumn(column, decimals);
-    QScroller::grabGesture(view->viewport(), QScroller::LeftMouseButtonGesture);
     connect(view, &QTableView::doubleClicked, this, &InventoryManagement::OnRowDoubleClicked);
     connect(ui->editName, &QLineEdit::returnPressed, ui->buttonSearch, &QPushButton::click);
     connect(ui->editCode, &QLineEdit::returnPressed, ui->buttonSearch, &QPushButton::click);
-    // After a re-run the header has forgotten its hidden sections.
-    connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
-        for (const int hidden : {Id, ProductId, VendorId, ShowOnPos})
-            ui->tableViewItems->setColumnHidden(hidden, true);
-    });
-    ListSizing::FollowPagedContents(view, m_model);
 
     ui->frameCloseButton->hide();
     if (m_selectionMode) {
@@ -82,8 +62,6 @@ InventoryManagement::InventoryManagement(QWidget *parent, bool selectionMode)
                 &InventoryManagement::OnItemSeleted);
     }
 
-    view->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
-    view->setSortingEnabled(true);
     on_buttonShowAll_clicked();
     view->show();
 }
@@ -92,26 +70,8 @@ InventoryManagement::~InventoryManagement() = default;
 
 QString InventoryManagement::PickBarCode(QWidget *parent, const QSize &size)
 {
-    QWidget *host = AppSettings::Instance().GlobalParent();
-    QuillboxDialog dialog(host ? host : parent);
-    dialog.setWindowTitle(QStringLiteral("Select Batch"));
-    auto *layout = new QGridLayout(&dialog);
-    auto *list = new InventoryManagement(&dialog, true);
-    layout->addWidget(list, 0, 0);
-    dialog.resize(size);
-    dialog.exec();
-    return list->GetSelectedBarCode();
-}
-
-void InventoryManagement::RunQuery(const QString &sql, const QVariantMap &bindings)
-{
-    // Columns are sized to the new rows as the model resets.
-    m_model->SetQuery(CDBManager::Instance().GetInventoryDataBase(), sql, bindings);
-}
-
-void InventoryManagement::RerunCurrent()
-{
-    m_model->Refresh();
+    return RunPicker(parent, QStringLiteral("Select Batch"), size,
+                     &InventoryManagement::GetSelectedBarCode);
 }
 
 void InventoryManagement::on_buttonShowAll_clicked()
@@ -137,10 +97,9 @@ void InventoryManagement::OnItemSeleted()
 
 void InventoryManagement::on_buttonAddNew_clicked()
 {
-    QWidget *host = AppSettings::Instance().GlobalParent();
-    CAddNewItemsBatch dialog(host ? host : this);
+    CAddNewItemsBatch dialog(DialogParent());
     dialog.exec();
-    RerunCurrent();
+    Reselect();
 }
 
 void InventoryManagement::EditRow(const QModelIndex &index)
@@ -151,7 +110,7 @@ void InventoryManagement::EditRow(const QModelIndex &index)
     dialog.SetEditData(m_model->record(index.row()));
     dialog.SetEditMode(true);
     dialog.exec();
-    RerunCurrent();
+    Reselect();
 }
 
 void InventoryManagement::on_buttonEdit_clicked()
@@ -177,16 +136,13 @@ void InventoryManagement::on_buttonDelete_clicked()
     const QModelIndex current = ui->tableViewItems->currentIndex();
     if (!current.isValid())
         return;
-    const QMessageBox::StandardButton answer =
-        QMessageBox::question(this, QStringLiteral("Delete Inventory Item"),
-                              QStringLiteral("Do you really want to delete this stock item?"),
-                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
-    if (answer != QMessageBox::Yes)
+    if (!ConfirmDelete(QStringLiteral("Delete Inventory Item"),
+                       QStringLiteral("Do you really want to delete this stock item?")))
         return;
     // A refusal is logged by the store; the re-run list shows what is stored.
     CatalogueStore::DeleteBatch(CDBManager::Instance().GetInventoryDataBase(),
                                 m_model->index(current.row(), Id).data().toInt());
-    RerunCurrent();
+    Reselect();
 }
 
 void InventoryManagement::on_pushClose_clicked()

@@ -1,17 +1,16 @@
 #pragma once
 
-#include <QScrollArea>
+#include "listscreen.h"
+
 #include <QSize>
-#include <QVariantMap>
 
 #include <memory>
 
 namespace Ui { class InventoryManagement; }
-class PagedQueryModel;
 
 // The stock batch list: search, add, edit and delete. In selection mode it serves as the
 // batch picker of the sale screen; a double-click picks a row's barcode and closes the host.
-class InventoryManagement final : public QScrollArea
+class InventoryManagement final : public ListScreen
 {
     Q_OBJECT
 public:
@@ -20,8 +19,6 @@ public:
 
     // The BAR_CODE picked in selection mode; empty until a row is double-clicked.
     QString GetSelectedBarCode() const { return m_selectedBarCode; }
-    bool IsSelectionMode() const { return m_selectionMode; }
-    PagedQueryModel *Model() const { return m_model; }
 
     // Runs the batch picker: a modal host dialog (parent: the main window when there is one)
     // around a list in selection mode. Returns the picked barcode, empty when closed.
@@ -41,12 +38,8 @@ private slots:
 
 private:
     Q_DISABLE_COPY(InventoryManagement)
-    void RunQuery(const QString &sql, const QVariantMap &bindings);
-    void RerunCurrent();
     void EditRow(const QModelIndex &index);
 
     std::unique_ptr<Ui::InventoryManagement> ui;
-    PagedQueryModel *m_model = nullptr;
-    bool m_selectionMode = false;
     QString m_selectedBarCode;
 };

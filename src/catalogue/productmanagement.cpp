@@ -7,15 +7,11 @@
 #include "cataloguestore.h"
 #include "dbmanager.h"
 #include "decimaldelegate.h"
-#include "listsizing.h"
 #include "pagedquerymodel.h"
-#include "quillboxdialog.h"
 
-#include <QGridLayout>
 #include <QHeaderView>
 #include <QMessageBox>
 #include <QPixmap>
-#include <QScroller>
 #include <QSettings>
 
 namespace {
@@ -25,16 +21,11 @@ enum Column { Id, Category, Code, Name, ItemsPerUnit, Description, ImageFile, Ta
 } // namespace
 
 ProductManagement::ProductManagement(QWidget *parent, bool selectionMode)
-    : QScrollArea(parent)
+    : ListScreen(parent, selectionMode)
     , ui(std::make_unique<Ui::ProductManagement>())
-    , m_selectionMode(selectionMode)
 {
     ui->setupUi(this);
 
-    m_model = new PagedQueryModel(this);
-    m_model->SetSortExpressions(Catalogue::ProductSortExpressions());
-    m_model->SetTieBreaker(QStringLiteral("p.ID"));
-    m_model->SetUniqueColumns({Id, Code});
     const QStringList headers = {QString(),
                                  QStringLiteral("Category"),
                                  QStringLiteral("Code"),
@@ -43,27 +34,17 @@ ProductManagement::ProductManagement(QWidget *parent, bool selectionMode)
                                  QStringLiteral("Description"),
                                  QString(),
                                  QStringLiteral("Tax rate")};
-    for (int c = 0; c < headers.size(); ++c)
-        m_model->setHeaderData(c, Qt::Horizontal, headers.at(c));
-
     QTableView *view = ui->tableViewProducts;
-    view->setModel(m_model);
+    SetUpList(view, Catalogue::ProductSortExpressions(), QStringLiteral("p.ID"), headers,
+              {Id, ImageFile});
+    m_model->SetUniqueColumns({Id, Code});
     view->setItemDelegateForColumn(TaxRate, new DecimalDelegate(view));
-    view->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
-    view->setSortingEnabled(true);
-    QScroller::grabGesture(view->viewport(), QScroller::LeftMouseButtonGesture);
 
     connect(view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &ProductManagement::OnProductSeleted);
     connect(view, &QTableView::doubleClicked, this, &ProductManagement::OnRowDoubleClicked);
     connect(ui->editName, &QLineEdit::returnPressed, ui->buttonSearch, &QPushButton::click);
     connect(ui->editCode, &QLineEdit::returnPressed, ui->buttonSearch, &QPushButton::click);
-    // Rows re-fetched from scratch: the header has forgotten which sections it hid.
-    connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
-        ui->tableViewProducts->setColumnHidden(Id, true);
-        ui->tableViewProducts->setColumnHidden(ImageFile, true);
-    });
-    ListSizing::FollowPagedContents(view, m_model);
 
     ui->frameCloseButton->hide();
     if (m_selectionMode) {
@@ -86,26 +67,8 @@ ProductManagement::~ProductManagement() = default;
 
 QString ProductManagement::PickProductCode(QWidget *parent, const QSize &size)
 {
-    QWidget *host = AppSettings::Instance().GlobalParent();
-    QuillboxDialog dialog(host ? host : parent);
-    dialog.setWindowTitle(QStringLiteral("Select Product"));
-    auto *layout = new QGridLayout(&dialog);
-    auto *list = new ProductManagement(&dialog, true);
-    layout->addWidget(list, 0, 0);
-    dialog.resize(size);
-    dialog.exec();
-    return list->GetSelectedCode();
-}
-
-void ProductManagement::RunQuery(const QString &sql, const QVariantMap &bindings)
-{
-    // Columns are sized to the new rows as the model resets.
-    m_model->SetQuery(CDBManager::Instance().GetInventoryDataBase(), sql, bindings);
-}
-
-void ProductManagement::Reselect()
-{
-    m_model->Refresh();
+    return RunPicker(parent, QStringLiteral("Select Product"), size,
+                     &ProductManagement::GetSelectedCode);
 }
 
 void ProductManagement::on_buttonShowAll_clicked()
@@ -140,8 +103,7 @@ void ProductManagement::OnProductSeleted()
 
 void ProductManagement::on_buttonAddNew_clicked()
 {
-    QWidget *host = AppSettings::Instance().GlobalParent();
-    AddEditProductDialog dialog(host ? host : this);
+    AddEditProductDialog dialog(DialogParent());
     dialog.exec();
     Reselect();
 }
@@ -179,11 +141,8 @@ void ProductManagement::on_buttonDelete_clicked()
     const QModelIndex current = ui->tableViewProducts->currentIndex();
     if (!current.isValid())
         return;
-    const QMessageBox::StandardButton answer =
-        QMessageBox::question(this, QStringLiteral("Delete Product"),
-                              QStringLiteral("Do you really want to delete this product?"),
-                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
-    if (answer != QMessageBox::Yes)
+    if (!ConfirmDelete(QStringLiteral("Delete Product"),
+                       QStringLiteral("Do you really want to delete this product?")))
         return;
     const int id = m_model->index(current.row(), Id).data().toInt();
     if (CatalogueStore::DeleteProduct(CDBManager::Instance().GetInventoryDataBase(), id)

@@ -1,16 +1,16 @@
 #pragma once
 
-#include <QScrollArea>
+#include "listscreen.h"
+
 #include <QSize>
 
 #include <memory>
 
 namespace Ui { class ProductManagement; }
-class PagedQueryModel;
 
 // The product list: search, add, edit and delete. In selection mode it serves as the product
 // picker inside a host dialog; a double-click picks a row's code and closes the host.
-class ProductManagement final : public QScrollArea
+class ProductManagement final : public ListScreen
 {
     Q_OBJECT
 public:
@@ -19,8 +19,6 @@ public:
 
     // The PRODUCT_CODE picked in selection mode; empty until a row is double-clicked.
     QString GetSelectedCode() const { return m_selectedCode; }
-    bool IsSelectionMode() const { return m_selectionMode; }
-    PagedQueryModel *Model() const { return m_model; }
 
     // Runs the product picker: a modal host dialog (parent: the main window when there is
     // one) around a list in selection mode. Returns the picked code, empty when closed.
@@ -40,13 +38,9 @@ private slots:
 
 private:
     Q_DISABLE_COPY(ProductManagement)
-    void RunQuery(const QString &sql, const QVariantMap &bindings);
-    void Reselect();
     void EditRow(const QModelIndex &index);
 
     std::unique_ptr<Ui::ProductManagement> ui;
-    PagedQueryModel *m_model = nullptr;
-    bool m_selectionMode = false;
     QString m_selectedCode;
     QString m_imagesFolder;
 };

@@ -194,6 +194,9 @@ bool Expander::IsVisible(const QString &printing)
         return ok && value != 0;
     }
     const ScriptEvaluator::Result r = m_evaluator.Evaluate(Expand(printing, ExpandMode::Quoting));
+    // Out of time the field is printed: a missing value is seen, a hidden column is not.
+    if (r.budgetSpent)
+        return true;
     return r.ok && r.integer != 0;
 }
 
@@ -221,6 +224,8 @@ int Expander::FlagProperty(const QString &highlighting, const QString &keyword, 
         return plainValue;
     const ScriptEvaluator::Result r =
         m_evaluator.Evaluate(Expand(parts.first() + rule, ExpandMode::Quoting));
+    if (r.budgetSpent)
+        return plainValue;
     return r.ok ? r.integer : 0;
 }
 

@@ -3,6 +3,7 @@
 #include <QElapsedTimer>
 #include <QJSEngine>
 #include <QJSValue>
+#include <QJSValueIterator>
 
 #include <algorithm>
 
@@ -15,10 +16,15 @@ class AggregateFunctions final : public QObject
 {
     Q_OBJECT
 public:
-    explicit AggregateFunctions(const Aggregates *aggregates) : m_aggregates(aggregates) {}
+    explicit AggregateFunctions(const Aggregates *aggregates = nullptr) : m_aggregates(aggregates)
+    {
+    }
+    void SetAggregates(const Aggregates *aggregates) { m_aggregates = aggregates; }
 
     Q_INVOKABLE double Sum(const QJSValue &kind, const QJSValue &name) const
     {
+        if (!m_aggregates)
+            return 0;
         return m_aggregates->Compute(kind.toInt(), name.toString());
     }
 
@@ -26,6 +32,20 @@ private:
     Q_DISABLE_COPY(AggregateFunctions)
     const Aggregates *m_aggregates;
 };
+
+const QString SumName = QStringLiteral("Sum");
+
+// Enumerable properties of the global object: what scripts add by assigning to undeclared names.
+QStringList GlobalNames(QJSEngine *engine)
+{
+    QStringList names;
+    QJSValueIterator it(engine->globalObject());
+    while (it.hasNext()) {
+        it.next();
+        names.append(it.name());
+    }
+    return names;
+}
 
 } // namespace
 
@@ -119,6 +139,43 @@ void ScriptEvaluator::WatchdogLoop()
     }
 }
 
+void ScriptEvaluator::ResetBudget()
+{
+    m_spentNs = 0;
+    DropEngine();
+}
+
+void ScriptEvaluator::DropEngine()
+{
+    m_runner = QJSValue();
+    m_sumFunction = QJSValue();
+    m_sumInstalled = false;
+    m_engine.reset();
+    m_functions.reset();
+    m_sum = nullptr;
+    m_baseGlobals.clear();
+}
+
+QJSEngine *ScriptEvaluator::Engine()
+{
+    if (m_engine)
+        return m_engine.get();
+    m_engine = std::make_unique<QJSEngine>();
+    // An object with a parent stays owned by C++: the engine never collects it.
+    m_functions = std::make_unique<QObject>();
+    m_sum = new AggregateFunctions;
+    m_sum->setParent(m_functions.get());
+    // A direct eval inside a function keeps the program's var and function declarations in
+    // that call's scope; names assigned without a declaration land on the global object and are
+    // removed after each expression.
+    m_runner = m_engine->evaluate(
+        QStringLiteral("(function (qb_program) { return eval(qb_program); })"));
+    m_sumFunction = m_engine->newQObject(m_sum).property(SumName);
+    m_sumInstalled = false;
+    m_baseGlobals = GlobalNames(m_engine.get());
+    return m_engine.get();
+}
+
 ScriptEvaluator::Result ScriptEvaluator::Evaluate(const QString &program,
                                                   const Aggregates *aggregates)
 {
@@ -126,31 +183,49 @@ ScriptEvaluator::Result ScriptEvaluator::Evaluate(const QString &program,
     if (leftMs <= 0) {
         Result spent;
         spent.text = QStringLiteral("Error: Interrupted");
+        spent.budgetSpent = true;
         return spent;
     }
 
-    // An object with a parent stays owned by C++: the engine must never collect it.
-    QObject owner;
-    auto *functions = new AggregateFunctions(aggregates);
-    functions->setParent(&owner);
-    QJSEngine engine;
-    if (aggregates) {
-        QJSValue wrapper = engine.newQObject(functions);
-        engine.globalObject().setProperty(QStringLiteral("Sum"),
-                                          wrapper.property(QStringLiteral("Sum")));
+    QJSEngine *engine = Engine();
+    QJSValue global = engine->globalObject();
+    // Sum exists only for expressions that may aggregate, as a fresh engine would have it.
+    static_cast<AggregateFunctions *>(m_sum)->SetAggregates(aggregates);
+    if (bool(aggregates) != m_sumInstalled) {
+        if (aggregates)
+            global.setProperty(SumName, m_sumFunction);
+        else
+            global.deleteProperty(SumName);
+        m_sumInstalled = aggregates;
     }
     QElapsedTimer timer;
     timer.start();
-    Arm(&engine, std::chrono::milliseconds(std::min<qint64>(m_timeLimitMs, leftMs)));
-    const QJSValue value = engine.evaluate(program);
+    Arm(engine, std::chrono::milliseconds(std::min<qint64>(m_timeLimitMs, leftMs)));
+    const QJSValue value = m_runner.call({QJSValue(program)});
     Disarm();
     m_spentNs += timer.nsecsElapsed();
 
     Result result;
+    const bool interrupted = engine->isInterrupted();
     result.text = value.toString();
-    result.ok = !value.isError() && !engine.isInterrupted();
+    result.ok = !value.isError() && !interrupted;
     if (result.ok && !value.isUndefined())
         result.integer = value.toInt();
+
+    if (interrupted) {
+        // The next expression gets an engine in a known state.
+        DropEngine();
+        return result;
+    }
+    for (const QString &name : GlobalNames(engine)) {
+        if (name == SumName)
+            continue;
+        if (!m_baseGlobals.contains(name))
+            global.deleteProperty(name);
+    }
+    // A script that replaced Sum gets the real one back.
+    if (m_sumInstalled && !global.property(SumName).strictlyEquals(m_sumFunction))
+        global.setProperty(SumName, m_sumFunction);
     return result;
 }
 

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QJSValue>
+#include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 #include <chrono>
@@ -38,10 +41,11 @@ private:
     QVector<Entry> m_records;
 };
 
-// Runs each expression in a fresh engine so that nothing one expression defines leaks into the
-// next, and interrupts any expression that runs longer than the time limit. The running time of
-// all expressions together is bounded too: a template that repeats an endless formula on every
-// row must not hold the program for rows × limit.
+// Runs the expressions of one render run in one engine (starting an engine costs far more than
+// a formula, and a document may hold thousands), each in a scope of its own so that nothing one
+// expression defines leaks into the next. Interrupts any expression that runs longer than the
+// time limit. The running time of all expressions together is bounded too: a template that
+// repeats an endless formula on every row must not hold the program for rows × limit.
 class ScriptEvaluator final
 {
 public:
@@ -53,6 +57,7 @@ public:
         bool ok = false;
         QString text;    // the value as text, or the error's text
         int integer = 0; // the value as an integer; 0 on failure
+        bool budgetSpent = false; // not run at all: the run's time budget was used up
     };
 
     explicit ScriptEvaluator(int timeLimitMs = DefaultTimeLimitMs, int budgetMs = DefaultBudgetMs);
@@ -62,8 +67,8 @@ public:
     Result Evaluate(const QString &program, const Aggregates *aggregates = nullptr);
 
     int TimeLimitMs() const { return m_timeLimitMs; }
-    // Gives a new run the whole budget again.
-    void ResetBudget() { m_spentNs = 0; }
+    // Starts a new run: the whole budget again and a fresh engine.
+    void ResetBudget();
 
 private:
     Q_DISABLE_COPY(ScriptEvaluator)
@@ -71,6 +76,8 @@ private:
     void Arm(QJSEngine *engine, std::chrono::milliseconds limit);
     void Disarm();
     void WatchdogLoop();
+    QJSEngine *Engine();
+    void DropEngine();
 
     const int m_timeLimitMs;
     const int m_budgetMs;
@@ -81,6 +88,15 @@ private:
     std::chrono::steady_clock::time_point m_deadline;
     bool m_stopping = false;
     std::thread m_watchdog; // started on first use
+
+    // The run's engine, made on first use; the helper object answers Sum.
+    std::unique_ptr<QJSEngine> m_engine;
+    std::unique_ptr<QObject> m_functions;
+    QObject *m_sum = nullptr; // child of m_functions
+    QJSValue m_runner; // released before the engine
+    QJSValue m_sumFunction;
+    bool m_sumInstalled = false;
+    QStringList m_baseGlobals;
 };
 
 } // namespace Report

@@ -2,6 +2,7 @@
 #include "ui_mainwindow.h"
 
 #include "addeditproductdialog.h"
+#include "addeditpurchaseorder.h"
 #include "addnewitemsbatch.h"
 #include "appsettings.h"
 #include "dbmanager.h"
@@ -15,6 +16,7 @@
 #include "managevendors.h"
 #include "productmanagement.h"
 #include "pos.h"
+#include "purchasemanagement.h"
 #include "qposdialog.h"
 #include "salesmanagement.h"
 #include "serversettingsdialog.h"
@@ -430,10 +432,13 @@ void MainWindow::on_pushPurchaseManagement_clicked()
 
 void MainWindow::on_actionManage_Purchase_triggered()
 {
+    SetCentralScreen(new PurchaseManagement(this));
 }
 
 void MainWindow::on_actionAdd_New_Purchase_Order_triggered()
 {
+    AddEditPurchaseOrder dialog(this);
+    dialog.exec();
 }
 
 void MainWindow::on_pushSalesManagement_clicked()

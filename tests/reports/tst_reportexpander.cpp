@@ -22,8 +22,9 @@ QHash<QString, QString> Params(const QStringList &pairs)
 // An expander with a fixed moment, on sheet 2 of 3, at data row 5 (recNo 4).
 struct Fixture
 {
-    explicit Fixture(const QStringList &pairs, int timeLimitMs = 200)
-        : evaluator(timeLimitMs),
+    explicit Fixture(const QStringList &pairs, int timeLimitMs = 200,
+                     int budgetMs = ScriptEvaluator::DefaultBudgetMs)
+        : evaluator(timeLimitMs, budgetMs),
           values(Params(pairs)),
           expander(evaluator, aggregates, [this](const QString &name) {
               requested.append(name);
@@ -68,6 +69,8 @@ private slots:
     void endlessExpressionIsCutOff();
     void expressionsDoNotShareState();
     void runningTimeIsBoundedOverAll();
+    void everyRowOfALongDocumentIsEvaluated();
+    void spentBudgetPrintsTheField();
 };
 
 void TestReportExpander::tokenise_data()
@@ -347,6 +350,32 @@ void TestReportExpander::runningTimeIsBoundedOverAll()
     QVERIFY(!evaluator.Evaluate(QStringLiteral("1+1")).ok);
     evaluator.ResetBudget();
     QCOMPARE(evaluator.Evaluate(QStringLiteral("1+1")).text, QStringLiteral("2"));
+}
+
+void TestReportExpander::everyRowOfALongDocumentIsEvaluated()
+{
+    // A 1,000-line order with a condition and a formula on each row, both passes.
+    Fixture f({"Qty=4", "Price=2.5"});
+    QElapsedTimer timer;
+    timer.start();
+    for (int i = 0; i < 2000; ++i) {
+        QVERIFY(f.expander.IsVisible(QStringLiteral("[Qty] > 0")));
+        QCOMPARE(f.expander.Expand(QStringLiteral("<[Qty] * [Price]>"), ExpandMode::Plain),
+                 QStringLiteral("10"));
+    }
+    QVERIFY2(timer.elapsed() < 1000, qPrintable(QString::number(timer.elapsed())));
+}
+
+void TestReportExpander::spentBudgetPrintsTheField()
+{
+    Fixture f({"x=1"}, 50, 120);
+    for (int i = 0; i < 5; ++i)
+        f.evaluator.Evaluate(QStringLiteral("for(;;){}"));
+    QVERIFY(f.expander.IsVisible(QStringLiteral("[x] == 1")));
+    QVERIFY(f.expander.IsVisible(QStringLiteral("[x] == 0")));
+    QCOMPARE(f.expander.FlagProperty(QStringLiteral("[x] == 1;bold=?0:1"),
+                                     QStringLiteral("bold"), 1),
+             1);
 }
 
 QUILLBOX_TEST_MAIN(TestReportExpander)
