@@ -54,6 +54,7 @@ void AboutDialog::on_HyperLink_clicked(const QString &link)
 void AboutDialog::CheckVersion()
 {
     m_client = new VersionWebServiceClient(this);
+    m_client->SetTimeout(m_requestTimeoutMs);
     connect(m_client, &VersionWebServiceClient::ResultArrived, this, &CloseProgress);
     m_client->CheckVersion();
 }

@@ -20,6 +20,8 @@ public:
     static constexpr const char *DisplayName = "Quillbox (Pro)";
     static constexpr const char *ProgramVersion = "7.5.0";
 
+    // How long a version check waits for the service before it gives up silently.
+    void SetRequestTimeout(int milliseconds) { m_requestTimeoutMs = milliseconds; }
     // The client of the latest version check, while it lives.
     VersionWebServiceClient *CurrentClient() const;
 
@@ -34,4 +36,5 @@ private:
     Q_DISABLE_COPY(AboutDialog)
     std::unique_ptr<Ui::AboutDialog> ui;
     QPointer<VersionWebServiceClient> m_client;
+    int m_requestTimeoutMs = 15000;
 };
