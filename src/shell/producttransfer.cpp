@@ -7,9 +7,12 @@
 
 #include <QFile>
 #include <QIODevice>
+#include <QRandomGenerator>
 #include <QSqlError>
 #include <QTextStream>
 #include <QVariant>
+
+#include <algorithm>
 
 namespace ProductTransfer {
 
@@ -26,14 +29,31 @@ bool IsFatal(int code)
 }
 } // namespace
 
+namespace {
+QString BatchInsertSql(int rows)
+{
+    QString sql = QStringLiteral(
+        "INSERT INTO tblProducts (CATEGORY_ID, PRODUCT_CODE, NAME, ITEMS_PER_UNIT) VALUES ");
+    for (int i = 0; i < rows; ++i)
+        sql += i == 0 ? QStringLiteral("(?, ?, ?, 1)") : QStringLiteral(", (?, ?, ?, 1)");
+    return sql;
+}
+} // namespace
+
 ProductImporter::ProductImporter(const QSqlDatabase &db, bool withCodes)
     : m_db(db)
     , m_withCodes(withCodes)
+    , m_temporaryPrefix(QStringLiteral("%1-%2-")
+                            .arg(QLatin1String(Catalogue::AutoCodePlaceholder))
+                            .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0')))
     , m_findCategory(db)
     , m_addCategory(db)
     , m_addProduct(db)
     , m_setCode(db)
     , m_removeProduct(db)
+    , m_addBatch(db)
+    , m_setBatchCodes(db)
+    , m_removeBatch(db)
 {
     m_findCategory.prepare(
         QStringLiteral("SELECT ID from tblProductCategories WHERE NAME = :name"));
@@ -44,6 +64,15 @@ ProductImporter::ProductImporter(const QSqlDatabase &db, bool withCodes)
         "VALUES (:category_id, :code, :name, 1)"));
     m_setCode.prepare(QStringLiteral("UPDATE tblProducts SET PRODUCT_CODE = :code WHERE ID = :id"));
     m_removeProduct.prepare(QStringLiteral("DELETE FROM tblProducts WHERE ID = :id"));
+    m_addBatch.prepare(BatchInsertSql(LinesPerBatch));
+    m_setBatchCodes.prepare(QStringLiteral(
+        "UPDATE tblProducts SET PRODUCT_CODE = CAST(ID AS CHAR) WHERE PRODUCT_CODE LIKE :prefix"));
+    m_removeBatch.prepare(QStringLiteral("DELETE FROM tblProducts WHERE PRODUCT_CODE LIKE :prefix"));
+}
+
+QString ProductImporter::TemporaryCode()
+{
+    return m_temporaryPrefix + QString::number(++m_temporaryCount);
 }
 
 QString ProductImporter::Refusal(const QSqlQuery &query, const QString &code)
@@ -101,9 +130,13 @@ QString ProductImporter::InsertIntoDB(const QString &category, const QString &na
     QString reason;
     if (!CategoryId(category, &categoryId, &reason))
         return reason;
+    return InsertRow(categoryId, name, code);
+}
 
+QString ProductImporter::InsertRow(int categoryId, const QString &name, const QString &code)
+{
     const bool generate = code.isEmpty();
-    const QString stored = generate ? QString::fromLatin1(Catalogue::AutoCodePlaceholder) : code;
+    const QString stored = generate ? TemporaryCode() : code;
     m_addProduct.bindValue(QStringLiteral(":category_id"), categoryId);
     m_addProduct.bindValue(QStringLiteral(":code"), stored);
     m_addProduct.bindValue(QStringLiteral(":name"), name);
@@ -117,22 +150,78 @@ QString ProductImporter::InsertIntoDB(const QString &category, const QString &na
     m_setCode.bindValue(QStringLiteral(":id"), id.toInt());
     if (ExecLogged(m_setCode))
         return QString();
-    // Another product already carries this number as its code: take the placeholder row
-    // back out so that it cannot block the next generated code.
-    reason = Refusal(m_setCode, id.toString());
+    // Another product already carries this number as its code: take the row back out.
+    const QString reason = Refusal(m_setCode, id.toString());
     m_removeProduct.bindValue(QStringLiteral(":id"), id.toInt());
     ExecLogged(m_removeProduct);
     return reason;
 }
 
-QString ProductImporter::Dispatch(const QStringList &fields)
+QString ProductImporter::Check(const QStringList &fields, int *categoryId)
 {
     const int expected = m_withCodes ? 3 : 2;
     if (fields.size() != expected)
         return QStringLiteral("%1 fields where %2 are expected").arg(fields.size()).arg(expected);
     if (fields.at(0).isEmpty() || fields.at(1).isEmpty())
         return QStringLiteral("empty category or product name");
-    return InsertIntoDB(fields.at(0), fields.at(1), m_withCodes ? fields.at(2) : QString());
+    QString reason;
+    CategoryId(fields.at(0), categoryId, &reason);
+    return reason;
+}
+
+bool ProductImporter::InsertBatch()
+{
+    // One statement for the whole batch; a refused statement changes nothing, so the caller
+    // can then go row by row to find the lines at fault.
+    QSqlQuery other(m_db);
+    QSqlQuery &insert = m_pending.size() == LinesPerBatch ? m_addBatch : other;
+    if (&insert == &other)
+        other.prepare(BatchInsertSql(m_pending.size()));
+    bool generated = false;
+    for (const Row &row : qAsConst(m_pending)) {
+        insert.addBindValue(row.categoryId);
+        insert.addBindValue(row.code.isEmpty() ? TemporaryCode() : row.code);
+        insert.addBindValue(row.name);
+        generated = generated || row.code.isEmpty();
+    }
+    if (!insert.exec()) {
+        // A refused line is expected now and then; the rows are tried one by one next.
+        if (IsFatal(NativeErrorCode(insert.lastError())))
+            Refusal(insert, QString());
+        return false;
+    }
+    if (!generated)
+        return true;
+    m_setBatchCodes.bindValue(QStringLiteral(":prefix"), QString(m_temporaryPrefix + QLatin1Char('%')));
+    if (m_setBatchCodes.exec())
+        return true;
+    // Some new ID is already another product's code: undo the batch and go row by row.
+    if (IsFatal(NativeErrorCode(m_setBatchCodes.lastError())))
+        Refusal(m_setBatchCodes, QString());
+    m_removeBatch.bindValue(QStringLiteral(":prefix"), QString(m_temporaryPrefix + QLatin1Char('%')));
+    if (!ExecLogged(m_removeBatch))
+        Refusal(m_removeBatch, QString());
+    return false;
+}
+
+void ProductImporter::Flush(ImportOutcome &outcome)
+{
+    if (m_pending.isEmpty() || m_fatal)
+        return;
+    if (InsertBatch()) {
+        outcome.imported += m_pending.size();
+    } else {
+        for (const Row &row : qAsConst(m_pending)) {
+            if (m_fatal)
+                break;
+            const QString reason = InsertRow(row.categoryId, row.name, row.code);
+            if (reason.isEmpty())
+                ++outcome.imported;
+            else
+                outcome.skipped.append({row.line, reason});
+        }
+    }
+    m_pending.clear();
 }
 
 ImportOutcome ProductImporter::Import(QIODevice &file, const ImportProgress &progress)
@@ -160,27 +249,39 @@ ImportOutcome ProductImporter::Import(QIODevice &file, const ImportProgress &pro
         }
         const QVector<ProductCsv::Record> records = reader.TakeRecords();
         for (const ProductCsv::Record &record : records) {
+            if (m_fatal)
+                break;
+            int categoryId = 0;
             const QString reason = record.unclosedQuote
                                        ? QStringLiteral("a quoted field is not closed")
-                                       : Dispatch(record.fields);
-            if (m_fatal) {
-                outcome.status = ImportOutcome::Status::Failed;
-                outcome.error = m_fatalError;
-                return outcome;
-            }
+                                       : Check(record.fields, &categoryId);
             if (reason.isEmpty())
-                ++outcome.imported;
+                m_pending.append({record.line, categoryId, record.fields.at(1),
+                                  m_withCodes ? record.fields.at(2) : QString()});
             else
                 outcome.skipped.append({record.line, reason});
-            if (++sinceProgress >= LinesPerBatch) {
-                sinceProgress = 0;
-                if (progress && !progress(file.pos(), total)) {
-                    outcome.status = ImportOutcome::Status::Cancelled;
-                    return outcome;
-                }
+            if (++sinceProgress < LinesPerBatch)
+                continue;
+            sinceProgress = 0;
+            Flush(outcome);
+            if (m_fatal)
+                break;
+            if (progress && !progress(file.pos(), total)) {
+                outcome.status = ImportOutcome::Status::Cancelled;
+                return outcome;
             }
         }
+        if (m_fatal)
+            break;
     }
+    Flush(outcome);
+    if (m_fatal) {
+        outcome.status = ImportOutcome::Status::Failed;
+        outcome.error = m_fatalError;
+        return outcome;
+    }
+    std::stable_sort(outcome.skipped.begin(), outcome.skipped.end(),
+                     [](const SkippedLine &a, const SkippedLine &b) { return a.line < b.line; });
     if (progress && !progress(total, total)) {
         outcome.status = ImportOutcome::Status::Cancelled;
         return outcome;

@@ -48,23 +48,45 @@ public:
     // the caller's transaction.
     QString InsertIntoDB(const QString &category, const QString &name, const QString &code);
 
+    // Lines go to the server in batches of this many rows (one statement each), and progress is
+    // reported after each batch.
     static constexpr int LinesPerBatch = 250;
 
 private:
-    QString Dispatch(const QStringList &fields);
+    struct Row
+    {
+        int line;
+        int categoryId;
+        QString name;
+        QString code; // empty: the new ID becomes the code
+    };
+
+    QString Check(const QStringList &fields, int *categoryId);
     bool CategoryId(const QString &name, int *id, QString *reason);
+    QString InsertRow(int categoryId, const QString &name, const QString &code);
+    void Flush(ImportOutcome &outcome);
+    bool InsertBatch();
+    QString TemporaryCode();
     QString Refusal(const QSqlQuery &query, const QString &code);
 
     QSqlDatabase m_db;
     bool m_withCodes;
     bool m_fatal = false;
     QString m_fatalError;
+    // Rows still waiting for a generated code carry a code unique to this import, so that they
+    // never collide with each other or lock out a till adding a product meanwhile.
+    QString m_temporaryPrefix;
+    int m_temporaryCount = 0;
     QHash<QString, int> m_categories;
+    QVector<Row> m_pending;
     QSqlQuery m_findCategory;
     QSqlQuery m_addCategory;
     QSqlQuery m_addProduct;
     QSqlQuery m_setCode;
     QSqlQuery m_removeProduct;
+    QSqlQuery m_addBatch;
+    QSqlQuery m_setBatchCodes;
+    QSqlQuery m_removeBatch;
 };
 
 // The message that closes an import: the plain success text when every line was imported.
