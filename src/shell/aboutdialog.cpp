@@ -1,12 +1,15 @@
 #include "aboutdialog.h"
 #include "ui_aboutdialog.h"
 
+#include "appsettings.h"
+#include "dialogtabs.h"
 #include "progress.h"
 #include "versionwebserviceclient.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QPixmap>
+#include <QSettings>
 #include <QUrl>
 
 namespace {
@@ -30,8 +33,16 @@ AboutDialog::AboutDialog(QWidget *parent)
                               + QString::fromLatin1(ProgramVersion));
     ui->labelImage->setPixmap(QPixmap(QStringLiteral(":/resources/images/quillbox_pro_logo.png"))
                                   .scaled(125, 125, Qt::KeepAspectRatio, Qt::SmoothTransformation));
-    for (QLabel *link : {ui->labelEmail, ui->labelWebsite, ui->labelFacebook})
+    // Links in a colour that reads on the background of the theme in force.
+    const bool dark = AppSettings::Instance().Settings()->value(QStringLiteral("theme")).toString()
+                      == QLatin1String("dark");
+    const QString linkColour = dark ? QStringLiteral("#8ab4f8") : QStringLiteral("#0b4fb3");
+    for (QLabel *link : {ui->labelEmail, ui->labelWebsite, ui->labelFacebook}) {
+        link->setText(QString(link->text()).replace(
+            QLatin1String("<a "), QStringLiteral("<a style=\"color:%1\" ").arg(linkColour)));
         connect(link, &QLabel::linkActivated, this, &AboutDialog::on_HyperLink_clicked);
+    }
+    BoldTabCaptions(ui->tabWidget);
 }
 
 AboutDialog::~AboutDialog() = default;

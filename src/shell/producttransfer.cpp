@@ -72,7 +72,7 @@ ProductImporter::ProductImporter(const QSqlDatabase &db, bool withCodes)
 
 QString ProductImporter::TemporaryCode()
 {
-    return m_temporaryPrefix + QString::number(++m_temporaryCount);
+    return m_temporaryPrefix + QLatin1Char('r') + QString::number(++m_temporaryCount);
 }
 
 QString ProductImporter::Refusal(const QSqlQuery &query, const QString &code)
@@ -177,10 +177,15 @@ bool ProductImporter::InsertBatch()
     QSqlQuery &insert = m_pending.size() == LinesPerBatch ? m_addBatch : other;
     if (&insert == &other)
         other.prepare(BatchInsertSql(m_pending.size()));
+    // Each batch has a prefix of its own: the rows of earlier batches stay in the code index
+    // until the import commits, and a search for this batch must not wade through them.
+    const QString batchPrefix =
+        m_temporaryPrefix + QString::number(++m_batchCount) + QLatin1Char('-');
     bool generated = false;
+    int index = 0;
     for (const Row &row : qAsConst(m_pending)) {
         insert.addBindValue(row.categoryId);
-        insert.addBindValue(row.code.isEmpty() ? TemporaryCode() : row.code);
+        insert.addBindValue(row.code.isEmpty() ? batchPrefix + QString::number(++index) : row.code);
         insert.addBindValue(row.name);
         generated = generated || row.code.isEmpty();
     }
@@ -192,13 +197,13 @@ bool ProductImporter::InsertBatch()
     }
     if (!generated)
         return true;
-    m_setBatchCodes.bindValue(QStringLiteral(":prefix"), QString(m_temporaryPrefix + QLatin1Char('%')));
+    m_setBatchCodes.bindValue(QStringLiteral(":prefix"), QString(batchPrefix + QLatin1Char('%')));
     if (m_setBatchCodes.exec())
         return true;
     // Some new ID is already another product's code: undo the batch and go row by row.
     if (IsFatal(NativeErrorCode(m_setBatchCodes.lastError())))
         Refusal(m_setBatchCodes, QString());
-    m_removeBatch.bindValue(QStringLiteral(":prefix"), QString(m_temporaryPrefix + QLatin1Char('%')));
+    m_removeBatch.bindValue(QStringLiteral(":prefix"), QString(batchPrefix + QLatin1Char('%')));
     if (!ExecLogged(m_removeBatch))
         Refusal(m_removeBatch, QString());
     return false;

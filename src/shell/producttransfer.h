@@ -77,6 +77,7 @@ private:
     // never collide with each other or lock out a till adding a product meanwhile.
     QString m_temporaryPrefix;
     int m_temporaryCount = 0;
+    int m_batchCount = 0;
     QHash<QString, int> m_categories;
     QVector<Row> m_pending;
     QSqlQuery m_findCategory;

@@ -2,6 +2,7 @@
 #include "ui_settings.h"
 
 #include "appsettings.h"
+#include "dialogtabs.h"
 #include "errordialog.h"
 #include "managedatabases.h"
 #include "possettings.h"
@@ -46,6 +47,7 @@ Settings::Settings(QWidget *parent)
     ui->tabWidget->insertTab(3, m_printerSettings, QStringLiteral("Printer Settings"));
     ui->tabWidget->insertTab(4, m_posSettings, QStringLiteral("POS Settings"));
     QScroller::grabGesture(ui->scrollArea->viewport(), QScroller::LeftMouseButtonGesture);
+    BoldTabCaptions(ui->tabWidget);
 
     ui->comboLanguage->addItem(QStringLiteral("English"));
 

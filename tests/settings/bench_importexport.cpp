@@ -98,7 +98,7 @@ bool FillShop()
            && Exec(QStringLiteral("INSERT INTO tblInventory (PRODUCT_ID, VENDOR_ID, BAR_CODE, "
                                   "BATCH_NUMBER, EXPIRY_DATE, STORAGE_LOCATION, PURCHASE_PRICE, "
                                   "SALE_PRICE, QUANTITY, SUB_ITEMS, SHOW_ON_POS, DISCOUNT) SELECT "
-                                  "1 + seq % %1, CONCAT('BC', seq), 'L1', '2030-01-01', 'Shelf', "
+                                  "1 + seq % %1, 1, CONCAT('BC', seq), 'L1', '2030-01-01', 'Shelf', "
                                   "1.5, 2.5, 10, 0, 1, 0 FROM seq_1_to_%2")
                        .arg(kProducts)
                        .arg(kBatches));
