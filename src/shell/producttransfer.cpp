@@ -66,8 +66,10 @@ ProductImporter::ProductImporter(const QSqlDatabase &db, bool withCodes)
     m_removeProduct.prepare(QStringLiteral("DELETE FROM tblProducts WHERE ID = :id"));
     m_addBatch.prepare(BatchInsertSql(LinesPerBatch));
     m_setBatchCodes.prepare(QStringLiteral(
-        "UPDATE tblProducts SET PRODUCT_CODE = CAST(ID AS CHAR) WHERE PRODUCT_CODE LIKE :prefix"));
-    m_removeBatch.prepare(QStringLiteral("DELETE FROM tblProducts WHERE PRODUCT_CODE LIKE :prefix"));
+        "UPDATE tblProducts SET PRODUCT_CODE = CAST(ID AS CHAR) WHERE ID >= :first AND "
+        "PRODUCT_CODE LIKE :prefix"));
+    m_removeBatch.prepare(QStringLiteral(
+        "DELETE FROM tblProducts WHERE ID >= :first AND PRODUCT_CODE LIKE :prefix"));
 }
 
 QString ProductImporter::TemporaryCode()
@@ -197,6 +199,10 @@ bool ProductImporter::InsertBatch()
     }
     if (!generated)
         return true;
+    // The statement's rows got IDs from its first one upwards: only those are looked at.
+    const int firstId = insert.lastInsertId().toInt();
+    m_setBatchCodes.bindValue(QStringLiteral(":first"), firstId);
+    m_removeBatch.bindValue(QStringLiteral(":first"), firstId);
     m_setBatchCodes.bindValue(QStringLiteral(":prefix"), QString(batchPrefix + QLatin1Char('%')));
     if (m_setBatchCodes.exec())
         return true;
