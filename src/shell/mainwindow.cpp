@@ -1,10 +1,12 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "aboutdialog.h"
 #include "addeditproductdialog.h"
 #include "addeditpurchaseorder.h"
 #include "addnewitemsbatch.h"
 #include "appsettings.h"
+#include "backupdialog.h"
 #include "dbmanager.h"
 #include "errordialog.h"
 #include "inventorymanagement.h"
@@ -16,10 +18,12 @@
 #include "managevendors.h"
 #include "productmanagement.h"
 #include "pos.h"
+#include "producttransferflow.h"
 #include "purchasemanagement.h"
 #include "qposdialog.h"
 #include "salesmanagement.h"
 #include "serversettingsdialog.h"
+#include "settings.h"
 #include "welcomedialog.h"
 
 #include <QApplication>
@@ -248,6 +252,9 @@ void MainWindow::RunStartupSequence()
         WelcomeDialog welcome(this);
         welcome.setModal(true);
         welcome.exec();
+        Settings settings(this);
+        settings.setModal(true);
+        settings.exec();
         AppSettings::Instance().SetCurrentUser(QString::fromLatin1(AppSettings::NoLoggedInUser));
         ApplyStoredTheme(QString());
     }
@@ -490,11 +497,17 @@ void MainWindow::on_actionManager_Customers_triggered()
 
 void MainWindow::on_actionSettings_triggered()
 {
+    Settings dialog(this);
+    dialog.setModal(true);
+    dialog.exec();
     ApplyStoredTheme(QString());
 }
 
 void MainWindow::on_action_Backup_triggered()
 {
+    Backupdialog dialog(this);
+    dialog.setModal(true);
+    dialog.exec();
 }
 
 void MainWindow::on_actionDatabases_triggered()
@@ -547,22 +560,62 @@ void MainWindow::on_dockNavigator_destroyed()
 
 void MainWindow::on_actionAbout_Quillbox_Pro_triggered()
 {
+    AboutDialog dialog(this);
+    dialog.setModal(true);
+    dialog.exec();
+}
+
+void MainWindow::InventoryExport(bool forScanner)
+{
+    ProductTransferFlow::InventoryExport(this, forScanner);
+}
+
+void MainWindow::ImportProductData(bool withCodes)
+{
+    ProductTransferFlow::ImportProductData(this, withCodes);
 }
 
 void MainWindow::on_actionNormal_Export_triggered()
 {
+    ErrorDialog(QStringLiteral("err_msg_6"), tr("Inventory Export"),
+                tr("This is normal data export mode. Inventory data will be exported to CSV text "
+                   "file. You can open this file in Excel, or some other program and generate "
+                   "barcodes in Excel, Word or your program of choice."),
+                this)
+        .exec();
+    InventoryExport(false);
 }
 
 void MainWindow::on_actionExport_for_Scanner_triggered()
 {
+    ErrorDialog(QStringLiteral("err_msg_7"), tr("Inventory Export"),
+                tr("Inventory data will be exported to CSV text file. You can open this file in "
+                   "Excel, or some other program and generate barcodes in Excel, Word or your "
+                   "program of choice. This function will export barcodes which are compatible "
+                   "with barcode scanners."),
+                this)
+        .exec();
+    InventoryExport(true);
 }
 
 void MainWindow::on_actionImport_with_Codes_triggered()
 {
+    ErrorDialog(QStringLiteral("err_msg_8"), tr("Inventory Import"),
+                tr("Inventory data will be imported from CSV text file. Data should be in the form "
+                   "of\n<product category>,<product name>,<barcode>\n on each line."),
+                this)
+        .exec();
+    ImportProductData(true);
 }
 
 void MainWindow::on_actionImport_without_Codes_triggered()
 {
+    ErrorDialog(QStringLiteral("err_msg_9"), tr("Inventory Import"),
+                tr("Inventory data will be imported from CSV text file. Data should be in the form "
+                   "of\n<product category>,<product name>\n on each line."),
+                this)
+        .exec();
+    ImportProductData(false);
 }
 
 void MainWindow::resizeEvent(QResizeEvent *event)

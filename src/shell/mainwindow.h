@@ -19,6 +19,10 @@ public:
     enum class Access { LoggedOut, Full, Sales };
     Access CurrentAccess() const { return m_access; }
 
+    // Export of the stock list and import of product data, from the Inventory and Products menus.
+    void InventoryExport(bool forScanner);
+    void ImportProductData(bool withCodes);
+
 public slots:
     // Called after every connection attempt of the database manager.
     void UpdateConnectionState(bool inventoryConnected, bool salesConnected);

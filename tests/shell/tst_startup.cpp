@@ -86,6 +86,7 @@ private slots:
     {
         DialogDriver driver;
         driver.Expect("Dialog")  // the welcome picture, closed unticked
+            .Expect("Settings", QString(), DialogDriver::Press("OK"))  // then the settings
             .Expect("Server Settings",
                     QString(),
                     [](QWidget *dialog) {

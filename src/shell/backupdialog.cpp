@@ -1,0 +1,115 @@
+#include "backupdialog.h"
+#include "ui_backupdialog.h"
+
+#include "appsettings.h"
+#include "databasedump.h"
+#include "progress.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QSettings>
+
+namespace {
+QString Setting(const char *key)
+{
+    return AppSettings::Instance().Settings()->value(QString::fromLatin1(key)).toString();
+}
+} // namespace
+
+Backupdialog::Backupdialog(QWidget *parent)
+    : QuillboxDialog(parent)
+    , ui(std::make_unique<Ui::Backupdialog>())
+{
+    ui->setupUi(this);
+    ui->lineMysqlDumpPath->setText(DatabaseDump::DefaultTool());
+}
+
+Backupdialog::~Backupdialog() = default;
+
+void Backupdialog::on_pushButtonSelect_clicked()
+{
+    const QString folder = QFileDialog::getExistingDirectory(this, QString(), QString(),
+                                                             QFileDialog::ShowDirsOnly);
+    if (folder.isEmpty())
+        return;
+    ui->lineEdit->setText(QDir(folder).absolutePath());
+    ui->pushButtonBackup->setEnabled(true);
+}
+
+void Backupdialog::on_pushSelectExe_clicked()
+{
+    QString start = Setting("RECENT_LOCATION");
+    if (start.isEmpty())
+        start = QStringLiteral("/home");
+    QFileDialog dialog(this, QStringLiteral("Select EXE"), start);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+#ifdef Q_OS_WIN
+    dialog.setNameFilter(QStringLiteral("Exe Files (*.exe)"));
+#else
+    // The tool has no suffix here: offer the usual names, and any program as the fallback.
+    dialog.setNameFilters({QStringLiteral("Dump tool (mariadb-dump mysqldump)"),
+                           QStringLiteral("Programs (*)")});
+    dialog.setFilter(QDir::AllDirs | QDir::Files | QDir::Executable | QDir::NoDotAndDotDot);
+#endif
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    ui->lineMysqlDumpPath->setText(dialog.selectedFiles().constFirst());
+}
+
+void Backupdialog::on_pushButtonBackup_clicked()
+{
+    const QString tool = ui->lineMysqlDumpPath->text();
+    const QFileInfo toolInfo(tool);
+    if (tool.isEmpty() || !toolInfo.isFile() || !toolInfo.isExecutable()) {
+        QMessageBox::information(this, QStringLiteral("Backup"),
+                                 QStringLiteral("Path to mysqldump.exe is not correct."));
+        return;
+    }
+
+    DatabaseDump::Account account;
+    account.host = Setting("DB_SERVER");
+    account.port = Setting("DB_PORT").toInt(nullptr, 10);
+    account.user = Setting("DB_USER");
+    account.password = Setting("DB_PASSWORD");
+
+    const QString folder = ui->lineEdit->text() + QLatin1Char('/');
+    QVector<DatabaseDump::Job> jobs(2);
+    jobs[0].schema = Setting("ACTIVE_INVENTORY_DB");
+    jobs[0].outputPath = folder + DatabaseDump::StampedFileName(QDateTime::currentDateTime(),
+                                                                QStringLiteral("quillbox_inventory.sql"));
+    jobs[1].schema = Setting("ACTIVE_SALES_DB");
+    jobs[1].outputPath = folder + DatabaseDump::StampedFileName(QDateTime::currentDateTime(),
+                                                                QStringLiteral("quillbox_sales.sql"));
+
+    Progress progress(this, QStringLiteral("Backing up..."));
+    progress.show();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    const bool ok = DatabaseDump::Run(tool, account, jobs);
+    progress.close();
+
+    if (ok) {
+        QMessageBox::information(this, QStringLiteral("Backup"),
+                                 QStringLiteral("Backup operation completed successfully"));
+        return;
+    }
+    const QStringList kinds = {QStringLiteral("Inventory database"),
+                               QStringLiteral("Sales database")};
+    QString text = QStringLiteral("The backup failed.");
+    for (int i = 0; i < jobs.size(); ++i) {
+        const DatabaseDump::Job &job = jobs.at(i);
+        if (job.ok)
+            text += QStringLiteral("\n\n%1: written to %2").arg(kinds.at(i), job.outputPath);
+        else
+            text += QStringLiteral("\n\n%1 \"%2\": %3").arg(kinds.at(i), job.schema, job.message);
+    }
+    QMessageBox::critical(this, QStringLiteral("Backup"), text);
+}
+
+void Backupdialog::on_pushButtonClose_clicked()
+{
+    close();
+}

@@ -1,0 +1,181 @@
+#include "settings.h"
+#include "ui_settings.h"
+
+#include "appsettings.h"
+#include "dialogtabs.h"
+#include "errordialog.h"
+#include "managedatabases.h"
+#include "possettings.h"
+#include "printersettings.h"
+#include "serversettingsdialog.h"
+#include "taxsettings.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QLocale>
+#include <QScroller>
+#include <QSettings>
+
+#include <functional>
+
+namespace {
+QSettings *Store()
+{
+    return AppSettings::Instance().Settings();
+}
+
+// Shows a stored text in a field; a key never stored leaves the field as it is.
+void ShowIfStored(const char *key, const std::function<void(const QString &)> &show)
+{
+    const QString name = QString::fromLatin1(key);
+    if (Store()->contains(name))
+        show(Store()->value(name).toString());
+}
+
+constexpr int kTaxTab = 2;
+} // namespace
+
+Settings::Settings(QWidget *parent)
+    : QuillboxDialog(parent)
+    , ui(std::make_unique<Ui::Settings>())
+{
+    ui->setupUi(this);
+    m_printerSettings = new PrinterSettings(this);
+    m_posSettings = new POSSettings(this);
+    m_taxSettings = new TaxSettings(this);
+    ui->tabWidget->insertTab(kTaxTab, m_taxSettings, QStringLiteral("Tax Settings"));
+    ui->tabWidget->insertTab(3, m_printerSettings, QStringLiteral("Printer Settings"));
+    ui->tabWidget->insertTab(4, m_posSettings, QStringLiteral("POS Settings"));
+    QScroller::grabGesture(ui->scrollArea->viewport(), QScroller::LeftMouseButtonGesture);
+    BoldTabCaptions(ui->tabWidget);
+
+    ui->comboLanguage->addItem(QStringLiteral("English"));
+
+    ui->comboDateFormat->addItems({QStringLiteral("YYYY/MM/DD"), QStringLiteral("MM/DD/YYYY"),
+                                   QStringLiteral("DD/MM/YYYY")});
+    if (!Store()->contains(QStringLiteral("DATE_FORMAT")))
+        Store()->setValue(QStringLiteral("DATE_FORMAT"),
+                          AppSettings::DateOrderForLocaleFormat(
+                              QLocale().dateFormat(QLocale::ShortFormat)));
+    ui->comboDateFormat->setCurrentText(Store()->value(QStringLiteral("DATE_FORMAT")).toString());
+
+    ShowIfStored("REPORT_COMPANY_NAME", [this](const QString &v) { ui->lineCompanyName->setText(v); });
+    ShowIfStored("REPORT_COMPANY_ADDRESS",
+                 [this](const QString &v) { ui->textCompanyAddress->setPlainText(v); });
+    ShowIfStored("REPORT_PHONE_NUMBER", [this](const QString &v) { ui->linePhoneNumber->setText(v); });
+    ShowIfStored("REPORT_COMPANY_LOGO", [this](const QString &v) { ui->lineCompanyLogo->setText(v); });
+    ShowIfStored("SUB_ITEMS_MODE", [this](const QString &v) {
+        ui->checkSubItemsMode->setChecked(v == QLatin1String("y"));
+    });
+    ShowIfStored("CURRENCY_SYMBOL",
+                 [this](const QString &v) { ui->lineCurrencySymbol->setText(v); });
+
+    if (Store()->value(QStringLiteral("SMALL_RECEIPT"), 1).toInt() != 0)
+        ui->radioSmallReceipt->setChecked(true);
+    else
+        ui->radioLargeReceipt->setChecked(true);
+    if (Store()->value(QStringLiteral("theme")).toString() == QLatin1String("dark"))
+        ui->radioDarkTheme->setChecked(true);
+    else
+        ui->radioLightTheme->setChecked(true);
+    ui->lineImagesFolder->setText(Store()->value(QStringLiteral("IMAGES_FOLDER")).toString());
+}
+
+Settings::~Settings() = default;
+
+void Settings::on_buttonBox_accepted()
+{
+    // Judge the tax rates before anything is stored, so that OK stores all or nothing and a
+    // Cancel after a refused rate really leaves the settings as they were.
+    if (!m_taxSettings->Validate()) {
+        ui->tabWidget->setCurrentIndex(kTaxTab);
+        return;
+    }
+    QSettings *store = Store();
+    store->setValue(QStringLiteral("REPORT_COMPANY_NAME"), ui->lineCompanyName->text());
+    store->setValue(QStringLiteral("REPORT_COMPANY_ADDRESS"), ui->textCompanyAddress->toPlainText());
+    store->setValue(QStringLiteral("REPORT_PHONE_NUMBER"), ui->linePhoneNumber->text());
+    store->setValue(QStringLiteral("REPORT_COMPANY_LOGO"), ui->lineCompanyLogo->text());
+    store->setValue(QStringLiteral("SUB_ITEMS_MODE"),
+                    ui->checkSubItemsMode->isChecked() ? QStringLiteral("y") : QStringLiteral("n"));
+    store->setValue(QStringLiteral("CURRENCY_SYMBOL"), ui->lineCurrencySymbol->text());
+    store->setValue(QStringLiteral("DATE_FORMAT"), ui->comboDateFormat->currentText());
+    AppSettings::Instance().RefreshDisplayDateFormat();
+    store->setValue(QStringLiteral("SMALL_RECEIPT"), ui->radioSmallReceipt->isChecked() ? 1 : 0);
+    m_printerSettings->Save();
+    m_posSettings->Save();
+    store->setValue(QStringLiteral("theme"), ui->radioDarkTheme->isChecked()
+                                                 ? QStringLiteral("dark")
+                                                 : QStringLiteral("light"));
+    store->setValue(QStringLiteral("IMAGES_FOLDER"), ui->lineImagesFolder->text());
+    if (m_taxSettings->Save())
+        accept();
+    else
+        ui->tabWidget->setCurrentIndex(kTaxTab);
+}
+
+void Settings::on_buttonBox_rejected()
+{
+    reject();
+}
+
+void Settings::on_selectImage_clicked()
+{
+    const QString file = QFileDialog::getOpenFileName(
+        this, QStringLiteral("Select Product Image"),
+        Store()->value(QStringLiteral("RECENT_LOCATION")).toString(),
+        QStringLiteral("Image Files (*.png *.jpg *.bmp)"));
+    if (file.isEmpty())
+        return;
+    ui->lineCompanyLogo->setText(file);
+    Store()->setValue(QStringLiteral("RECENT_LOCATION"), file);
+}
+
+void Settings::on_pudhWhatIsSubItemsMode_clicked()
+{
+    ErrorDialog help(
+        QString(), QStringLiteral("Sub Items Help"),
+        QStringLiteral(
+            "This mode is useful when you want to sell individual items or small custom "
+            "quantities. For example, if you are buying a pack of six bottles, and want to sell "
+            "one bottle each. If this mode is enabled then the price for one bottle will be "
+            "calcualted automatically. Another example would be selling items which require price "
+            "calculation from weight. For example you can add the  price of 1Kg of sugar in the "
+            "system. If this mode is enabled then price of any weight of sugar will be calculated  "
+            "automatically by the system."),
+        this, true);
+    help.exec();
+}
+
+void Settings::on_pushConfigure_clicked()
+{
+    ServerSettingsDialog dialog(this);
+    dialog.setModal(true);
+    dialog.exec();
+}
+
+void Settings::on_pushDatabases_clicked()
+{
+    ManageDatabases dialog(this);
+    dialog.setModal(true);
+    dialog.exec();
+}
+
+void Settings::on_pushSelectImagesFolder_clicked()
+{
+    ErrorDialog note(QStringLiteral("err_msg_10"), QStringLiteral("Product Images"),
+                     QStringLiteral("Please place all of the product images in this folder. Copy "
+                                    "this folder to each computer or device running Quillbox Pro, "
+                                    "and set this field pointing to tis folder on each computer or "
+                                    "device."),
+                     this);
+    note.exec();
+    const QString folder = QFileDialog::getExistingDirectory(
+        this, QString(), Store()->value(QStringLiteral("RECENT_LOCATION")).toString(),
+        QFileDialog::ShowDirsOnly);
+    if (folder.isEmpty())
+        return;
+    const QString absolute = QDir(folder).absolutePath();
+    ui->lineImagesFolder->setText(absolute);
+    Store()->setValue(QStringLiteral("RECENT_LOCATION"), absolute);
+}

@@ -1,0 +1,61 @@
+#include "taxsettings.h"
+#include "ui_taxsettings.h"
+
+#include "appsettings.h"
+
+#include <QMessageBox>
+#include <QRegularExpression>
+#include <QSettings>
+
+TaxSettings::TaxSettings(QWidget *parent)
+    : QScrollArea(parent)
+    , ui(std::make_unique<Ui::TaxSettings>())
+{
+    ui->setupUi(this);
+    const QSettings *store = AppSettings::Instance().Settings();
+    ui->lineTaxRateA->setText(store->value(QStringLiteral("SALES_TAX_RATE_A"), 0).toString());
+    ui->lineTaxRateB->setText(store->value(QStringLiteral("SALES_TAX_RATE_B"), 0).toString());
+    ui->lineTaxRateC->setText(store->value(QStringLiteral("SALES_TAX_RATE_C"), 0).toString());
+    ui->lineTaxName->setText(store->value(QStringLiteral("SALES_TAX_NAME")).toString());
+    ui->checkEnableTax->setChecked(store->value(QStringLiteral("enable_tax"), true).toBool());
+}
+
+TaxSettings::~TaxSettings() = default;
+
+bool TaxSettings::IsValidRate(const QString &rate)
+{
+    static const QRegularExpression pattern(QStringLiteral("^[0-9]{1,2}(\\.[0-9]{1,2})?$"));
+    return pattern.match(rate).hasMatch();
+}
+
+bool TaxSettings::Validate()
+{
+    const struct
+    {
+        QLineEdit *edit;
+        const char *letter;
+    } rates[] = {{ui->lineTaxRateA, "A"}, {ui->lineTaxRateB, "B"}, {ui->lineTaxRateC, "C"}};
+    for (const auto &rate : rates) {
+        if (!IsValidRate(rate.edit->text())) {
+            QMessageBox::information(
+                this, QStringLiteral("Settings"),
+                QStringLiteral("Tax rate %1 is invalid. Please enter numeric (0 to 99.99) value.")
+                    .arg(QLatin1String(rate.letter)));
+            return false;
+        }
+    }
+    return true;
+}
+
+bool TaxSettings::Save()
+{
+    if (!Validate())
+        return false;
+    QSettings *store = AppSettings::Instance().Settings();
+    store->setValue(QStringLiteral("SALES_TAX_RATE_A"), ui->lineTaxRateA->text());
+    store->setValue(QStringLiteral("SALES_TAX_RATE_B"), ui->lineTaxRateB->text());
+    store->setValue(QStringLiteral("SALES_TAX_RATE_C"), ui->lineTaxRateC->text());
+    store->setValue(QStringLiteral("SALES_TAX_NAME"), ui->lineTaxName->text());
+    store->setValue(QStringLiteral("enable_tax"), ui->checkEnableTax->isChecked());
+    return true;
+}
