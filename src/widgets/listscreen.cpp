@@ -6,6 +6,7 @@
 #include "pagedquerymodel.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QScroller>
 #include <QTableView>
@@ -49,6 +50,22 @@ void ListScreen::SetUpList(QTableView *view, const QStringList &sortExpressions,
             m_view->setColumnHidden(hidden, true);
     });
     ListSizing::FollowPagedContents(view, m_model);
+    view->installEventFilter(this);
+}
+
+bool ListScreen::eventFilter(QObject *watched, QEvent *event)
+{
+    // A picker is often used from the till's keyboard: Return on a row picks it as a
+    // double-click would.
+    if (m_selectionMode && watched == m_view && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        const QModelIndex current = m_view->currentIndex();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && current.isValid()) {
+            emit m_view->doubleClicked(current);
+            return true;
+        }
+    }
+    return QScrollArea::eventFilter(watched, event);
 }
 
 void ListScreen::RunQuery(const QString &sql, const QVariantMap &bindings)

@@ -53,6 +53,8 @@ protected:
 
     static QWidget *PickerParent(QWidget *fallback);
 
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
     PagedQueryModel *m_model = nullptr;
     QTableView *m_view = nullptr;
     const bool m_selectionMode;

@@ -591,14 +591,15 @@ private slots:
 
     void pickerReturnsDoubleClickedBarCode_data()
     {
-        QTest::addColumn<bool>("pick");
+        QTest::addColumn<int>("pick"); // 0 close, 1 double-click, 2 Return on the row
         QTest::addColumn<QString>("expected");
-        QTest::newRow("double-click picks") << true << "B2";
-        QTest::newRow("close picks nothing") << false << "";
+        QTest::newRow("double-click picks") << 1 << "B2";
+        QTest::newRow("Return picks, for a cashier without a mouse") << 2 << "B2";
+        QTest::newRow("close picks nothing") << 0 << "";
     }
     void pickerReturnsDoubleClickedBarCode()
     {
-        QFETCH(bool, pick);
+        QFETCH(int, pick);
         QFETCH(QString, expected);
         FreshDatabases dbs(FreshDatabases::Inventory);
         QVERIFY(dbs.IsValid());
@@ -613,9 +614,13 @@ private slots:
             QVERIFY(list->findChild<QGroupBox *>("groupBoxButtons")->isHidden());
             QCOMPARE(list->findChild<QLabel *>("labelStatus")->text(),
                      QString("PLEASE DOUBLE CLICK TABLE ROW TO SELECT THE PRODUCT AND BARCODE"));
-            if (pick) {
-                auto *view = list->findChild<QTableView *>("tableViewItems");
-                emit view->doubleClicked(list->Model()->index(RowOfBarCode(list->Model(), "B2"), 5));
+            auto *view = list->findChild<QTableView *>("tableViewItems");
+            const QModelIndex b2 = list->Model()->index(RowOfBarCode(list->Model(), "B2"), 5);
+            if (pick == 1) {
+                emit view->doubleClicked(b2);
+            } else if (pick == 2) {
+                view->setCurrentIndex(b2);
+                QTest::keyClick(view, Qt::Key_Return);
             } else {
                 list->findChild<QPushButton *>("pushClose")->click();
             }
