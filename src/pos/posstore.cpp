@@ -161,7 +161,7 @@ bool RecordSale(QSqlDatabase db, const SaleHeader &header, const CItemTransactio
     for (int row = 0; row < basket.LineCount(); ++row) {
         line.bindValue(QStringLiteral(":trans_id"), id);
         line.bindValue(QStringLiteral(":index"), basket.Cell(row, C::IndexColumn).toInt());
-        line.bindValue(QStringLiteral(":name"), basket.ProductName(row));
+        line.bindValue(QStringLiteral(":name"), RecordedProductName(basket.ProductName(row)));
         line.bindValue(QStringLiteral(":quantity"), basket.Quantity(row).toInt());
         line.bindValue(QStringLiteral(":purchase_price"), Stored(basket.PurchasePrice(row)));
         line.bindValue(QStringLiteral(":sale_price"), Stored(basket.Price(row)));

@@ -156,4 +156,14 @@ int PageCount(int entries, int pageSize)
     return entries / pageSize + (entries % pageSize ? 1 : 0);
 }
 
+QString RecordedProductName(const QString &name)
+{
+    constexpr int kColumnLength = 50; // tblSalesInvoice.PRODUCT_NAME
+    if (name.size() <= kColumnLength)
+        return name;
+    // Never keep half of a character that takes two UTF-16 units.
+    const int cut = name.at(kColumnLength - 1).isHighSurrogate() ? kColumnLength - 1 : kColumnLength;
+    return name.left(cut);
+}
+
 } // namespace SaleRules

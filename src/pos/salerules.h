@@ -30,6 +30,10 @@ constexpr const char *PaymentPending = "Payment is pending!";
 
 // Two decimals, a point, a leading minus for negatives, no grouping; never "-0.00".
 QString Money(float value);
+
+// A product name as a sale line records it: products allow longer names than the sale lines'
+// column holds, and a name that does not fit must not stop the sale from being recorded.
+QString RecordedProductName(const QString &name);
 // Single precision of a text the way the screen reads it (0 for anything unreadable).
 float ToFloat(const QString &text);
 

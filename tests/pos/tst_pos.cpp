@@ -389,6 +389,10 @@ private slots:
         BatchSpec spec;
         spec.barCode = "LONG";
         AddSellable(AddCategory("Misc"), AddVendor("Acme"), QString(60, 'N'), 1, 0, spec);
+        QVERIFY(FreshDatabases::ExecAdmin(
+            dbs.SalesName(), "CREATE TRIGGER refuse_third BEFORE INSERT ON tblSalesInvoice FOR EACH "
+                             "ROW IF NEW.ITEM_INDEX = 2 THEN SIGNAL SQLSTATE '45000' SET "
+                             "MESSAGE_TEXT = 'refused'; END IF"));
         CPOS pos;
         Till till(pos);
         QCOMPARE(till.Scan("A1"), QString());
@@ -400,6 +404,14 @@ private slots:
         QCOMPARE(pos.State(), CPOS::SalePending);
         QVERIFY(till.pay->isEnabled());
         QVERIFY(pos.Basket()->ReceiptNumber().isEmpty());
+
+        // Paid again once the server accepts it; a product name longer than the lines' column
+        // is recorded by its first 50 characters instead of stopping the sale for good.
+        QVERIFY(FreshDatabases::ExecAdmin(dbs.SalesName(), "DROP TRIGGER refuse_third"));
+        QCOMPARE(till.Pay("200"), QString());
+        QCOMPARE(SalesValue("SELECT COUNT(*) FROM tblSalesInvoice").toInt(), 3);
+        QCOMPARE(SalesValue("SELECT PRODUCT_NAME FROM tblSalesInvoice WHERE ITEM_INDEX = 2").toString(),
+                 QString(50, 'N'));
     }
 
     void panelPaging()

@@ -245,6 +245,22 @@ private slots:
         QCOMPARE(PageCount(entries, pageSize), pages);
     }
 
+    void recordedProductName_data()
+    {
+        const QString emoji = QString::fromUtf8("\xF0\x9F\x92\x8A"); // two UTF-16 units
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("recorded");
+        QTest::newRow("fits") << QString(50, 'a') << QString(50, 'a');
+        QTest::newRow("cut at 50") << QString(60, 'a') << QString(50, 'a');
+        QTest::newRow("no half character") << QString(49, 'a') + emoji + "b" << QString(49, 'a');
+    }
+    void recordedProductName()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, recorded);
+        QCOMPARE(RecordedProductName(name), recorded);
+    }
+
     void basketModel()
     {
         CItemTransactionsModel model;
