@@ -6,6 +6,7 @@
 #include "appsettings.h"
 #include "dbmanager.h"
 #include "errordialog.h"
+#include "homescreen.h"
 #include "inventorymanagement.h"
 #include "logindialog.h"
 #include "managecategories.h"
@@ -15,6 +16,7 @@
 #include "managevendors.h"
 #include "productmanagement.h"
 #include "qposdialog.h"
+#include "reportsmanagement.h"
 #include "serversettingsdialog.h"
 #include "welcomedialog.h"
 
@@ -203,6 +205,7 @@ void MainWindow::GrantFullAccess()
     ui->actionLanuch_POS->setEnabled(true);
     ui->actionHome->setEnabled(true);
     m_access = Access::Full;
+    SetCentralScreen(new HomeScreen(this));
 }
 
 void MainWindow::GrantSalesAccess()
@@ -298,7 +301,7 @@ void MainWindow::on_actionExit_triggered()
 
 void MainWindow::on_actionHome_triggered()
 {
-    // The home dashboard joins the central area when it exists.
+    SetCentralScreen(new HomeScreen(this));
 }
 
 void MainWindow::OpenPointOfSale()
@@ -379,6 +382,7 @@ void MainWindow::on_pushReportManagement_clicked()
 
 void MainWindow::on_actionReports_Management_triggered()
 {
+    SetCentralScreen(new ReportsManagement(this));
 }
 
 void MainWindow::on_actionManage_Users_triggered()
