@@ -8,6 +8,7 @@
 #include "managementreports.h"
 
 #include <QDate>
+#include <QHideEvent>
 #include <QMainWindow>
 #include <QScroller>
 #include <QTimer>
@@ -56,20 +57,25 @@ void HomeScreen::Refresh()
     ui->labelTaxRate->setText(shop.taxRate);
     ui->labelTaxName->setText(shop.taxName);
 
-    const auto inventoryFigure = [this](QLabel *label, const QString &sql,
-                                        const QString &emptyText = QString()) {
-        return [this, label, sql, emptyText] {
-            label->setText(
-                SingleValue(CDBManager::Instance().GetInventoryDataBase(), sql, emptyText));
+    // A connection attempt may show a modal note, in whose loop this page can be replaced:
+    // the labels are looked at again once the figure is known.
+    const auto inventoryFigure = [](QLabel *label, const QString &sql,
+                                    const QString &emptyText = QString()) {
+        return [label = QPointer<QLabel>(label), sql, emptyText] {
+            const QString text =
+                SingleValue(CDBManager::Instance().GetInventoryDataBase(), sql, emptyText);
+            if (label)
+                label->setText(text);
         };
     };
     const auto salesFigure = [](QLabel *label, const ManagementReports::Period &period) {
-        return [label, period] {
+        return [label = QPointer<QLabel>(label), period] {
             QString text;
             if (!ManagementReports::SalesSum(CDBManager::Instance().GetSalesDataBase(), period,
                                              &text))
                 text = NotAvailable();
-            label->setText(text);
+            if (label)
+                label->setText(text);
         };
     };
     const QDate today = QDate::currentDate();
@@ -102,20 +108,33 @@ void HomeScreen::ScheduleStep()
 
 void HomeScreen::RunNextStep()
 {
-    m_stepScheduled = false;
-    if (m_pending.isEmpty())
+    if (m_pending.isEmpty()) {
+        m_stepScheduled = false;
         return;
+    }
     const std::function<void()> step = m_pending.takeFirst();
     const QPointer<HomeScreen> self(this);
+    // Still marked as scheduled while it runs, so a refresh from a nested loop starts no
+    // second chain.
     step();
     // A step may run a modal message (a database that cannot be reached) in which the screen
     // is replaced.
     if (!self)
         return;
+    m_stepScheduled = false;
     if (m_pending.isEmpty() && !m_stepScheduled)
         emit RefreshFinished();
     else
         ScheduleStep();
+}
+
+void HomeScreen::hideEvent(QHideEvent *event)
+{
+    QScrollArea::hideEvent(event);
+    // Hidden on purpose means replaced (the main window deletes its old page later): figures
+    // still to come would only open connections under the next screen's feet.
+    if (!event->spontaneous())
+        m_pending.clear();
 }
 
 void HomeScreen::CallMainWindow(const char *slot, bool refresh)

@@ -26,6 +26,9 @@ public:
 signals:
     void RefreshFinished();
 
+protected:
+    void hideEvent(QHideEvent *event) override;
+
 private slots:
     void on_flowAddCategory_clicked();
     void on_flowAddProduct_clicked();
