@@ -41,6 +41,11 @@ HomeScreen::HomeScreen(QMainWindow *mainWindow)
         {ui->pushCustomers, ":/resources/images/customers.png"}};
     for (const auto &button : images)
         button.first->setStyleSheet(ButtonStyle(QString::fromLatin1(button.second)));
+    // Square tiles with the caption under the picture; the theme's button limits would
+    // squeeze them into strips.
+    ui->groupBoxQuickAccess->setStyleSheet(QStringLiteral(
+        "QPushButton { min-width: 96px; max-width: 96px; min-height: 16px; max-height: 16px;"
+        " padding-top: 80px; font-size: 11px; font-weight: bold; }"));
     Refresh();
 }
 
