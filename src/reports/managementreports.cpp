@@ -24,6 +24,24 @@ const QString kInventoryColumns = QStringLiteral(
     "i.STORAGE_LOCATION, i.QUANTITY ");
 } // namespace
 
+namespace {
+// Runs a statement over a period; a failure goes to the debug log.
+bool ExecForPeriod(QSqlQuery &query, const QString &sql, const Period &period)
+{
+    query.setForwardOnly(true);
+    bool ok = query.prepare(sql);
+    if (ok) {
+        const QVariantMap bindings = PeriodBindings(period);
+        for (auto it = bindings.constBegin(); it != bindings.constEnd(); ++it)
+            query.bindValue(it.key(), it.value());
+        ok = query.exec();
+    }
+    if (!ok)
+        LogSqlError(query.lastError());
+    return ok;
+}
+} // namespace
+
 Period PresetPeriod(Preset preset, const QDate &today)
 {
     const int days = preset == Preset::Last7Days ? 7 : 30;
@@ -144,17 +162,8 @@ Totals TotalsFromValues(const QVariant &sales, const QVariant &discount, const Q
 bool QueryTotals(const QSqlDatabase &db, const Period &period, Totals *totals, QSqlError *error)
 {
     QSqlQuery query(db);
-    query.setForwardOnly(true);
-    bool ok = query.prepare(TotalsStatement());
-    if (ok) {
-        const QVariantMap bindings = PeriodBindings(period);
-        for (auto it = bindings.constBegin(); it != bindings.constEnd(); ++it)
-            query.bindValue(it.key(), it.value());
-        ok = query.exec();
-    }
-    if (!ok) {
+    if (!ExecForPeriod(query, TotalsStatement(), period)) {
         *error = query.lastError();
-        LogSqlError(*error);
         return false;
     }
     if (query.next())
@@ -257,22 +266,12 @@ QString BuildHtml(const Document &document)
 bool SalesSum(const QSqlDatabase &db, const Period &period, QString *text)
 {
     QSqlQuery query(db);
-    query.setForwardOnly(true);
-    bool ok = query.prepare(QStringLiteral("SELECT SUM(SUB_TOTAL) AS 'TOTAL SALES' FROM "
-                                           "tblSalesInvoice as si, tblSalesTransactions as st "
-                                           "WHERE ")
-                            + PeriodCondition()
-                            + QStringLiteral(" AND si.TRANSACTION_ID = st.ID"));
-    if (ok) {
-        const QVariantMap bindings = PeriodBindings(period);
-        for (auto it = bindings.constBegin(); it != bindings.constEnd(); ++it)
-            query.bindValue(it.key(), it.value());
-        ok = query.exec();
-    }
-    if (!ok) {
-        LogSqlError(query.lastError());
+    if (!ExecForPeriod(query,
+                       QStringLiteral("SELECT SUM(SUB_TOTAL) AS 'TOTAL SALES' FROM "
+                                      "tblSalesInvoice as si, tblSalesTransactions as st WHERE ")
+                           + PeriodCondition() + QStringLiteral(" AND si.TRANSACTION_ID = st.ID"),
+                       period))
         return false;
-    }
     const QString value = query.next() ? NumberText(query.value(0)) : QString();
     *text = value.isEmpty() ? QStringLiteral("0") : value;
     return true;
