@@ -4,7 +4,13 @@
 
 #include <QCoreApplication>
 #include <QRegularExpression>
+#include <QPainter>
+#include <QPrinter>
 #include <QSqlQuery>
+#include <QTextDocument>
+
+#include <cmath>
+#include <memory>
 
 namespace ManagementReports {
 
@@ -219,39 +225,50 @@ QString GroupingHeading(Grouping grouping)
     return QString();
 }
 
-QString BuildHtml(const Document &document)
+namespace {
+// The document, or one printed page of it: rows [first, first + count), the heading only on
+// the first page. widths: percentages per column that keep the columns alike on every page.
+QString HtmlPart(const Document &document, int first, int count, bool heading,
+                 const QVector<int> &widths)
 {
     const QString title = document.title.toHtmlEscaped();
     QString html;
-    html.reserve(256 + document.rows.size() * 160);
+    html.reserve(256 + count * 160);
     html += QStringLiteral("<html>\n<head>\n<meta Content=\"Text/html; charset=Windows-1251\">\n");
     html += QStringLiteral("<title>%1</title>\n").arg(title);
     html += QStringLiteral("</head>\n<body bgcolor=#ffffff link=#5000A0>\n");
-    html += QStringLiteral("<div align=\"right\"><H1>%1</H1></div><BR>").arg(title);
-    html += QStringLiteral("<br>") + document.printedAt.toHtmlEscaped()
-            + QStringLiteral("<br><br><br>");
-    if (document.sales) {
-        const QString currency = document.currency.toHtmlEscaped();
-        html += QStringLiteral("<h3>") + document.groupingHeading.toHtmlEscaped()
-                + QStringLiteral("</h3>");
-        const QList<QPair<QString, QString>> lines = {
-            {Tr("Total Sales : "), document.totals.sales},
-            {Tr("Total Purchase : "), document.totals.purchase},
-            {Tr("Total Profit : "), document.totals.profit},
-            {Tr("Total Discount : "), document.totals.discount}};
-        for (const auto &line : lines)
-            html += QStringLiteral("<br><br>") + line.first + currency
-                    + line.second.toHtmlEscaped();
-        html += QStringLiteral("<br><br>");
+    if (heading) {
+        html += QStringLiteral("<div align=\"right\"><H1>%1</H1></div><BR>").arg(title);
+        html += QStringLiteral("<br>") + document.printedAt.toHtmlEscaped()
+                + QStringLiteral("<br><br><br>");
+        if (document.sales) {
+            const QString currency = document.currency.toHtmlEscaped();
+            html += QStringLiteral("<h3>") + document.groupingHeading.toHtmlEscaped()
+                    + QStringLiteral("</h3>");
+            const QList<QPair<QString, QString>> lines = {
+                {Tr("Total Sales : "), document.totals.sales},
+                {Tr("Total Purchase : "), document.totals.purchase},
+                {Tr("Total Profit : "), document.totals.profit},
+                {Tr("Total Discount : "), document.totals.discount}};
+            for (const auto &line : lines)
+                html += QStringLiteral("<br><br>") + line.first + currency
+                        + line.second.toHtmlEscaped();
+            html += QStringLiteral("<br><br>");
+        }
     }
-    html += QStringLiteral("<table border=1 cellspacing=0 cellpadding=3>\n");
+    html += widths.isEmpty()
+                ? QStringLiteral("<table border=1 cellspacing=0 cellpadding=3>\n")
+                : QStringLiteral("<table border=1 cellspacing=0 cellpadding=3 width=100%>\n");
     html += QStringLiteral("<thead><tr bgcolor=#ffff7f>");
-    for (const QString &header : document.headers)
-        html += QStringLiteral("<th>") + header.toHtmlEscaped() + QStringLiteral("</th>");
+    for (int c = 0; c < document.headers.size(); ++c) {
+        html += widths.isEmpty() ? QStringLiteral("<th>")
+                                 : QStringLiteral("<th width=%1%>").arg(widths.value(c));
+        html += document.headers.at(c).toHtmlEscaped() + QStringLiteral("</th>");
+    }
     html += QStringLiteral("</tr></thead>\n");
-    for (const QStringList &row : document.rows) {
+    for (int r = first; r < first + count; ++r) {
         html += QStringLiteral("<tr>");
-        for (const QString &cell : row) {
+        for (const QString &cell : document.rows.at(r)) {
             const QString text = cell.simplified();
             html += QStringLiteral("<td bkcolor=0>")
                     + (text.isEmpty() ? QStringLiteral("&nbsp;") : text.toHtmlEscaped())
@@ -261,6 +278,82 @@ QString BuildHtml(const Document &document)
     }
     html += QStringLiteral("</table>\n</body>\n</html>\n");
     return html;
+}
+
+// Column shares by the longest text of each column (long texts wrap beyond 40 characters).
+QVector<int> ColumnWidths(const Document &document)
+{
+    QVector<int> lengths(document.headers.size(), 3);
+    for (int c = 0; c < lengths.size(); ++c)
+        lengths[c] = qMax(lengths[c], document.headers.at(c).size());
+    for (const QStringList &row : document.rows) {
+        for (int c = 0; c < row.size() && c < lengths.size(); ++c)
+            lengths[c] = qMax(lengths[c], qMin(40, row.at(c).simplified().size()));
+    }
+    int total = 0;
+    for (const int length : lengths)
+        total += length;
+    QVector<int> widths;
+    for (const int length : lengths)
+        widths << qMax(1, length * 100 / qMax(1, total));
+    return widths;
+}
+} // namespace
+
+QString BuildHtml(const Document &document)
+{
+    return HtmlPart(document, 0, document.rows.size(), true, {});
+}
+
+int PrintDocument(const Document &document, QPrinter *printer)
+{
+    // One text document per page: a single document of thousands of table rows takes minutes
+    // to lay out and paint, pages of a few dozen rows take milliseconds each.
+    QPainter painter;
+    if (!painter.begin(printer))
+        return -1;
+    const QSizeF page = printer->pageRect(QPrinter::DevicePixel).size();
+    const QVector<int> widths = ColumnWidths(document);
+    const auto layout = [&](int first, int count, bool heading) {
+        auto text = std::make_unique<QTextDocument>();
+        text->setHtml(HtmlPart(document, first, count, heading, widths));
+        text->setTextWidth(page.width());
+        return text;
+    };
+    const int rows = document.rows.size();
+    int row = 0;
+    int pages = 0;
+    int guess = 40;
+    do {
+        const bool heading = pages == 0;
+        const qreal empty = layout(row, 0, heading)->size().height();
+        int count = qMin(guess, rows - row);
+        std::unique_ptr<QTextDocument> text = layout(row, count, heading);
+        const auto rowHeight = [&] {
+            return qMax<qreal>(1, (text->size().height() - empty) / qMax(1, count));
+        };
+        // Fill the page, then give back what overflows it.
+        while (row + count < rows && text->size().height() < page.height()) {
+            const int more = int((page.height() - text->size().height()) / rowHeight());
+            if (more < 1)
+                break;
+            count = qMin(rows - row, count + more);
+            text = layout(row, count, heading);
+        }
+        while (count > 1 && text->size().height() > page.height()) {
+            count -= qMax(1, int(std::ceil((text->size().height() - page.height()) / rowHeight())));
+            count = qMax(1, count);
+            text = layout(row, count, heading);
+        }
+        if (pages > 0)
+            printer->newPage();
+        text->drawContents(&painter);
+        row += count;
+        ++pages;
+        guess = qMax(1, count);
+    } while (row < rows);
+    painter.end();
+    return pages;
 }
 
 bool SalesSum(const QSqlDatabase &db, const Period &period, QString *text)

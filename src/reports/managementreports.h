@@ -9,6 +9,8 @@
 #include <QVariantMap>
 #include <QVector>
 
+class QPrinter;
+
 // Periods, statements, totals and the printable document of the stock and sales reports,
 // without widgets so that the arithmetic and the SQL can be checked on their own.
 namespace ManagementReports {
@@ -91,6 +93,9 @@ struct Document
 };
 // The HTML of a report; every text from the data is escaped.
 QString BuildHtml(const Document &document);
+// Prints the report page by page, the table's header on every page; the number of pages, or
+// -1 when the printer cannot be opened.
+int PrintDocument(const Document &document, QPrinter *printer);
 
 // The sum of the sales lines of a period, as the dashboard shows it: "0" for none.
 // False when the statement fails.

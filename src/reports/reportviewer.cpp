@@ -18,7 +18,6 @@
 #include <QShowEvent>
 #include <QSettings>
 #include <QStandardPaths>
-#include <QTextDocument>
 #include <QUrl>
 
 using namespace ManagementReports;
@@ -98,7 +97,8 @@ void ReportViewer::showEvent(QShowEvent *event)
         return;
     if (!m_sales) {
         m_model->SetPageSize(256);
-        Run(m_statement.sql, m_statement.bindings, QStringLiteral("1"));
+        // Batches in the order they were entered: the first page needs no sort of all matches.
+        Run(m_statement.sql, m_statement.bindings, QStringLiteral("i.ID"));
         return;
     }
     if (ui->radioProduct->isChecked())
@@ -154,6 +154,11 @@ void ReportViewer::on_radioDate_toggled(bool checked)
 
 QString ReportViewer::DocumentHtml()
 {
+    return BuildHtml(CollectDocument());
+}
+
+Document ReportViewer::CollectDocument()
+{
     // One large page instead of many: the document needs every row.
     const int pageSize = m_model->PageSize();
     m_model->SetPageSize(kAllRows);
@@ -188,7 +193,7 @@ QString ReportViewer::DocumentHtml()
             row << cells->index(r, c).data().toString();
         document.rows << row;
     }
-    return BuildHtml(document);
+    return document;
 }
 
 QString ReportViewer::PdfFilePath()
@@ -199,9 +204,8 @@ QString ReportViewer::PdfFilePath()
 
 bool ReportViewer::PrintTo(QPrinter *printer)
 {
-    QTextDocument document;
-    document.setHtml(DocumentHtml());
-    document.print(printer);
+    if (PrintDocument(CollectDocument(), printer) < 0)
+        return false;
     if (printer->outputFormat() != QPrinter::PdfFormat)
         return true;
     // A file that was not written must not be opened: it would show an older report.

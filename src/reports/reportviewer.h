@@ -27,6 +27,8 @@ public:
     ManagementReports::Grouping CurrentGrouping() const { return m_grouping; }
     // Fetches every row of the table and returns the printable document.
     QString DocumentHtml();
+    // The title, totals, headers and every row's cell texts, as printed.
+    ManagementReports::Document CollectDocument();
     // Prints the document into a PDF file; false when it could not be written.
     bool WritePdf(const QString &path);
     static QString PdfFilePath();

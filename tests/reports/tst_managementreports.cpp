@@ -11,6 +11,8 @@
 #include "seeddata.h"
 
 #include <QDesktopServices>
+#include <QDir>
+#include <QPrinter>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -405,6 +407,33 @@ private slots:
         // Inventory reports carry no sales section.
         document.sales = false;
         QVERIFY(!BuildHtml(document).contains("<h3>"));
+    }
+
+    // Pages are filled and never overflow: the row count decides how many there are.
+    void printedPages_data()
+    {
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<int>("minPages");
+        QTest::addColumn<int>("maxPages");
+        QTest::newRow("empty") << 0 << 1 << 1;
+        QTest::newRow("one") << 1 << 1 << 1;
+        QTest::newRow("long") << 400 << 8 << 30;
+    }
+    void printedPages()
+    {
+        QFETCH(int, rows);
+        QFETCH(int, minPages);
+        QFETCH(int, maxPages);
+        Document document;
+        document.title = "OUT OF STOCK ITEMS REPORT";
+        document.headers = QStringList{"PRODUCT", "VENDOR", "QUANTITY"};
+        for (int r = 0; r < rows; ++r)
+            document.rows << QStringList{QString("Product %1").arg(r), "MedSupply", "0"};
+        QPrinter printer(QPrinter::ScreenResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QDir::temp().filePath("qb_pages_test.pdf"));
+        const int pages = PrintDocument(document, &printer);
+        QVERIFY2(pages >= minPages && pages <= maxPages, qPrintable(QString::number(pages)));
     }
 
     // The sales viewer regroups, and its PDF holds the whole table.
