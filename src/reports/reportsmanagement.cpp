@@ -2,7 +2,6 @@
 #include "ui_reportsmanagement.h"
 
 #include "appsettings.h"
-#include "dbmanager.h"
 #include "managementreports.h"
 #include "reportparameterdialog.h"
 #include "reportviewer.h"
@@ -85,18 +84,12 @@ void ReportsManagement::on_buttonSaleView_clicked()
     statement.sql = TotalsStatement();
     statement.bindings = PeriodBindings(period);
 
-    Totals totals;
-    QSqlError error;
-    if (!QueryTotals(CDBManager::Instance().GetSalesDataBase(), period, &totals, &error)) {
-        QMessageBox::warning(window(), tr("Report Viewer"),
-                             tr("The report could not be run.\n\n") + error.databaseText());
-        return;
-    }
     ReportViewer viewer(window());
     viewer.SetSalesMode(true);
     viewer.SetStatement(statement);
     viewer.SetPeriod(period);
-    viewer.SetTotals(totals);
+    // The rows come first; the sums over the whole period follow at once.
+    viewer.QueryTotalsWhenShown();
     viewer.setModal(true);
     viewer.exec();
 }

@@ -18,6 +18,7 @@
 #include <QShowEvent>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QUrl>
 
 using namespace ManagementReports;
@@ -105,6 +106,23 @@ void ReportViewer::showEvent(QShowEvent *event)
         Regroup(Grouping::Product);
     else
         ui->radioProduct->setChecked(true);
+    if (m_totalsPending)
+        QTimer::singleShot(0, this, &ReportViewer::LoadTotals);
+}
+
+void ReportViewer::LoadTotals()
+{
+    if (!m_totalsPending)
+        return;
+    m_totalsPending = false;
+    Totals totals;
+    QSqlError error;
+    if (!QueryTotals(CDBManager::Instance().GetSalesDataBase(), m_period, &totals, &error)) {
+        QMessageBox::warning(this, tr("Report Viewer"),
+                             tr("The totals could not be computed.\n\n") + error.databaseText());
+        return;
+    }
+    SetTotals(totals);
 }
 
 void ReportViewer::Run(const QString &sql, const QVariantMap &bindings, const QString &order)
@@ -159,6 +177,7 @@ QString ReportViewer::DocumentHtml()
 
 Document ReportViewer::CollectDocument()
 {
+    LoadTotals();
     // One large page instead of many: the document needs every row.
     const int pageSize = m_model->PageSize();
     m_model->SetPageSize(kAllRows);

@@ -22,6 +22,8 @@ public:
     void SetSalesMode(bool sales);
     void SetPeriod(const ManagementReports::Period &period);
     void SetTotals(const ManagementReports::Totals &totals);
+    // The totals of the period are fetched once the first rows are on the screen.
+    void QueryTotalsWhenShown() { m_totalsPending = true; }
 
     PagedQueryModel *Model() const { return m_model; }
     ManagementReports::Grouping CurrentGrouping() const { return m_grouping; }
@@ -49,6 +51,7 @@ private:
     void Run(const QString &sql, const QVariantMap &bindings, const QString &order);
     void Regroup(ManagementReports::Grouping grouping);
     bool PrintTo(QPrinter *printer);
+    void LoadTotals();
 
     Q_DISABLE_COPY(ReportViewer)
     std::unique_ptr<Ui::ReportViewer> ui;
@@ -58,4 +61,5 @@ private:
     ManagementReports::Totals m_totals;
     ManagementReports::Grouping m_grouping = ManagementReports::Grouping::Product;
     bool m_sales = false;
+    bool m_totalsPending = false;
 };

@@ -444,8 +444,10 @@ private slots:
         viewer.SetSalesMode(true);
         viewer.SetStatement({TotalsStatement(), PeriodBindings(kWeek), "WEEK"});
         viewer.SetPeriod(kWeek);
-        viewer.SetTotals(TotalsFromValues(84.0, 3.0, 50.0));
+        viewer.QueryTotalsWhenShown();
         viewer.show();
+        QTRY_COMPARE(viewer.findChild<QLineEdit *>("lineEditTotalSales")->text(), QString("84"));
+        QCOMPARE(viewer.findChild<QLineEdit *>("lineEditTotalProfit")->text(), QString("34.00"));
         QCOMPARE(viewer.CurrentGrouping(), Grouping::Product);
         QCOMPARE(viewer.Model()->rowCount(), 3);
         viewer.findChild<QRadioButton *>("radioDate")->setChecked(true);
