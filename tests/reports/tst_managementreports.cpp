@@ -10,6 +10,7 @@
 #include "reportviewer.h"
 #include "seeddata.h"
 
+#include <QDateEdit>
 #include <QDesktopServices>
 #include <QDir>
 #include <QPrinter>
@@ -326,6 +327,32 @@ private slots:
         shown.sort();
         barCodes.sort();
         QCOMPARE(shown, barCodes);
+    }
+
+    // A chosen range runs through its dialog; both of its days count.
+    void salesReportForChosenRange()
+    {
+        SeedWeek();
+        ReportsManagement screen;
+        screen.findChild<QRadioButton *>("radioDateRange")->setChecked(true);
+        QString title;
+        QStringList rows;
+        DialogDriver driver;
+        driver.Expect("Report Parameter", QString(), [](QWidget *dialog) {
+            dialog->findChild<QDateEdit *>("dateEditStart")->setDate(kWeek.start);
+            dialog->findChild<QDateEdit *>("dateEditEnd")->setDate(kWeek.end);
+            dialog->findChild<QPushButton *>("pushButton_2")->click();
+        });
+        driver.Expect("Report Viewer", QString(), [&](QWidget *dialog) {
+            auto *viewer = qobject_cast<ReportViewer *>(dialog);
+            title = viewer->findChild<QLabel *>("labelTitle")->text();
+            rows = Rows(viewer->Model());
+            viewer->close();
+        });
+        screen.findChild<QPushButton *>("buttonSaleView")->click();
+        QVERIFY_DIALOGS(driver);
+        QCOMPARE(title, QString("SALES & PURCHASE COST REPORT FROM 2024-03-03 TO 2024-03-09"));
+        QCOMPARE(rows, QStringList({"Vitamin C|50|0|30", "Aspirin|30|3|18", "Plasters|4|0|2"}));
     }
 
     // A missing, broken or abandoned entry explains itself and runs no report.
