@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QRegularExpression>
+#include <QFont>
 #include <QPainter>
 #include <QPrinter>
 #include <QSqlQuery>
@@ -229,9 +230,8 @@ QString GroupingHeading(Grouping grouping)
 
 namespace {
 // The document, or one printed page of it: rows [first, first + count), the heading only on
-// the first page. widths: percentages per column that keep the columns alike on every page.
-QString HtmlPart(const Document &document, int first, int count, bool heading,
-                 const QVector<int> &widths)
+// the first page; a page's table spans the sheet so that the pages look alike.
+QString HtmlPart(const Document &document, int first, int count, bool heading, bool page)
 {
     const QString title = document.title.toHtmlEscaped();
     QString html;
@@ -258,15 +258,11 @@ QString HtmlPart(const Document &document, int first, int count, bool heading,
             html += QStringLiteral("<br><br>");
         }
     }
-    html += widths.isEmpty()
-                ? QStringLiteral("<table border=1 cellspacing=0 cellpadding=3>\n")
-                : QStringLiteral("<table border=1 cellspacing=0 cellpadding=3 width=100%>\n");
+    html += page ? QStringLiteral("<table border=1 cellspacing=0 cellpadding=3 width=100%>\n")
+                 : QStringLiteral("<table border=1 cellspacing=0 cellpadding=3>\n");
     html += QStringLiteral("<thead><tr bgcolor=#ffff7f>");
-    for (int c = 0; c < document.headers.size(); ++c) {
-        html += widths.isEmpty() ? QStringLiteral("<th>")
-                                 : QStringLiteral("<th width=%1%>").arg(widths.value(c));
-        html += document.headers.at(c).toHtmlEscaped() + QStringLiteral("</th>");
-    }
+    for (const QString &header : document.headers)
+        html += QStringLiteral("<th>") + header.toHtmlEscaped() + QStringLiteral("</th>");
     html += QStringLiteral("</tr></thead>\n");
     for (int r = first; r < first + count; ++r) {
         html += QStringLiteral("<tr>");
@@ -282,43 +278,31 @@ QString HtmlPart(const Document &document, int first, int count, bool heading,
     return html;
 }
 
-// Column shares by the longest text of each column (long texts wrap beyond 40 characters).
-QVector<int> ColumnWidths(const Document &document)
-{
-    QVector<int> lengths(document.headers.size(), 3);
-    for (int c = 0; c < lengths.size(); ++c)
-        lengths[c] = qMax(lengths[c], document.headers.at(c).size());
-    for (const QStringList &row : document.rows) {
-        for (int c = 0; c < row.size() && c < lengths.size(); ++c)
-            lengths[c] = qMax(lengths[c], qMin(40, row.at(c).simplified().size()));
-    }
-    int total = 0;
-    for (const int length : lengths)
-        total += length;
-    QVector<int> widths;
-    for (const int length : lengths)
-        widths << qMax(1, length * 100 / qMax(1, total));
-    return widths;
-}
 } // namespace
 
 QString BuildHtml(const Document &document)
 {
-    return HtmlPart(document, 0, document.rows.size(), true, {});
+    return HtmlPart(document, 0, document.rows.size(), true, false);
 }
 
 int PrintDocument(const Document &document, QPrinter *printer)
 {
     // One text document per page: a single document of thousands of table rows takes minutes
     // to lay out and paint, pages of a few dozen rows take milliseconds each.
+    // Seven columns of stock do not fit across an upright sheet without wrapping every cell.
+    if (document.headers.size() > 5)
+        printer->setPageOrientation(QPageLayout::Landscape);
     QPainter painter;
     if (!painter.begin(printer))
         return -1;
     const QSizeF page = printer->pageRect(QPrinter::DevicePixel).size();
-    const QVector<int> widths = ColumnWidths(document);
     const auto layout = [&](int first, int count, bool heading) {
         auto text = std::make_unique<QTextDocument>();
-        text->setHtml(HtmlPart(document, first, count, heading, widths));
+        // A printed list reads well a size below the screen's text.
+        QFont font = text->defaultFont();
+        font.setPointSizeF(8);
+        text->setDefaultFont(font);
+        text->setHtml(HtmlPart(document, first, count, heading, true));
         text->setTextWidth(page.width());
         return text;
     };
