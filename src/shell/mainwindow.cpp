@@ -9,6 +9,7 @@
 #include "backupdialog.h"
 #include "dbmanager.h"
 #include "errordialog.h"
+#include "homescreen.h"
 #include "inventorymanagement.h"
 #include "logindialog.h"
 #include "managecategories.h"
@@ -21,6 +22,7 @@
 #include "producttransferflow.h"
 #include "purchasemanagement.h"
 #include "qposdialog.h"
+#include "reportsmanagement.h"
 #include "salesmanagement.h"
 #include "serversettingsdialog.h"
 #include "settings.h"
@@ -274,6 +276,7 @@ void MainWindow::GrantFullAccess()
     ui->actionLanuch_POS->setEnabled(true);
     ui->actionHome->setEnabled(true);
     m_access = Access::Full;
+    SetCentralScreen(new HomeScreen(this));
 }
 
 void MainWindow::GrantSalesAccess()
@@ -374,7 +377,7 @@ void MainWindow::on_actionExit_triggered()
 
 void MainWindow::on_actionHome_triggered()
 {
-    // The home dashboard joins the central area when it exists.
+    SetCentralScreen(new HomeScreen(this));
 }
 
 void MainWindow::OpenPointOfSale()
@@ -465,6 +468,7 @@ void MainWindow::on_pushReportManagement_clicked()
 
 void MainWindow::on_actionReports_Management_triggered()
 {
+    SetCentralScreen(new ReportsManagement(this));
 }
 
 void MainWindow::on_actionManage_Users_triggered()
