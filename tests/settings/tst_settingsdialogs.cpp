@@ -291,7 +291,7 @@ private slots:
 
     void themeChosenInTheDialogIsApplied()
     {
-        FreshDatabases dbs(FreshDatabases::Inventory);
+        FreshDatabases dbs; // the start page after login reads both databases
         QVERIFY(dbs.IsValid());
         Store()->setValue("FIRST_TIME_START", 0);
         DialogDriver driver;
