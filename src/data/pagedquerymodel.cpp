@@ -109,7 +109,13 @@ void PagedQueryModel::Clear()
 
 void PagedQueryModel::SetPageSize(int rows)
 {
-    m_pageSize = qMax(1, rows);
+    rows = qMax(1, rows);
+    if (rows == m_pageSize)
+        return;
+    m_pageSize = rows;
+    // Rows held were placed by the old size: read them again from the first page.
+    if (!m_select.isEmpty())
+        Reload();
 }
 
 void PagedQueryModel::SetUniqueColumns(const QList<int> &columns)

@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QScopeGuard>
 #include <QIdentityProxyModel>
 #include <QMessageBox>
 #include <QPrinter>
@@ -183,7 +184,8 @@ Document ReportViewer::CollectDocument()
     m_model->SetPageSize(kAllRows);
     while (m_model->canFetchMore())
         m_model->fetchMore();
-    m_model->SetPageSize(pageSize);
+    // The list goes back to pages once the document holds its rows.
+    const auto restore = qScopeGuard([this, pageSize] { m_model->SetPageSize(pageSize); });
 
     Document document;
     document.title = m_statement.title;

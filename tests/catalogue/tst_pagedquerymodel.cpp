@@ -67,6 +67,17 @@ private slots:
             QCOMPARE(model.index(row, 1).data().toString(), QString("P%1").arg(row + 1, 2, 10, QLatin1Char('0')));
         model.fetchMore(); // at the end: nothing happens
         QCOMPARE(model.rowCount(), rows);
+
+        // A new page size after rows were fetched (a printout wants every row at once)
+        // starts again from the first page instead of reading rows at the wrong place.
+        model.SetPageSize(1 << 30);
+        QCOMPARE(model.rowCount(), rows);
+        QVERIFY(!model.canFetchMore());
+        model.SetPageSize(pageSize);
+        QCOMPARE(model.rowCount(), counts.first());
+        if (rows > 0)
+            QCOMPARE(model.index(model.rowCount() - 1, 1).data().toString(),
+                     QString("P%1").arg(model.rowCount(), 2, 10, QLatin1Char('0')));
     }
 
     void valuesAreBoundAndSortedOnTheServer()
