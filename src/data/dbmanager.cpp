@@ -47,6 +47,19 @@ void LogSqlError(const QSqlError &error)
     qCDebug(lcQuillbox).noquote() << error.databaseText() + QStringLiteral("    ") + error.driverText();
 }
 
+// The driver may settle for 3-byte UTF-8, which refuses emoji and other 4-byte characters that
+// the utf8mb4 schemas can hold; ask for the full set on every link once it is open.
+namespace {
+bool UseFullUnicode(QSqlDatabase &db)
+{
+    QSqlQuery query(db);
+    if (query.exec(QStringLiteral("SET NAMES utf8mb4")))
+        return true;
+    LogSqlError(query.lastError());
+    return false;
+}
+} // namespace
+
 CDBManager &CDBManager::Instance()
 {
     if (!g_instance)
@@ -116,7 +129,7 @@ QSqlDatabase &CDBManager::GetSchemaDataBase(Kind kind)
     if (connected) {
         // A link the server dropped is re-opened. A healthy link is never re-opened: that would
         // close it under the statements and models that other screens hold on it.
-        if (!IsAlive(*db) && !db->open()) {
+        if (!IsAlive(*db) && !(db->open() && UseFullUnicode(*db))) {
             db->close();
             delete db;
             db = nullptr;
@@ -170,7 +183,7 @@ QSqlDatabase &CDBManager::GetSchemaDataBase(Kind kind)
         return *db;
     }
 
-    connected = db->open();
+    connected = db->open() && UseFullUnicode(*db);
     if (!connected)
         LogSqlError(db->lastError());
     emit ConnectionStateChanged(m_inventoryConnected, m_salesConnected);
@@ -229,7 +242,7 @@ QSqlDatabase &CDBManager::GetMySqlDataBase()
     if (m_userName.isEmpty() || m_password.isEmpty() || m_hostName.isEmpty() || m_port == 0)
         m_serverDb->setDatabaseName(QStringLiteral("NO LOGIN CREDENTIALS SET"));
 
-    m_serverConnected = m_serverDb->open();
+    m_serverConnected = m_serverDb->open() && UseFullUnicode(*m_serverDb);
     if (!m_serverConnected)
         LogSqlError(m_serverDb->lastError());
     return *m_serverDb;
