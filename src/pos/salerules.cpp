@@ -2,6 +2,8 @@
 
 #include <QRegularExpression>
 
+#include <limits>
+
 namespace SaleRules {
 
 namespace {
@@ -130,7 +132,10 @@ StockOutcome ApplyStock(const StockRequest &request)
         outcome.refusal = QString::fromLatin1(Message::BadItemsPerUnit);
         return outcome;
     }
-    const int available = StockUnits(request.quantity, request.subItems, request.itemsPerUnit);
+    // Stored counts may be as large as their columns allow: the products of counts and units
+    // per pack are taken in 64 bits, and a result the columns cannot hold is refused.
+    const qint64 perUnit = request.itemsPerUnit;
+    const qint64 available = qint64(request.quantity) * perUnit + request.subItems;
     if (!request.returnMode && available == 0) {
         outcome.refusal = QString::fromLatin1(Message::OutOfStock);
         return outcome;
@@ -139,13 +144,19 @@ StockOutcome ApplyStock(const StockRequest &request)
         outcome.refusal = QString::fromLatin1(Message::WholeOnly);
         return outcome;
     }
-    const int wanted = StockUnits(request.wantQuantity, request.wantSubItems, request.itemsPerUnit);
+    const qint64 wanted = qint64(request.wantQuantity) * perUnit + request.wantSubItems;
     if (!request.returnMode && available < wanted) {
         outcome.refusal = NotAvailableMessage(request.quantity, request.subItems);
         return outcome;
     }
-    outcome.after = SplitStock(request.returnMode ? available + wanted : available - wanted,
-                               request.itemsPerUnit);
+    const qint64 after = request.returnMode ? available + wanted : available - wanted;
+    const qint64 afterQuantity = after / perUnit;
+    if (afterQuantity > std::numeric_limits<int>::max()
+        || afterQuantity < std::numeric_limits<int>::min()) {
+        outcome.refusal = QString::fromLatin1(Message::StockWriteFailed);
+        return outcome;
+    }
+    outcome.after = {int(afterQuantity), int(after % perUnit)};
     return outcome;
 }
 

@@ -5,6 +5,8 @@
 
 #include <QAbstractItemModelTester>
 
+#include <limits>
+
 using namespace SaleRules;
 
 class TestSaleRules : public QObject {
@@ -185,6 +187,12 @@ private slots:
                                             << QString(Message::BadItemsPerUnit) << none;
         QTest::newRow("nothing asked")
             << QList<int>{1, 0, 1} << QList<int>{0, 0} << false << QString() << QList<int>{1, 0};
+        // Counts as large as their columns hold: the unit sums must not overflow.
+        const int most = std::numeric_limits<int>::max();
+        QTest::newRow("huge stock, big packs") << QList<int>{most, most, most} << QList<int>{9999, 9999}
+                                               << false << QString() << QList<int>{most - 9999, most - 9999};
+        QTest::newRow("return past the column") << QList<int>{most, 0, 1} << QList<int>{1, 0} << true
+                                                << QString(Message::StockWriteFailed) << none;
     }
     void stock()
     {
