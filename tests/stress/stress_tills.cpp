@@ -232,7 +232,7 @@ bool RaceTills(int tills, int salesEach)
         && tally.otherRefusals == 0 && tally.paymentFailures == 0
         && tally.sales.size() <= tills * salesEach;
     std::fprintf(stderr,
-                 "race: %d tills, %d sales recorded, %lld entries written, %lld refused for "
+                 "stress: race: %d tills, %d sales recorded, %lld entries written, %lld refused for "
                  "stock, %lld refused otherwise, %lld payments failed, %d batches off, %d sales "
                  "off\n",
                  tills, int(tally.sales.size()), tally.entries, tally.stockRefusals,
@@ -268,7 +268,7 @@ bool KillTills(int kills)
             && count.next()
         ? count.value(0).toLongLong()
         : 0;
-    std::fprintf(stderr, "killed: %d kills, %lld sales stored, %d sales off, %d early exits\n",
+    std::fprintf(stderr, "stress: killed: %d kills, %lld sales stored, %d sales off, %d early exits\n",
                  kills, stored, mismatches, badExits);
     const bool held = mismatches == 0 && badExits == 0 && stored > 0;
     Row("killed mid-sale", kills, mismatches + badExits, held);
@@ -287,7 +287,7 @@ bool RunShell(const char *variable)
 bool LoseServer()
 {
     if (qEnvironmentVariableIsEmpty("QUILLBOX_TEST_DB_START")) {
-        std::fprintf(stderr, "server: no restart command, skipped\n");
+        std::fprintf(stderr, "stress: server: no restart command, skipped\n");
         return true;
     }
     QuillboxTest::FreshDatabases schemas;
@@ -359,7 +359,7 @@ bool LoseServer()
         && paidAfter && soldAfter && sales == 3 && oneLineEach && stock.value(0) == 99
         && stock.value(1) == 99 && stock.value(2) == 99 && failures == 0;
     std::fprintf(stderr,
-                 "server: entry refused in %lld ms, payment refused in %lld ms, told %d, paid "
+                 "stress: server: entry refused in %lld ms, payment refused in %lld ms, told %d, paid "
                  "after %d, sold after %d, %d sales stored, stock %d/%d/%d, %d other faults\n",
                  entryMs, paymentMs, told, paidAfter, soldAfter, sales, stock.value(0),
                  stock.value(1), stock.value(2), failures);
@@ -451,7 +451,7 @@ bool BackUpWhileSelling()
     QuillboxTest::FreshDatabases::DropSchema(inventory);
     QuillboxTest::FreshDatabases::DropSchema(sales);
     std::fprintf(stderr,
-                 "backup: dumped %d, restored %d, %d of %d recorded sales in the copy, %d faults\n",
+                 "stress: backup: dumped %d, restored %d, %d of %d recorded sales in the copy, %d faults\n",
                  dumped, restored, int(inDump.size()), int(tally.sales.size()), faults);
     const bool held = faults == 0 && !inDump.isEmpty();
     Row("backup while selling", inDump.size(), faults, held);
