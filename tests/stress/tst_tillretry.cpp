@@ -19,6 +19,7 @@ private slots:
     void init() { QuillboxTest::ResetState(); }
     void lockConflictIsRetriedOnce_data();
     void lockConflictIsRetriedOnce();
+    void tillWorksAgainWhenServerIsBack();
 };
 
 void TestTillRetry::lockConflictIsRetriedOnce_data()
@@ -84,6 +85,41 @@ void TestTillRetry::lockConflictIsRetriedOnce()
     request.quantity = 2;
     QVERIFY(PosStore::TakeItem(manager.GetInventoryDataBase(), request).refusal.isEmpty());
     QCOMPARE(Value("SELECT QUANTITY FROM tblInventory WHERE BAR_CODE = '5001'").toInt(), 8);
+}
+
+void TestTillRetry::tillWorksAgainWhenServerIsBack()
+{
+    QuillboxTest::FreshDatabases schemas;
+    QVERIFY(schemas.IsValid());
+    using namespace QuillboxTest::Seed;
+    AddBatch(AddProduct(AddCategory("C"), "P1", "Pill"), AddVendor("V"), "5001", 10);
+    CDBManager &manager = CDBManager::Instance();
+    QSqlDatabase &db = manager.GetInventoryDataBase();
+    QVERIFY(manager.IsInventoryConnected());
+    const int port = db.port();
+
+    // The server goes away under the open till: nothing listens where it was.
+    using QuillboxTest::TestServer;
+    manager.SetServerParameters(TestServer::User(), TestServer::Password(), 1, TestServer::Host());
+    db.setPort(1);
+    db.close();
+    PosStore::ItemRequest request;
+    request.barCode = "5001";
+    request.quantity = 1;
+    {
+        QuillboxTest::DialogDriver dialogs;
+        dialogs.Expect("Error", "Can not connect");
+        QVERIFY(!PosStore::TakeItem(manager.GetInventoryDataBase(), request).refusal.isEmpty());
+        QVERIFY2(dialogs.WaitForAll(), qPrintable(dialogs.Report()));
+        QVERIFY(!manager.IsInventoryConnected());
+    }
+
+    // Back again: the next entry goes through on the same till, no second message.
+    TestServer::Apply();
+    manager.GetInventoryDataBase().setPort(port);
+    QVERIFY(PosStore::TakeItem(manager.GetInventoryDataBase(), request).refusal.isEmpty());
+    QVERIFY(manager.IsInventoryConnected());
+    QCOMPARE(Value("SELECT QUANTITY FROM tblInventory WHERE BAR_CODE = '5001'").toInt(), 9);
 }
 
 QUILLBOX_TEST_MAIN(TestTillRetry)
