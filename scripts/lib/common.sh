@@ -107,9 +107,12 @@ qb_start_test_server() {
   port="$(qb_free_port)"
   password="qbtest$RANDOM$RANDOM"
   # A test server keeps nothing: durability is traded for speed.
-  qb_start_mariadb "$QB_TEST_SERVER/data" "$port" \
-    --innodb-flush-log-at-trx-commit=0 --innodb-doublewrite=0 --sync-binlog=0 \
-    --innodb-buffer-pool-size=${QB_TEST_BUFFER_POOL:-512M} --max-connections=500
+  local options=(--innodb-flush-log-at-trx-commit=0 --innodb-doublewrite=0 --sync-binlog=0
+                 --innodb-buffer-pool-size=${QB_TEST_BUFFER_POOL:-512M} --max-connections=500)
+  qb_start_mariadb "$QB_TEST_SERVER/data" "$port" "${options[@]}"
+  # How a program stops and starts this very server again (outage scenarios).
+  export QUILLBOX_TEST_DB_STOP="source '$QB_ROOT/scripts/lib/common.sh' && qb_stop_mariadb '$QB_TEST_SERVER/data'"
+  export QUILLBOX_TEST_DB_START="source '$QB_ROOT/scripts/lib/common.sh' && qb_start_mariadb '$QB_TEST_SERVER/data' $port ${options[*]}"
   qb_mariadb_sql "$QB_TEST_SERVER/data" "CREATE USER 'quillbox'@'127.0.0.1' IDENTIFIED BY '$password';
     CREATE USER 'quillbox'@'localhost' IDENTIFIED BY '$password';
     GRANT ALL PRIVILEGES ON *.* TO 'quillbox'@'127.0.0.1';

@@ -35,6 +35,16 @@ bool IsAlive(QSqlDatabase &db)
     return ping.exec(QStringLiteral("DO 1"));
 }
 
+void ShowCannotConnect(QWidget *parent, const QString &schema)
+{
+    QMessageBox::information(parent, QStringLiteral("Error"),
+                             QStringLiteral("Can not connect to '%1'").arg(schema)
+                                 + QStringLiteral(" Please make sure MySql server is running. "
+                                                  "Select a valid database for this version, or "
+                                                  "create a new."),
+                             QMessageBox::Ok);
+}
+
 void ProcessEvents(int times)
 {
     for (int i = 0; i < times; ++i)
@@ -126,10 +136,30 @@ QSqlDatabase &CDBManager::GetSchemaDataBase(Kind kind)
     QSqlDatabase *&db = inventory ? m_inventoryDb : m_salesDb;
     bool &connected = inventory ? m_inventoryConnected : m_salesConnected;
 
+    bool &lost = inventory ? m_inventoryLost : m_salesLost;
+    if (lost && db) {
+        // Reported when it went away; a till picks the server up again without a restart.
+        if (db->open() && UseFullUnicode(*db)) {
+            lost = false;
+            connected = true;
+            emit ConnectionStateChanged(m_inventoryConnected, m_salesConnected);
+        }
+        return *db;
+    }
     if (connected) {
         // A link the server dropped is re-opened. A healthy link is never re-opened: that would
         // close it under the statements and models that other screens hold on it.
         if (!IsAlive(*db) && !(db->open() && UseFullUnicode(*db))) {
+            const int code = NativeErrorCode(db->lastError());
+            if (code == MariaDbError::CannotConnect || code == MariaDbError::CannotConnectSocket
+                || code == MariaDbError::ServerGone || code == MariaDbError::ServerLost) {
+                LogSqlError(db->lastError());
+                connected = false;
+                lost = true;
+                emit ConnectionStateChanged(m_inventoryConnected, m_salesConnected);
+                ShowCannotConnect(m_mainWindow, db->databaseName());
+                return *db;
+            }
             db->close();
             delete db;
             db = nullptr;
@@ -166,12 +196,7 @@ QSqlDatabase &CDBManager::GetSchemaDataBase(Kind kind)
     const bool matches = CheckDatabaseVersion(schema,
                                               QString::fromLatin1(inventory ? InventoryTag : SalesTag));
     if (!matches && !dropped()) {
-        QMessageBox::information(
-            m_mainWindow, QStringLiteral("Error"),
-            QStringLiteral("Can not connect to '%1'").arg(schema)
-                + QStringLiteral(" Please make sure MySql server is running. Select a valid "
-                                 "database for this version, or create a new."),
-            QMessageBox::Ok);
+        ShowCannotConnect(m_mainWindow, schema);
     }
     if (dropped()) {
         emit ConnectionStateChanged(m_inventoryConnected, m_salesConnected);
@@ -331,6 +356,7 @@ void CDBManager::Drop(Kind kind, bool removeName)
         db = nullptr;
     }
     (inventory ? m_inventoryConnected : m_salesConnected) = false;
+    (inventory ? m_inventoryLost : m_salesLost) = false;
     if (removeName)
         QSqlDatabase::removeDatabase(inventory ? kInventoryConnection : kSalesConnection);
 }

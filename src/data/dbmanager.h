@@ -84,6 +84,9 @@ private:
     bool m_inventoryConnected = false;
     bool m_salesConnected = false;
     bool m_serverConnected = false;
+    // The server went away under an open connection: it is re-opened quietly once it is back.
+    bool m_inventoryLost = false;
+    bool m_salesLost = false;
     // Handed out when a connection was dropped while it was being made; never opened.
     QSqlDatabase m_unusable;
 };

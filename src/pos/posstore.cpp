@@ -113,8 +113,8 @@ Attempt TryTakeItem(QSqlDatabase db, const ItemRequest &request, ItemTaken *take
 
 ItemTaken TakeItem(QSqlDatabase db, const ItemRequest &request)
 {
-    // A deadlock or lock wait rolls the whole step back; a few tries settle it.
-    constexpr int kTries = 5;
+    // A deadlock or lock wait rolls the whole step back; one more try, then the cashier hears.
+    constexpr int kTries = 2;
     for (int attempt = 1;; ++attempt) {
         ItemTaken taken;
         if (TryTakeItem(db, request, &taken) == Attempt::Done)
@@ -126,10 +126,13 @@ ItemTaken TakeItem(QSqlDatabase db, const ItemRequest &request)
     }
 }
 
-bool RecordSale(QSqlDatabase db, const SaleHeader &header, const CItemTransactionsModel &basket,
-                int *transactionId, QString *failure)
+namespace {
+Attempt TryRecordSale(QSqlDatabase db, const SaleHeader &header,
+                      const CItemTransactionsModel &basket, int *transactionId, QString *failure,
+                      bool *recorded)
 {
     using namespace SaleRules;
+    *recorded = false;
     TransactionGuard transaction(db);
     QSqlQuery sale(db);
     sale.prepare(QStringLiteral(
@@ -146,7 +149,7 @@ bool RecordSale(QSqlDatabase db, const SaleHeader &header, const CItemTransactio
     if (!transaction.IsActive() || !sale.exec()) {
         LogSqlError(sale.lastError());
         *failure = QString::fromLatin1(Message::PaymentLogFailed);
-        return false;
+        return IsLockConflict(sale.lastError()) ? Attempt::Retry : Attempt::Done;
     }
     const int id = sale.lastInsertId().toInt();
     qDebug() << "inserted ID = " << id;
@@ -173,15 +176,27 @@ bool RecordSale(QSqlDatabase db, const SaleHeader &header, const CItemTransactio
             qDebug() << "Insering into tblSalesInvoice: " << line.lastError().databaseText()
                      << "    " << line.lastError().driverText();
             *failure = QString::fromLatin1(Message::InvoiceLogFailed);
-            return false;
+            return IsLockConflict(line.lastError()) ? Attempt::Retry : Attempt::Done;
         }
     }
     if (!transaction.Commit()) {
         *failure = QString::fromLatin1(Message::InvoiceLogFailed);
-        return false;
+        return IsLockConflict(db.lastError()) ? Attempt::Retry : Attempt::Done;
     }
     *transactionId = id;
-    return true;
+    *recorded = true;
+    return Attempt::Done;
+}
+} // namespace
+
+bool RecordSale(QSqlDatabase db, const SaleHeader &header, const CItemTransactionsModel &basket,
+                int *transactionId, QString *failure)
+{
+    // The guard rolled a refused try back whole, so a second try cannot record the sale twice.
+    bool recorded = false;
+    if (TryRecordSale(db, header, basket, transactionId, failure, &recorded) == Attempt::Retry)
+        TryRecordSale(db, header, basket, transactionId, failure, &recorded);
+    return recorded;
 }
 
 bool LoadPanelEntries(QSqlDatabase db, QVector<PanelEntry> *entries)

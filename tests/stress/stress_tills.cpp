@@ -1,0 +1,491 @@
+// Tills racing on the same batches and tills killed mid-sale, through the till's own entry and
+// payment code. Prints one STRESS row per scenario; a child till is this program again.
+
+#include "testsupport.h"
+
+#include "appsettings.h"
+#include "databasedump.h"
+#include "dbmanager.h"
+#include "itemtransactionsmodel.h"
+#include "posstore.h"
+#include "salerules.h"
+#include "seeddata.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QHash>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QSettings>
+#include <QSqlQuery>
+#include <QTextStream>
+#include <QThread>
+
+#include <csignal>
+#include <cstdio>
+
+namespace {
+
+constexpr int kBatches = 20;
+constexpr int kStartStock = 300;
+
+QString BarCode(int batch) { return QStringLiteral("7700%1").arg(batch, 4, 10, QLatin1Char('0')); }
+
+void Row(const char *scenario, qint64 operations, qint64 failures, bool held)
+{
+    std::printf("STRESS\t%s\t%lld\t%lld\t%s\n", scenario, static_cast<long long>(operations),
+                static_cast<long long>(failures), held ? "yes" : "no");
+    std::fflush(stdout);
+}
+
+bool IsStockRefusal(const QString &refusal)
+{
+    return refusal == QLatin1String(SaleRules::Message::OutOfStock)
+        || refusal.startsWith(SaleRules::NotAvailableMessage(0, 0).left(30));
+}
+
+void UseSchemas(const QString &inventory, const QString &sales)
+{
+    QuillboxTest::TestServer::Apply();
+    QSettings *settings = AppSettings::Instance().Settings();
+    settings->setValue(QStringLiteral("ACTIVE_INVENTORY_DB"), inventory);
+    settings->setValue(QStringLiteral("ACTIVE_SALES_DB"), sales);
+}
+
+// One till: sells (or keeps selling) and writes what it did to stdout, one line per event:
+// "T <batch> <net units out>" per written entry, "R" per stock refusal, "X <text>" per other
+// refusal, "S <transaction> <lines>" per recorded sale, "F <text>" per failed payment.
+int RunTill(const QStringList &args)
+{
+    UseSchemas(args.value(1), args.value(2));
+    const bool killedMode = args.value(0) == QLatin1String("child-kill");
+    QRandomGenerator random(args.value(3).toUInt());
+    const int sales = args.value(4).toInt();
+    QSqlDatabase inventory = CDBManager::Instance().GetInventoryDataBase();
+    QSqlDatabase salesDb = CDBManager::Instance().GetSalesDataBase();
+    QTextStream out(stdout);
+    for (int sale = 0; killedMode || sale < sales; ++sale) {
+        CItemTransactionsModel basket;
+        const int lines = killedMode ? 5 : 1 + random.bounded(5);
+        for (int line = 0; line < lines; ++line) {
+            PosStore::ItemRequest request;
+            const int batch = random.bounded(kBatches);
+            request.barCode = BarCode(batch);
+            request.quantity = 1 + random.bounded(3);
+            request.returnMode = !killedMode && random.bounded(10) == 0;
+            const PosStore::ItemTaken taken = PosStore::TakeItem(inventory, request);
+            if (!taken.refusal.isEmpty()) {
+                if (IsStockRefusal(taken.refusal))
+                    out << "R\n";
+                else
+                    out << "X " << taken.refusal << '\n';
+                continue;
+            }
+            out << "T " << batch << ' '
+                << (request.returnMode ? -request.quantity : request.quantity) << '\n';
+            basket.AppendLine(taken.name, QString::number(request.quantity), QStringLiteral("0"),
+                              taken.salePrice, taken.purchasePrice, taken.amounts);
+        }
+        if (basket.LineCount() != lines && killedMode)
+            return 2; // stock is plentiful here: a short basket is a fault of its own
+        if (basket.LineCount() == 0)
+            continue;
+        PosStore::SaleHeader header;
+        header.user = QStringLiteral("stress");
+        header.customer = QStringLiteral("NOT SELECTED");
+        header.grandTotal = basket.GrandTotal();
+        header.paid = QString::number(basket.GrandTotal(), 'f', 2);
+        header.change = QStringLiteral("0");
+        int id = 0;
+        QString failure;
+        if (PosStore::RecordSale(salesDb, header, basket, &id, &failure))
+            out << "S " << id << ' ' << basket.LineCount() << '\n';
+        else
+            out << "F " << failure << '\n';
+        out.flush();
+    }
+    return 0;
+}
+
+// A till's events go to a file: a full pipe would stall it and serialise the race.
+QProcess *StartTill(const QString &mode, const QuillboxTest::FreshDatabases &schemas, int seed,
+                    int sales, const QString &output = QProcess::nullDevice())
+{
+    auto *process = new QProcess;
+    process->setStandardOutputFile(output);
+    process->setStandardErrorFile(QProcess::nullDevice());
+    process->start(QCoreApplication::applicationFilePath(),
+                   {mode, schemas.InventoryName(), schemas.SalesName(), QString::number(seed),
+                    QString::number(sales)});
+    return process;
+}
+
+QByteArray ReadFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void SeedBatches(int stock)
+{
+    using namespace QuillboxTest::Seed;
+    const int category = AddCategory(QStringLiteral("Stress"));
+    const int vendor = AddVendor(QStringLiteral("Stress vendor"));
+    for (int batch = 0; batch < kBatches; ++batch) {
+        const int product = AddProduct(category, QStringLiteral("S%1").arg(batch),
+                                       QStringLiteral("Stress item %1").arg(batch));
+        AddBatch(product, vendor, BarCode(batch), stock);
+    }
+}
+
+QVector<int> StockNow()
+{
+    QVector<int> stock(kBatches, -1);
+    QSqlQuery query(CDBManager::Instance().GetInventoryDataBase());
+    query.exec(QStringLiteral("SELECT BAR_CODE, QUANTITY FROM tblInventory"));
+    while (query.next()) {
+        const int batch = query.value(0).toString().mid(4).toInt();
+        if (batch >= 0 && batch < kBatches)
+            stock[batch] = query.value(1).toInt();
+    }
+    return stock;
+}
+
+// Stored sales of this run against what the tills reported: every sale there with all its lines,
+// no line without its sale. Returns the number of mismatches.
+int CheckSales(const QHash<int, int> &reported, bool exactlyFive)
+{
+    int mismatches = 0;
+    QHash<int, int> stored;
+    QSqlQuery query(CDBManager::Instance().GetSalesDataBase());
+    query.exec(QStringLiteral("SELECT t.ID, COUNT(i.TRANSACTION_ID) FROM tblSalesTransactions t "
+                              "LEFT JOIN tblSalesInvoice i ON i.TRANSACTION_ID = t.ID GROUP BY t.ID"));
+    while (query.next())
+        stored.insert(query.value(0).toInt(), query.value(1).toInt());
+    for (auto it = stored.cbegin(); it != stored.cend(); ++it) {
+        if (exactlyFive ? it.value() != 5 : reported.value(it.key(), -1) != it.value())
+            ++mismatches;
+    }
+    for (auto it = reported.cbegin(); it != reported.cend(); ++it)
+        mismatches += stored.contains(it.key()) ? 0 : 1;
+    query.exec(QStringLiteral("SELECT COUNT(*) FROM tblSalesInvoice i WHERE NOT EXISTS (SELECT 1 "
+                              "FROM tblSalesTransactions t WHERE t.ID = i.TRANSACTION_ID)"));
+    if (!query.next())
+        return mismatches + 1;
+    return mismatches + query.value(0).toInt();
+}
+
+struct Tally {
+    QVector<qint64> out = QVector<qint64>(kBatches, 0);
+    QHash<int, int> sales;
+    qint64 entries = 0, stockRefusals = 0, otherRefusals = 0, paymentFailures = 0;
+    void Read(const QByteArray &output)
+    {
+        for (const QByteArray &line : output.split('\n')) {
+            const QList<QByteArray> f = line.split(' ');
+            if (f.value(0) == "T") {
+                out[f.value(1).toInt()] += f.value(2).toInt();
+                ++entries;
+            } else if (f.value(0) == "R") {
+                ++stockRefusals;
+            } else if (f.value(0) == "X") {
+                ++otherRefusals;
+            } else if (f.value(0) == "S") {
+                sales.insert(f.value(1).toInt(), f.value(2).toInt());
+            } else if (f.value(0) == "F") {
+                ++paymentFailures;
+            }
+        }
+    }
+};
+
+bool RaceTills(int tills, int salesEach)
+{
+    QuillboxTest::FreshDatabases schemas;
+    if (!schemas.IsValid())
+        return false;
+    SeedBatches(kStartStock);
+    QTemporaryDir outputs;
+    QVector<QProcess *> children;
+    for (int till = 0; till < tills; ++till)
+        children.append(StartTill(QStringLiteral("child-race"), schemas, 1000 + till, salesEach,
+                                  outputs.filePath(QString::number(till))));
+    Tally tally;
+    bool exitedCleanly = true;
+    for (int till = 0; till < tills; ++till) {
+        QProcess *child = children[till];
+        exitedCleanly = child->waitForFinished(600000) && child->exitStatus() == QProcess::NormalExit
+            && child->exitCode() == 0 && exitedCleanly;
+        tally.Read(ReadFile(outputs.filePath(QString::number(till))));
+        delete child;
+    }
+    const QVector<int> stock = StockNow();
+    int stockMismatches = 0;
+    for (int batch = 0; batch < kBatches; ++batch) {
+        if (stock[batch] < 0 || kStartStock - tally.out[batch] != stock[batch])
+            ++stockMismatches;
+    }
+    const int saleMismatches = CheckSales(tally.sales, false);
+    const bool held = exitedCleanly && stockMismatches == 0 && saleMismatches == 0
+        && tally.otherRefusals == 0 && tally.paymentFailures == 0
+        && tally.sales.size() <= tills * salesEach;
+    std::fprintf(stderr,
+                 "stress: race: %d tills, %d sales recorded, %lld entries written, %lld refused for "
+                 "stock, %lld refused otherwise, %lld payments failed, %d batches off, %d sales "
+                 "off\n",
+                 tills, int(tally.sales.size()), tally.entries, tally.stockRefusals,
+                 tally.otherRefusals, tally.paymentFailures, stockMismatches, saleMismatches);
+    Row("tills racing", tally.entries + tally.stockRefusals + tally.otherRefusals
+            + tally.sales.size() + tally.paymentFailures,
+        tally.otherRefusals + tally.paymentFailures + stockMismatches + saleMismatches, held);
+    return held;
+}
+
+bool KillTills(int kills)
+{
+    QuillboxTest::FreshDatabases schemas;
+    if (!schemas.IsValid())
+        return false;
+    SeedBatches(1000000);
+    QRandomGenerator random(42);
+    int badExits = 0;
+    for (int kill = 0; kill < kills; ++kill) {
+        QProcess *child = StartTill(QStringLiteral("child-kill"), schemas, kill, 0);
+        child->waitForStarted();
+        // Past the start-up most of the time, so the kill lands inside entries and payments.
+        QThread::msleep(150 + random.bounded(400));
+        ::kill(static_cast<pid_t>(child->processId()), SIGKILL);
+        child->waitForFinished(10000);
+        if (child->exitStatus() != QProcess::CrashExit)
+            ++badExits; // ended by itself: a fault before the kill
+        delete child;
+    }
+    const int mismatches = CheckSales({}, true);
+    QSqlQuery count(CDBManager::Instance().GetSalesDataBase());
+    const qint64 stored = count.exec(QStringLiteral("SELECT COUNT(*) FROM tblSalesTransactions"))
+            && count.next()
+        ? count.value(0).toLongLong()
+        : 0;
+    std::fprintf(stderr, "stress: killed: %d kills, %lld sales stored, %d sales off, %d early exits\n",
+                 kills, stored, mismatches, badExits);
+    const bool held = mismatches == 0 && badExits == 0 && stored > 0;
+    Row("killed mid-sale", kills, mismatches + badExits, held);
+    return held;
+}
+
+bool RunShell(const char *variable)
+{
+    const QString command = qEnvironmentVariable(variable);
+    return !command.isEmpty()
+        && QProcess::execute(QStringLiteral("bash"), {QStringLiteral("-c"), command}) == 0;
+}
+
+// One till sells, loses its server in the middle of a sale, tries an entry and the payment,
+// and pays the same basket once the server is back, without a restart.
+bool LoseServer()
+{
+    if (qEnvironmentVariableIsEmpty("QUILLBOX_TEST_DB_START")) {
+        std::fprintf(stderr, "stress: server: no restart command, skipped\n");
+        return true;
+    }
+    QuillboxTest::FreshDatabases schemas;
+    if (!schemas.IsValid())
+        return false;
+    SeedBatches(100);
+    CDBManager &manager = CDBManager::Instance();
+    const auto entry = [&manager](int batch) {
+        PosStore::ItemRequest request;
+        request.barCode = BarCode(batch);
+        request.quantity = 1;
+        return PosStore::TakeItem(manager.GetInventoryDataBase(), request);
+    };
+    const auto pay = [&manager](const CItemTransactionsModel &basket, QString *failure) {
+        int id = 0;
+        return PosStore::RecordSale(manager.GetSalesDataBase(),
+                                    {QStringLiteral("stress"), QStringLiteral("NOT SELECTED"),
+                                     basket.GrandTotal(), QStringLiteral("100"),
+                                     QStringLiteral("0")},
+                                    basket, &id, failure);
+    };
+    int failures = 0;
+    const auto add = [&failures](CItemTransactionsModel &basket, const PosStore::ItemTaken &taken) {
+        if (!taken.refusal.isEmpty()) {
+            ++failures;
+            return;
+        }
+        basket.AppendLine(taken.name, QStringLiteral("1"), QStringLiteral("0"), taken.salePrice,
+                          taken.purchasePrice, taken.amounts);
+    };
+    QString failure;
+    CItemTransactionsModel first;
+    add(first, entry(0));
+    failures += pay(first, &failure) ? 0 : 1;
+    CItemTransactionsModel second;
+    add(second, entry(1));
+
+    failures += RunShell("QUILLBOX_TEST_DB_STOP") ? 0 : 1;
+    // While it is down the till says so; the message box is answered like a cashier would.
+    QuillboxTest::DialogDriver dialogs;
+    dialogs.Expect(QStringLiteral("Error"), QStringLiteral("Can not connect"));
+    dialogs.Expect(QStringLiteral("Error"), QStringLiteral("Can not connect"));
+    QElapsedTimer clock;
+    clock.start();
+    const bool entryRefused = !entry(2).refusal.isEmpty();
+    const qint64 entryMs = clock.restart();
+    const bool paymentRefused = !pay(second, &failure);
+    const qint64 paymentMs = clock.elapsed();
+    const bool told = dialogs.WaitForAll(1000);
+    failures += RunShell("QUILLBOX_TEST_DB_START") ? 0 : 1;
+
+    // Back: the same till pays the basket it kept and sells on.
+    const bool paidAfter = pay(second, &failure);
+    CItemTransactionsModel third;
+    add(third, entry(2));
+    const bool soldAfter = third.LineCount() == 1 && pay(third, &failure);
+
+    QSqlQuery query(manager.GetSalesDataBase());
+    const int sales = query.exec(QStringLiteral("SELECT COUNT(*) FROM tblSalesTransactions"))
+            && query.next()
+        ? query.value(0).toInt()
+        : -1;
+    const QVector<int> stock = StockNow();
+    QSqlQuery lines(manager.GetSalesDataBase());
+    const bool oneLineEach = lines.exec(QStringLiteral(
+                                 "SELECT COUNT(*) FROM tblSalesInvoice"))
+        && lines.next() && lines.value(0).toInt() == 3;
+    const bool held = entryRefused && paymentRefused && entryMs < 5000 && paymentMs < 5000 && told
+        && paidAfter && soldAfter && sales == 3 && oneLineEach && stock.value(0) == 99
+        && stock.value(1) == 99 && stock.value(2) == 99 && failures == 0;
+    std::fprintf(stderr,
+                 "stress: server: entry refused in %lld ms, payment refused in %lld ms, told %d, paid "
+                 "after %d, sold after %d, %d sales stored, stock %d/%d/%d, %d other faults\n",
+                 entryMs, paymentMs, told, paidAfter, soldAfter, sales, stock.value(0),
+                 stock.value(1), stock.value(2), failures);
+    Row("server lost and back", 6, held ? 0 : 1, held);
+    return held;
+}
+
+// Loads a dump file into a schema with the server's own client; false when it refused.
+bool Restore(const QString &optionFile, const QString &schema, const QString &dumpFile)
+{
+    QProcess client;
+    client.setStandardInputFile(dumpFile);
+    client.setStandardOutputFile(QProcess::nullDevice());
+    client.start(QStringLiteral("mariadb"),
+                 {QStringLiteral("--defaults-extra-file=") + optionFile, schema});
+    return client.waitForFinished(300000) && client.exitStatus() == QProcess::NormalExit
+        && client.exitCode() == 0;
+}
+
+// Two tills sell while both schemas are dumped with the backup's own code; the dumps are
+// restored into fresh schemas and must each be a consistent snapshot.
+bool BackUpWhileSelling()
+{
+    QuillboxTest::FreshDatabases schemas;
+    if (!schemas.IsValid())
+        return false;
+    SeedBatches(1000000);
+    QTemporaryDir work;
+    QVector<QProcess *> children;
+    for (int till = 0; till < 2; ++till)
+        children.append(StartTill(QStringLiteral("child-race"), schemas, 2000 + till, 1000000,
+                                  work.filePath(QStringLiteral("till%1").arg(till))));
+    QThread::msleep(3000); // the tills are selling when the backup starts
+
+    using QuillboxTest::TestServer;
+    const DatabaseDump::Account account{TestServer::Host(), TestServer::Port(), TestServer::User(),
+                                        TestServer::Password()};
+    QVector<DatabaseDump::Job> jobs(2);
+    jobs[0].schema = schemas.InventoryName();
+    jobs[0].outputPath = work.filePath(QStringLiteral("inventory.sql"));
+    jobs[1].schema = schemas.SalesName();
+    jobs[1].outputPath = work.filePath(QStringLiteral("sales.sql"));
+    const bool dumped = DatabaseDump::Run(DatabaseDump::DefaultTool(), account, jobs);
+    QThread::msleep(500);
+    for (QProcess *child : children) {
+        ::kill(static_cast<pid_t>(child->processId()), SIGKILL);
+        child->waitForFinished(10000);
+        delete child;
+    }
+    Tally tally;
+    for (int till = 0; till < 2; ++till)
+        tally.Read(ReadFile(work.filePath(QStringLiteral("till%1").arg(till))));
+
+    QFile options(work.filePath(QStringLiteral("client.cnf")));
+    const bool written = options.open(QIODevice::WriteOnly)
+        && options.write(DatabaseDump::OptionFileText(account).toUtf8()) > 0;
+    options.close();
+    const QString inventory = QuillboxTest::FreshDatabases::UniqueName(QStringLiteral("qbrinv"));
+    const QString sales = QuillboxTest::FreshDatabases::UniqueName(QStringLiteral("qbrsal"));
+    bool restored = dumped && written;
+    for (const QString &schema : {inventory, sales})
+        restored = QuillboxTest::FreshDatabases::ExecAdmin(
+                       QString(), QStringLiteral("CREATE DATABASE `%1`").arg(schema))
+            && restored;
+    restored = restored && Restore(options.fileName(), inventory, jobs[0].outputPath)
+        && Restore(options.fileName(), sales, jobs[1].outputPath);
+
+    // The restored copy is what the tills see from now on.
+    UseSchemas(inventory, sales);
+    CDBManager::Reset();
+    QuillboxTest::TestServer::Apply();
+    int faults = restored ? 0 : 1;
+    QHash<int, int> inDump;
+    QSqlQuery query(CDBManager::Instance().GetSalesDataBase());
+    query.exec(QStringLiteral("SELECT ID FROM tblSalesTransactions"));
+    while (query.next()) {
+        const int id = query.value(0).toInt();
+        // A sale in the copy that no till recorded would be invented; one it recorded keeps
+        // every line.
+        if (!tally.sales.contains(id))
+            ++faults;
+        inDump.insert(id, tally.sales.value(id));
+    }
+    faults += CheckSales(inDump, false);
+    const QVector<int> stock = StockNow();
+    for (int batch = 0; batch < kBatches; ++batch)
+        faults += stock[batch] < 0 || stock[batch] > 1000000 ? 1 : 0;
+    CDBManager::Reset();
+    QuillboxTest::FreshDatabases::DropSchema(inventory);
+    QuillboxTest::FreshDatabases::DropSchema(sales);
+    std::fprintf(stderr,
+                 "stress: backup: dumped %d, restored %d, %d of %d recorded sales in the copy, %d faults\n",
+                 dumped, restored, int(inDump.size()), int(tally.sales.size()), faults);
+    const bool held = faults == 0 && !inDump.isEmpty();
+    Row("backup while selling", inDump.size(), faults, held);
+    return held;
+}
+
+QString Option(const QStringList &args, const QString &name, const QString &fallback)
+{
+    const int at = args.indexOf(name);
+    return at >= 0 ? args.value(at + 1, fallback) : fallback;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QuillboxTest::PrepareEnvironment();
+    QApplication app(argc, argv);
+    QuillboxTest::AfterApplication();
+    const QStringList args = app.arguments().mid(1);
+    if (args.value(0).startsWith(QLatin1String("child-")))
+        return RunTill(args);
+    const QString only = Option(args, QStringLiteral("--only"), QString());
+    bool held = true;
+    if (only.isEmpty() || only == QLatin1String("race"))
+        held = RaceTills(Option(args, QStringLiteral("--tills"), QStringLiteral("4")).toInt(),
+                         Option(args, QStringLiteral("--sales"), QStringLiteral("1000")).toInt())
+            && held;
+    if (only.isEmpty() || only == QLatin1String("killed"))
+        held = KillTills(Option(args, QStringLiteral("--kills"), QStringLiteral("100")).toInt())
+            && held;
+    if (only.isEmpty() || only == QLatin1String("server"))
+        held = LoseServer() && held;
+    if (only.isEmpty() || only == QLatin1String("backup"))
+        held = BackUpWhileSelling() && held;
+    return held ? 0 : 1;
+}
