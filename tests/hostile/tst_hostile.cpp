@@ -1,9 +1,18 @@
 #include "testsupport.h"
 
+#include "cataloguerules.h"
 #include "cataloguestore.h"
+#include "managementreports.h"
 #include "partystore.h"
 #include "productcsv.h"
+#include "purchaserules.h"
+#include "purchasestore.h"
+#include "reportexpander.h"
+#include "reportscript.h"
+#include "saleshistory.h"
 #include "seeddata.h"
+
+#include <QSqlQuery>
 
 #include <QSqlTableModel>
 
@@ -42,6 +51,30 @@ void HostileTable()
     QTest::newRow("emoji") << QString::fromUtf8("Pill \xF0\x9F\x92\x8A") << false;
     QTest::newRow("html") << "<b>&amp;</b> &" << false;
     QTest::newRow("nul byte") << QString::fromUtf8("a\0b", 3) << true;
+}
+
+// The rows a list query returns, each as its fields joined by '|'.
+QStringList ListRows(const Catalogue::ListQuery &query, const QSqlDatabase &db, QString *error)
+{
+    QSqlQuery q(db);
+    QStringList rows;
+    if (!q.prepare(query.sql)) {
+        *error = q.lastError().text();
+        return rows;
+    }
+    for (auto it = query.bindings.cbegin(); it != query.bindings.cend(); ++it)
+        q.bindValue(it.key(), it.value());
+    if (!q.exec()) {
+        *error = q.lastError().text();
+        return rows;
+    }
+    while (q.next()) {
+        QStringList fields;
+        for (int i = 0; i < q.record().count(); ++i)
+            fields << q.value(i).toString();
+        rows << fields.join(QLatin1Char('|'));
+    }
+    return rows;
 }
 
 } // namespace
@@ -148,7 +181,135 @@ private slots:
             QCOMPARE(Seed::Value("SELECT COUNT(*) FROM tblInventory").toInt(), 0);
         }
 
+        // Purchase orders: the notes and a line's code, name, batch and storage, together.
+        PurchaseStore::Header header;
+        header.vendorId = vendor;
+        header.status = QStringLiteral("DRAFT");
+        header.notes = text;
+        PurchaseStore::Line line;
+        line.itemCode = text;
+        line.itemName = text;
+        line.batch = text;
+        line.storage = text;
+        line.quantity = 1;
+        line.expiry = QDate(2030, 1, 1);
+        int order = -1;
+        if (PurchaseStore::AddLine(db, &order, header, line)) {
+            QVERIFY(order > 0);
+            QCOMPARE(Seed::Column("SELECT NOTES FROM tblPOrders WHERE ID = ?", {order}),
+                     QStringList{text});
+            const QString expected = QStringList{text, text, text, text}.join('|');
+            QCOMPARE(Seed::Column("SELECT CONCAT_WS('|', ITEM_CODE, ITEM_NAME, BATCH_NUMBER, "
+                                  "STORAGE_LOCATION) FROM tblPODetails WHERE PORDER_ID = ?",
+                                  {order}),
+                     QStringList{expected});
+        } else {
+            QVERIFY2(mayRefuse, "purchase order refused");
+            QCOMPARE(order, -1);
+            QCOMPARE(Seed::Value("SELECT COUNT(*) FROM tblPODetails").toInt(), 0);
+        }
+        PurchaseStore::ItemInfo info;
+        QVERIFY(PurchaseStore::LookupItem(db, text, &info));
+        QCOMPARE(info.found, productResult == CatalogueStore::Result::Done);
+
         QCOMPARE(SchemaShape(dbs.InventoryName()), shape);
+    }
+
+    // The list searches: a search for stored text finds its own row and not the decoy, a row
+    // that would match if '%' or '_' were wildcards (or a plain one when the text has none).
+    void searchesFindExactlyTheirRow_data() { HostileTable(); }
+    void searchesFindExactlyTheirRow()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, mayRefuse);
+        FreshDatabases dbs(FreshDatabases::Inventory);
+        QVERIFY(dbs.IsValid());
+        const QStringList shape = SchemaShape(dbs.InventoryName());
+        QSqlDatabase &db = Seed::Db();
+
+        QString decoy = text;
+        decoy.replace(QLatin1Char('%'), QLatin1Char('X')).replace(QLatin1Char('_'), QLatin1Char('Y'));
+        if (decoy == text)
+            decoy = QStringLiteral("Decoy");
+        const int category = Seed::AddCategory("Plain");
+        QVERIFY(category > 0);
+        const int vendor = Seed::AddVendor(text);
+        const int product = Seed::AddProduct(category, text);
+        const int batch = product > 0 && vendor > 0 ? Seed::AddBatch(product, vendor, text) : 0;
+        if (vendor <= 0 || product <= 0 || batch <= 0) {
+            QVERIFY2(mayRefuse, "seed refused");
+            return;
+        }
+        const int decoyVendor = Seed::AddVendor(decoy);
+        const int decoyProduct = Seed::AddProduct(category, decoy);
+        QVERIFY(decoyVendor > 0 && decoyProduct > 0);
+        QVERIFY(Seed::AddBatch(decoyProduct, decoyVendor, decoy) > 0);
+        QVERIFY(Seed::AddPurchaseOrder(vendor) > 0);
+        QVERIFY(Seed::AddPurchaseOrder(decoyVendor) > 0);
+
+        struct Search
+        {
+            const char *what;
+            Catalogue::ListQuery query;
+        };
+        const Search searches[] = {
+            {"product name", Catalogue::ProductSearch(text, QString())},
+            {"product name, by key", Catalogue::ProductSearch(text, QString(), db)},
+            {"product code", Catalogue::ProductSearch(QString(), text)},
+            {"product code, by key", Catalogue::ProductSearch(QString(), text, db)},
+            {"batch product name", Catalogue::InventorySearch(text, QString())},
+            {"batch product name, by key", Catalogue::InventorySearch(text, QString(), db)},
+            {"batch bar code", Catalogue::InventorySearch(QString(), text)},
+            {"batch bar code, by key", Catalogue::InventorySearch(QString(), text, db)},
+            {"order vendor", Purchasing::OrderSearch(text, QString())},
+        };
+        for (const Search &search : searches) {
+            QString error;
+            const QStringList rows = ListRows(search.query, db, &error);
+            QVERIFY2(error.isEmpty(), qPrintable(QLatin1String(search.what) + ": " + error));
+            QVERIFY2(rows.size() == 1, qPrintable(QLatin1String(search.what) + ": "
+                                                  + QString::number(rows.size()) + " rows"));
+            QVERIFY2(rows.first().split(QLatin1Char('|')).contains(text), search.what);
+        }
+        // A receipt number that is not a number names no sale; the statement stays intact.
+        const auto receipt = SalesHistory::Search(text, QDate());
+        QCOMPARE(receipt.bindings.value(QStringLiteral(":id")).toInt(), -1);
+        QVERIFY(!receipt.sql.contains(text));
+
+        QCOMPARE(SchemaShape(dbs.InventoryName()), shape);
+    }
+
+    // Report thresholds and day counts: hostile text is refused before any statement is built.
+    void reportCountsRefuseText_data() { HostileTable(); }
+    void reportCountsRefuseText()
+    {
+        QFETCH(QString, text);
+        int value = 7;
+        QVERIFY(!ManagementReports::ParseCount(text, &value));
+        QVERIFY(!ManagementReports::ParseCount(QStringLiteral("5") + text, &value));
+    }
+
+    // Template parameters: a value is printed as it is and never read as a formula or token.
+    void reportParametersPrintLiterally_data()
+    {
+        HostileTable();
+        QTest::newRow("formula") << "<1+1>" << false;
+        QTest::newRow("parameter") << "[other]" << false;
+        QTest::newRow("script") << "<this.x=1>');throw 1;('" << false;
+    }
+    void reportParametersPrintLiterally()
+    {
+        QFETCH(QString, text);
+        Report::ScriptEvaluator evaluator(200, Report::ScriptEvaluator::DefaultBudgetMs);
+        Report::Aggregates aggregates;
+        QStringList asked;
+        Report::Expander expander(evaluator, aggregates, [&](const QString &name) {
+            asked << name;
+            return name == QLatin1String("p") ? text : QStringLiteral("WRONG");
+        });
+        QCOMPARE(expander.Expand(QStringLiteral("Value: [p]!"), Report::ExpandMode::Plain),
+                 QStringLiteral("Value: ") + text + QStringLiteral("!"));
+        QCOMPARE(asked, QStringList{QStringLiteral("p")});
     }
 
     // Import files: a line written by the export reads back into the same fields.
