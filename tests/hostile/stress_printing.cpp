@@ -12,12 +12,15 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
+#include <QImage>
+#include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QThread>
 
+#include <cmath>
 #include <cstdio>
 #include <unistd.h>
 
@@ -149,6 +152,72 @@ QVector<Word> Words(const QString &pdf, int *pages, double *pageWidth = nullptr)
     return words;
 }
 
+// The first page of a PDF at 100 dpi in grey; null when it cannot be rendered.
+QImage RenderPage(const QString &pdf)
+{
+    const QString prefix = QDir::temp().filePath(QStringLiteral("quillbox-stress-page-%1").arg(getpid()));
+    if (Run("pdftoppm", {"-r", "100", "-png", "-f", "1", "-l", "1", "-singlefile", pdf, prefix}) != 0)
+        return QImage();
+    const QImage page(prefix + ".png");
+    QFile::remove(prefix + ".png");
+    return page.convertToFormat(QImage::Format_Grayscale8);
+}
+
+// Ink per cell of a coarse grid over the inked part of the page only: margins, offsets and the
+// small scaling of the queue's path then do not matter, only where the ink lies.
+QVector<double> InkGrid(const QImage &page, int cols, int rows)
+{
+    QRect box;
+    for (int y = 0; y < page.height(); ++y) {
+        const uchar *line = page.constScanLine(y);
+        for (int x = 0; x < page.width(); ++x)
+            if (line[x] < 160)
+                box |= QRect(x, y, 1, 1);
+    }
+    QVector<double> grid(cols * rows, 0.0);
+    if (box.width() < cols || box.height() < rows)
+        return grid;
+    for (int y = box.top(); y <= box.bottom(); ++y) {
+        const uchar *line = page.constScanLine(y);
+        const int row = (y - box.top()) * rows / box.height();
+        for (int x = box.left(); x <= box.right(); ++x)
+            grid[row * cols + (x - box.left()) * cols / box.width()] += (255 - line[x]) / 255.0;
+    }
+    return grid;
+}
+
+double Correlation(const QVector<double> &a, const QVector<double> &b)
+{
+    const int n = a.size();
+    double ma = 0, mb = 0;
+    for (int i = 0; i < n; ++i) {
+        ma += a[i] / n;
+        mb += b[i] / n;
+    }
+    double ab = 0, aa = 0, bb = 0;
+    for (int i = 0; i < n; ++i) {
+        ab += (a[i] - ma) * (b[i] - mb);
+        aa += (a[i] - ma) * (a[i] - ma);
+        bb += (b[i] - mb) * (b[i] - mb);
+    }
+    return aa > 0 && bb > 0 ? ab / std::sqrt(aa * bb) : 0.0;
+}
+
+// Whether the printed page is the upright page turned half round: turned back it must match
+// the upright one closely, and clearly better than as it came out.
+bool UpsideDown(const QImage &printed, const QImage &upright, QString *why)
+{
+    const int cols = 6, rows = 12;
+    const auto reference = InkGrid(upright, cols, rows);
+    const double asPrinted = Correlation(InkGrid(printed, cols, rows), reference);
+    const double turned = Correlation(
+        InkGrid(printed.transformed(QTransform().rotate(180)), cols, rows), reference);
+    *why = QStringLiteral("match with the upright receipt: turned %1, as printed %2")
+               .arg(turned, 0, 'f', 2)
+               .arg(asPrinted, 0, 'f', 2);
+    return turned >= 0.8 && turned >= asPrinted + 0.2;
+}
+
 ReceiptData SampleReceipt(int lines)
 {
     ReceiptData data;
@@ -199,7 +268,7 @@ int main(int argc, char **argv)
     const char *scenarios[] = {"printing: small receipt upside down", "printing: large receipt",
                                "printing: purchase order"};
     QString why;
-    if (!Have("pdftotext") || !EnsureCups(&why)) {
+    if (!Have("pdftotext") || !Have("pdftoppm") || !EnsureCups(&why)) {
         std::fprintf(stderr, "printing skipped: %s\n", qPrintable(why.isEmpty() ? "poppler-utils missing" : why));
         for (const char *s : scenarios)
             Row(s, {}, true);
@@ -222,13 +291,27 @@ int main(int argc, char **argv)
     settings->setValue("ReportPrintToPDF", false);
     settings->setValue("reportPrinter", kQueue);
 
-    // Small receipt: the roll printer gets it upside down, so the shop's name, printed first,
-    // sits at the foot of the page the queue writes.
+    // Small receipt: the roll printer gets it upside down, so the page the queue writes must be
+    // the upright PDF receipt turned half round. No logo: with an image on the page the queue's
+    // converter writes the whole page as a picture and the text count below would fail.
     {
         Outcome o;
         ReceiptOptions options = ReceiptOptions::FromSettings();
         options.smallReceipt = true;
         options.printLogo = false;
+        QImage upright;
+        {
+            ReceiptOptions toPdf = options;
+            toPdf.printToPdf = false; // no notice; the preview path writes the PDF file
+            QPrinter printer(QPrinter::HighResolution);
+            Receipt::SetUpSmallPrinter(printer, toPdf, true, nullptr);
+            const QString file = printer.outputFileName();
+            if (!Receipt::RenderSmall(printer, SampleReceipt(3), toPdf))
+                Fail(o, "upright small receipt not written to " + file);
+            upright = RenderPage(file);
+            if (upright.isNull())
+                Fail(o, "upright small receipt not rendered from " + file);
+        }
         const QDateTime since = QDateTime::currentDateTime().addSecs(-1);
         const QStringList before = NewPdfs(since);
         ++o.operations;
@@ -242,10 +325,21 @@ int main(int argc, char **argv)
             double width = 0;
             const auto words = Words(pdf, &pages, &width);
             if (pages < 1 || words.size() < 10)
-                Fail(o, "small receipt text missing in " + pdf);
+                Fail(o, QStringLiteral("small receipt text missing in %1 (%2 pages, %3 words)")
+                            .arg(pdf)
+                            .arg(pages)
+                            .arg(words.size()));
             // 57 mm roll paper is about 162 points wide.
             if (width < 150 || width > 175)
                 Fail(o, QStringLiteral("small receipt on paper %1 points wide").arg(width));
+            const QImage printed = RenderPage(pdf);
+            QString match;
+            if (printed.isNull())
+                Fail(o, "small receipt not rendered from " + pdf);
+            else if (!upright.isNull() && !UpsideDown(printed, upright, &match))
+                Fail(o, "small receipt not upside down: " + match);
+            else if (!upright.isNull())
+                std::fprintf(stderr, "printing: small receipt %s\n", qPrintable(match));
             QFile::remove(pdf);
         }
         Row(scenarios[0], o, false);
