@@ -22,7 +22,7 @@ namespace PosTest {
 using QuillboxTest::Seed::Child;
 using QuillboxTest::Seed::Value;
 
-struct BatchSpec {
+struct BatchSeed {
     QString barCode;
     int quantity = 10;
     int subItems = 0;
@@ -34,7 +34,7 @@ struct BatchSpec {
 
 // A product with one batch; returns the batch ID.
 inline int AddSellable(int categoryId, int vendorId, const QString &name, int itemsPerUnit,
-                       double taxRate, const BatchSpec &batch, const QString &image = QString())
+                       double taxRate, const BatchSeed &batch, const QString &image = QString())
 {
     using QuillboxTest::Seed::Exec;
     const int product

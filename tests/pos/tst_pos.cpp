@@ -29,13 +29,13 @@ namespace {
 // The 25 / 20 / 10 % batch of ten tablets a pack at 16 % tax.
 int AddTablets(const QString &barCode, int quantity, int subItems = 0)
 {
-    BatchSpec spec;
-    spec.barCode = barCode;
-    spec.quantity = quantity;
-    spec.subItems = subItems;
-    spec.discount = 10;
+    BatchSeed seed;
+    seed.barCode = barCode;
+    seed.quantity = quantity;
+    seed.subItems = subItems;
+    seed.discount = 10;
     return AddSellable(AddCategory("Tablets " + barCode), AddVendor("Acme"), "Amoxil " + barCode,
-                       10, 16, spec);
+                       10, 16, seed);
 }
 
 // Sells single units of one batch on a connection of its own, as a second till would.
@@ -234,10 +234,10 @@ private slots:
         QVERIFY(dbs.IsValid());
         const int category = AddCategory("Misc");
         const int vendor = AddVendor("Acme");
-        BatchSpec whole;
+        BatchSeed whole;
         whole.barCode = "W1";
         AddSellable(category, vendor, "Bandage", 1, 0, whole);
-        BatchSpec broken;
+        BatchSeed broken;
         broken.barCode = "Z0";
         AddSellable(category, vendor, "Broken", 0, 0, broken);
         CPOS pos;
@@ -282,10 +282,10 @@ private slots:
     {
         FreshDatabases dbs;
         QVERIFY(dbs.IsValid());
-        BatchSpec spec;
-        spec.barCode = "RUSH";
-        spec.quantity = 500;
-        AddSellable(AddCategory("Misc"), AddVendor("Acme"), "Gauze", 1, 0, spec);
+        BatchSeed seed;
+        seed.barCode = "RUSH";
+        seed.quantity = 500;
+        AddSellable(AddCategory("Misc"), AddVendor("Acme"), "Gauze", 1, 0, seed);
         TillThread first(dbs.InventoryName(), "RUSH", 300);
         TillThread second(dbs.InventoryName(), "RUSH", 300);
         first.start();
@@ -359,10 +359,10 @@ private slots:
     {
         FreshDatabases dbs;
         QVERIFY(dbs.IsValid());
-        BatchSpec spec;
-        spec.barCode = "R20";
-        spec.salePrice = "20";
-        AddSellable(AddCategory("Misc"), AddVendor("Acme"), "Splint", 1, 0, spec);
+        BatchSeed seed;
+        seed.barCode = "R20";
+        seed.salePrice = "20";
+        AddSellable(AddCategory("Misc"), AddVendor("Acme"), "Splint", 1, 0, seed);
         AppSettings::Instance().Settings()->setValue("err_msg_4", 1);
         CPOS pos;
         Till till(pos);
@@ -386,9 +386,9 @@ private slots:
         FreshDatabases dbs;
         QVERIFY(dbs.IsValid());
         AddTablets("A1", 5);
-        BatchSpec spec;
-        spec.barCode = "LONG";
-        AddSellable(AddCategory("Misc"), AddVendor("Acme"), QString(60, 'N'), 1, 0, spec);
+        BatchSeed seed;
+        seed.barCode = "LONG";
+        AddSellable(AddCategory("Misc"), AddVendor("Acme"), QString(60, 'N'), 1, 0, seed);
         QVERIFY(FreshDatabases::ExecAdmin(
             dbs.SalesName(), "CREATE TRIGGER refuse_third BEFORE INSERT ON tblSalesInvoice FOR EACH "
                              "ROW IF NEW.ITEM_INDEX = 2 THEN SIGNAL SQLSTATE '45000' SET "
@@ -423,12 +423,12 @@ private slots:
         Q_UNUSED(empty)
         const int vendor = AddVendor("Acme");
         for (int i = 0; i < 17; ++i) {
-            BatchSpec spec;
-            spec.barCode = QString("B%1").arg(i, 2, 10, QChar('0'));
-            AddSellable(pills, vendor, "Pill " + spec.barCode, 1, 0, spec,
+            BatchSeed seed;
+            seed.barCode = QString("B%1").arg(i, 2, 10, QChar('0'));
+            AddSellable(pills, vendor, "Pill " + seed.barCode, 1, 0, seed,
                         i == 0 ? "C:/pics/amoxil.png" : QString());
         }
-        BatchSpec hidden;
+        BatchSeed hidden;
         hidden.barCode = "HIDDEN";
         hidden.showOnPos = 0;
         AddSellable(pills, vendor, "Hidden", 1, 0, hidden);
@@ -488,9 +488,9 @@ private slots:
         const int category = AddCategory("Pills");
         const int vendor = AddVendor("Acme");
         for (int i = 0; i < 10; ++i) {
-            BatchSpec spec;
-            spec.barCode = QString("C%1").arg(i);
-            AddSellable(category, vendor, "Pill", 1, 0, spec);
+            BatchSeed seed;
+            seed.barCode = QString("C%1").arg(i);
+            AddSellable(category, vendor, "Pill", 1, 0, seed);
         }
         CPOS pos;
         auto *grid = pos.findChild<QGridLayout *>("gridPosButtons");

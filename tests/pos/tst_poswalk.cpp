@@ -105,18 +105,18 @@ private slots:
             const bool pictured = i % 3 != 2;
             if (pictured)
                 Picture(images.filePath(file), colours.at(group), names.at(i));
-            BatchSpec spec;
-            spec.barCode = QString("P%1").arg(100 + i);
-            spec.quantity = 40;
-            spec.salePrice = QString::number(4.5 + i);
-            spec.purchasePrice = QString::number(3 + i);
-            spec.discount = i % 4 == 0 ? 10 : 0;
+            BatchSeed seed;
+            seed.barCode = QString("P%1").arg(100 + i);
+            seed.quantity = 40;
+            seed.salePrice = QString::number(4.5 + i);
+            seed.purchasePrice = QString::number(3 + i);
+            seed.discount = i % 4 == 0 ? 10 : 0;
             // Pictures stored with another computer's folder: only the file name counts.
             AddSellable(categoryIds.at(group), vendor, names.at(i), group == 2 ? 1 : 10,
-                        group == 3 ? 0 : 16, spec,
+                        group == 3 ? 0 : 16, seed,
                         pictured ? "C:/old/pictures/" + file : QString());
         }
-        BatchSpec amoxil;
+        BatchSeed amoxil;
         amoxil.barCode = "5012345678900";
         amoxil.quantity = 5;
         amoxil.discount = 10;
