@@ -3,6 +3,7 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QProcess>
+#include <QSet>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
@@ -80,29 +81,101 @@ QString StampedFileName(const QDateTime &when, const QString &name)
     return when.toString(QStringLiteral("yyyy-MM-dd-HH-mm-ss-")) + name;
 }
 
-bool Run(const QString &tool, const Account &account, QVector<Job> &jobs)
+QStringList ArgumentsForAll(const QString &optionFile, const QStringList &schemas,
+                            const QString &outputPath)
 {
-    QTemporaryFile options(QStringLiteral("%1/quillbox-dump-XXXXXX.cnf")
-                               .arg(QStandardPaths::writableLocation(QStandardPaths::TempLocation)));
-    const bool written = options.open()
-                         && options.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)
-                         && options.write(OptionFileText(account).toUtf8()) >= 0 && options.flush();
+    return QStringList{QStringLiteral("--defaults-extra-file=") + optionFile,
+                       QStringLiteral("--single-transaction"),
+                       QStringLiteral("--add-drop-table"),
+                       QStringLiteral("--no-create-db"),
+                       QStringLiteral("--result-file=") + outputPath,
+                       QStringLiteral("--databases")}
+           + schemas;
+}
 
+bool SplitBySchema(const QString &combinedPath, QVector<Job> &jobs)
+{
+    QFile combined(combinedPath);
+    std::vector<std::unique_ptr<QFile>> outputs;
+    QVector<QByteArray> useLines;
+    for (Job &job : jobs) {
+        job.ok = false;
+        outputs.push_back(std::make_unique<QFile>(job.outputPath));
+        useLines << "USE `" + QString(job.schema).replace(QLatin1Char('`'), QLatin1String("``")).toUtf8()
+                        + "`;";
+    }
+    const auto fail = [&](const QString &message) {
+        for (int i = 0; i < jobs.size(); ++i) {
+            jobs[i].message = message;
+            outputs[size_t(i)]->close();
+            QFile::remove(jobs[i].outputPath);
+        }
+        return false;
+    };
+    if (!combined.open(QIODevice::ReadOnly))
+        return fail(QStringLiteral("The dump could not be read: %1").arg(combined.errorString()));
+
+    QByteArray header, footer;
+    QFile *current = nullptr;
+    bool inFooter = false, written = true;
+    while (!combined.atEnd()) {
+        const QByteArray line = combined.readLine();
+        const QByteArray bare = line.trimmed();
+        if (inFooter) {
+            footer += line;
+            continue;
+        }
+        const int schema = useLines.indexOf(bare);
+        if (schema >= 0) {
+            current = outputs[size_t(schema)].get();
+            if (!current->isOpen())
+                written = current->open(QIODevice::WriteOnly | QIODevice::Truncate)
+                          && current->write(header) == header.size() && written;
+            continue;
+        }
+        if (line.startsWith("-- Current Database: "))
+            continue;
+        // The tool's closing settings follow the last table; every file needs them.
+        if (current && line.startsWith("/*!40103 SET TIME_ZONE=@OLD_TIME_ZONE */")) {
+            inFooter = true;
+            footer += line;
+            continue;
+        }
+        if (current)
+            written = current->write(line) == line.size() && written;
+        else
+            header += line;
+    }
+    for (int i = 0; i < jobs.size(); ++i) {
+        QFile &output = *outputs[size_t(i)];
+        if (!output.isOpen())
+            return fail(QStringLiteral("The dump holds nothing of the schema \"%1\".").arg(jobs[i].schema));
+        written = output.write(footer) == footer.size() && output.flush() && written;
+    }
+    if (!written || combined.error() != QFileDevice::NoError)
+        return fail(QStringLiteral("The dump could not be written: %1")
+                        .arg(combined.error() != QFileDevice::NoError ? combined.errorString()
+                                                                      : outputs[0]->errorString()));
+    for (Job &job : jobs)
+        job.ok = true;
+    return true;
+}
+
+namespace {
+
+struct Outcome
+{
+    bool ok = false;
+    QString complaint;
+};
+
+// Runs the tool once per argument list, all at once, and returns when every run has ended.
+QVector<Outcome> RunTool(const QString &tool, const QVector<QStringList> &argumentLists)
+{
     QEventLoop loop;
     int running = 0;
     std::vector<std::unique_ptr<QProcess>> processes;
-    for (Job &job : jobs) {
-        job.ok = false;
-        processes.emplace_back();
-        if (!written) {
-            job.message = QStringLiteral("The dump tool's option file could not be written: %1")
-                              .arg(options.errorString());
-            continue;
-        }
-        if (job.schema.isEmpty()) {
-            job.message = QStringLiteral("No active database is set.");
-            continue;
-        }
+    for (const QStringList &arguments : argumentLists) {
         auto process = std::make_unique<QProcess>();
         QObject::connect(process.get(), &QProcess::finished, &loop, [&]() {
             if (--running == 0)
@@ -116,22 +189,77 @@ bool Run(const QString &tool, const Account &account, QVector<Job> &jobs)
                                  loop.quit();
                          });
         ++running;
-        process->start(tool, Arguments(options.fileName(), job.schema, job.outputPath));
-        processes.back() = std::move(process);
+        process->start(tool, arguments);
+        processes.push_back(std::move(process));
     }
     if (running > 0)
         loop.exec(QEventLoop::ExcludeUserInputEvents);
 
-    bool allOk = true;
+    QVector<Outcome> outcomes;
+    for (const auto &process : processes) {
+        Outcome outcome;
+        outcome.ok = process->error() != QProcess::FailedToStart
+                     && process->exitStatus() == QProcess::NormalExit && process->exitCode() == 0;
+        if (!outcome.ok)
+            outcome.complaint = Complaint(*process);
+        outcomes << outcome;
+    }
+    return outcomes;
+}
+
+} // namespace
+
+bool Run(const QString &tool, const Account &account, QVector<Job> &jobs)
+{
+    QTemporaryFile options(QStringLiteral("%1/quillbox-dump-XXXXXX.cnf")
+                               .arg(QStandardPaths::writableLocation(QStandardPaths::TempLocation)));
+    const bool written = options.open()
+                         && options.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)
+                         && options.write(OptionFileText(account).toUtf8()) >= 0 && options.flush();
+
+    QStringList schemas;
+    QVector<int> runnable;
     for (int i = 0; i < jobs.size(); ++i) {
         Job &job = jobs[i];
-        QProcess *process = processes[size_t(i)].get();
-        if (process) {
-            job.ok = process->error() != QProcess::FailedToStart
-                     && process->exitStatus() == QProcess::NormalExit && process->exitCode() == 0;
-            if (!job.ok)
-                job.message = Complaint(*process);
+        job.ok = false;
+        job.message.clear();
+        if (!written)
+            job.message = QStringLiteral("The dump tool's option file could not be written: %1")
+                              .arg(options.errorString());
+        else if (job.schema.isEmpty())
+            job.message = QStringLiteral("No active database is set.");
+        else
+            runnable << i;
+        schemas << job.schema;
+    }
+
+    const bool together = runnable.size() > 1 && runnable.size() == jobs.size()
+                          && QSet<QString>(schemas.cbegin(), schemas.cend()).size() == schemas.size();
+    if (together) {
+        const QString combined = jobs[0].outputPath + QStringLiteral(".part");
+        const Outcome outcome
+            = RunTool(tool, {ArgumentsForAll(options.fileName(), schemas, combined)}).value(0);
+        if (outcome.ok) {
+            SplitBySchema(combined, jobs);
+        } else {
+            for (Job &job : jobs)
+                job.message = outcome.complaint;
         }
+        QFile::remove(combined);
+    } else {
+        QVector<QStringList> argumentLists;
+        for (int i : runnable)
+            argumentLists << Arguments(options.fileName(), jobs[i].schema, jobs[i].outputPath);
+        const QVector<Outcome> outcomes = RunTool(tool, argumentLists);
+        for (int n = 0; n < runnable.size(); ++n) {
+            Job &job = jobs[runnable[n]];
+            job.ok = outcomes[n].ok;
+            job.message = outcomes[n].complaint;
+        }
+    }
+
+    bool allOk = true;
+    for (Job &job : jobs) {
         if (!job.ok) {
             allOk = false;
             QFile::remove(job.outputPath);

@@ -42,8 +42,8 @@ QStringList FilesIn(const QString &folder)
     return QDir(folder).entryList(QDir::Files, QDir::Name);
 }
 
-// Stands in for the dump tool: records its arguments and option file, writes a partial dump,
-// and fails when QB_FAKE_DUMP_FAIL is set.
+// Stands in for the dump tool: records its arguments and option file, writes a small dump of
+// the schemas it was given, and fails when QB_FAKE_DUMP_FAIL is set.
 QString WriteFakeTool(const QTemporaryDir &dir)
 {
     const QString path = dir.filePath("fake-dump");
@@ -54,8 +54,10 @@ opt="${1#--defaults-extra-file=}"
 log="$QB_FAKE_DUMP_LOG.$$"
 { for a in "$@"; do printf 'ARG %s\n' "$a"; done
   printf 'MODE %s\n' "$(stat -c %a "$opt")"; cat "$opt"; } > "$log"
-for a in "$@"; do case "$a" in --result-file=*) out="${a#--result-file=}";; esac; done
-echo "-- partial" > "$out"
+schemas=; for a in "$@"; do
+  case "$a" in --result-file=*) out="${a#--result-file=}";; --*) ;; *) schemas="$schemas $a";; esac
+done
+for s in $schemas; do printf 'USE `%s`;\n-- tables of %s\n' "$s" "$s"; done > "$out"
 if [ -n "$QB_FAKE_DUMP_FAIL" ]; then echo "boom: $QB_FAKE_DUMP_FAIL" >&2; exit 2; fi
 exit 0
 )SH");
@@ -182,6 +184,49 @@ private slots:
         QCOMPARE(Seed::Value("SELECT COUNT(*) FROM tblProducts").toInt(), 2);
     }
 
+    // One dump of both schemas becomes a file per schema that loads into any schema name.
+    void splitBySchema_data()
+    {
+        QTest::addColumn<QString>("dump");
+        QTest::addColumn<QStringList>("expected"); // empty: refused
+        const QString head = "/*!40101 SET NAMES utf8mb4 */;\n";
+        const QString foot = "/*!40103 SET TIME_ZONE=@OLD_TIME_ZONE */;\n/*!40111 SET SQL_NOTES=1 */;\n";
+        QTest::newRow("two schemas")
+            << head + "--\n-- Current Database: `inv`\n--\nUSE `inv`;\nINSERT 1;\n(2,'USE `s``x`;');\n"
+                   "-- Current Database: `s`x`\nUSE `s``x`;\r\nINSERT 3;\n" + foot
+            << QStringList{head + "--\n--\nINSERT 1;\n(2,'USE `s``x`;');\n" + foot,
+                           head + "--\n--\nINSERT 3;\n" + foot};
+        QTest::newRow("a schema missing") << head + "USE `inv`;\nINSERT 1;\n" + foot << QStringList();
+        QTest::newRow("empty dump") << QString() << QStringList();
+    }
+
+    void splitBySchema()
+    {
+        QFETCH(QString, dump);
+        QFETCH(QStringList, expected);
+        QTemporaryDir dir;
+        QFile combined(dir.filePath("all.part"));
+        QVERIFY(combined.open(QIODevice::WriteOnly));
+        combined.write(dump.toUtf8());
+        combined.close();
+        QVector<DatabaseDump::Job> jobs(2);
+        jobs[0].schema = "inv";
+        jobs[0].outputPath = dir.filePath("inv.sql");
+        jobs[1].schema = "s`x";
+        jobs[1].outputPath = dir.filePath("s.sql");
+        QCOMPARE(DatabaseDump::SplitBySchema(combined.fileName(), jobs), !expected.isEmpty());
+        for (int i = 0; i < jobs.size(); ++i) {
+            QFile file(jobs[i].outputPath);
+            QCOMPARE(file.exists(), !expected.isEmpty());
+            if (expected.isEmpty()) {
+                QVERIFY2(jobs[i].message.contains("holds nothing"), qPrintable(jobs[i].message));
+                continue;
+            }
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(QString::fromUtf8(file.readAll()), expected.at(i));
+        }
+    }
+
     void wrongPasswordGivesAnErrorAndNoFile()
     {
         FreshDatabases dbs;
@@ -259,7 +304,7 @@ private slots:
         QCOMPARE(FilesIn(dir.path()).size(), filesLeft);
 
         const QStringList logs = QDir(tools.path()).entryList({"log.*"}, QDir::Files);
-        QCOMPARE(logs.size(), salesSchema.isEmpty() ? 1 : 2);
+        QCOMPARE(logs.size(), 1); // both schemas in one run: one snapshot
         for (const QString &name : logs) {
             QFile file(tools.filePath(name));
             QVERIFY(file.open(QIODevice::ReadOnly));
