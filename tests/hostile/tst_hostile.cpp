@@ -1,6 +1,9 @@
 #include "testsupport.h"
 
 #include "cataloguerules.h"
+#include "dbmanager.h"
+#include "logindialog.h"
+#include "manageusers.h"
 #include "cataloguestore.h"
 #include "managementreports.h"
 #include "partystore.h"
@@ -12,8 +15,10 @@
 #include "saleshistory.h"
 #include "seeddata.h"
 
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QSqlQuery>
-
 #include <QSqlTableModel>
 
 using QuillboxTest::FreshDatabases;
@@ -222,7 +227,7 @@ private slots:
     {
         QFETCH(QString, text);
         QFETCH(bool, mayRefuse);
-        FreshDatabases dbs(FreshDatabases::Inventory);
+        FreshDatabases dbs;
         QVERIFY(dbs.IsValid());
         const QStringList shape = SchemaShape(dbs.InventoryName());
         QSqlDatabase &db = Seed::Db();
@@ -271,11 +276,71 @@ private slots:
                                                   + QString::number(rows.size()) + " rows"));
             QVERIFY2(rows.first().split(QLatin1Char('|')).contains(text), search.what);
         }
-        // A receipt number that is not a number names no sale; the statement stays intact.
-        const auto receipt = SalesHistory::Search(text, QDate());
-        QCOMPARE(receipt.bindings.value(QStringLiteral(":id")).toInt(), -1);
+        // A receipt number that is not a number names no sale, even with sales on record; the
+        // statement stays intact.
+        const auto receipt = SalesHistory::Search(text, QDate::currentDate());
         QVERIFY(!receipt.sql.contains(text));
+        QVERIFY(FreshDatabases::ExecAdmin(
+            dbs.SalesName(), "INSERT INTO tblSalesTransactions (USER_ID, CUSTOMER_ID, TIME_STAMP, "
+                             "GRAND_TOTAL, PAID, RETURN_AMOUNT) VALUES ('admin', '1', NOW(), 10, 10, 0)"));
+        QString error;
+        QCOMPARE(ListRows(receipt, CDBManager::Instance().GetSalesDataBase(), &error), QStringList());
+        QVERIFY2(error.isEmpty(), qPrintable(error));
 
+        QCOMPARE(SchemaShape(dbs.InventoryName()), shape);
+    }
+
+    // Users: names, login name and password through the users screen, each field taking what
+    // it can hold, then a log-in with them; a wrong password stays wrong.
+    void usersLogInAsTyped_data() { HostileTable(); }
+    void usersLogInAsTyped()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, mayRefuse);
+        FreshDatabases dbs(FreshDatabases::Inventory);
+        QVERIFY(dbs.IsValid());
+        const QStringList shape = SchemaShape(dbs.InventoryName());
+        QStringList typed;
+        {
+            ManageUsers users;
+            for (const char *name : {"editFirstName", "editLastName", "editLoginName", "editPassword",
+                                     "editRepeastPassword"}) {
+                auto *edit = users.findChild<QLineEdit *>(name);
+                QVERIFY(edit);
+                edit->setText(text);
+                typed << edit->text();
+            }
+            users.findChild<QComboBox *>("comboRole")->setCurrentText("SALES PERSON");
+            QuillboxTest::DialogDriver driver; // a refusal is the only dialog that may come
+            users.findChild<QPushButton *>("pushButtonAdd")->click();
+            driver.WaitForAll(100);
+            if (!driver.Errors().isEmpty()) {
+                QVERIFY2(mayRefuse && driver.Errors().size() == 1
+                             && driver.Errors().first().contains("can not be added"),
+                         qPrintable(driver.Errors().join('\n')));
+                QCOMPARE(RowCount("tblUsers"), 0);
+                QCOMPARE(SchemaShape(dbs.InventoryName()), shape);
+                return;
+            }
+        }
+        QCOMPARE(Seed::Column("SELECT CONCAT_WS('|', FIRST_NAME, LAST_NAME, LOGIN_NAME, PASSWORD) "
+                              "FROM tblUsers"),
+                 QStringList{typed.mid(0, 4).join('|')});
+
+        LoginOutcome outcome;
+        LoginDialog login(nullptr, &outcome);
+        login.findChild<QLineEdit *>("editUserName")->setText(typed[2]);
+        auto *password = login.findChild<QLineEdit *>("editPassword");
+        password->setText(typed[3] == "' OR 1=1" ? "wrong" : "' OR 1=1");
+        auto *button = login.findChild<QPushButton *>("buttonLogin");
+        button->click();
+        QVERIFY(outcome.cancelled);
+        password->setText(typed[3]);
+        button->click();
+        QVERIFY(!outcome.cancelled);
+        QCOMPARE(outcome.loginName, typed[2]);
+        QCOMPARE(outcome.firstName, typed[0]);
+        QCOMPARE(outcome.lastName, typed[1]);
         QCOMPARE(SchemaShape(dbs.InventoryName()), shape);
     }
 
