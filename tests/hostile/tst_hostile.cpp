@@ -1,5 +1,7 @@
 #include "testsupport.h"
+#include "../reports/reporttesthelpers.h"
 
+#include "appsettings.h"
 #include "cataloguerules.h"
 #include "dbmanager.h"
 #include "logindialog.h"
@@ -10,13 +12,18 @@
 #include "productcsv.h"
 #include "purchaserules.h"
 #include "purchasestore.h"
+#include "receipt.h"
+#include "reportengine.h"
 #include "reportexpander.h"
 #include "reportscript.h"
 #include "saleshistory.h"
 #include "seeddata.h"
 
 #include <QComboBox>
+#include <QDesktopServices>
+#include <QFile>
 #include <QLineEdit>
+#include <QSettings>
 #include <QPushButton>
 #include <QSqlQuery>
 #include <QSqlTableModel>
@@ -375,6 +382,50 @@ private slots:
         QCOMPARE(expander.Expand(QStringLiteral("Value: [p]!"), Report::ExpandMode::Plain),
                  QStringLiteral("Value: ") + text + QStringLiteral("!"));
         QCOMPARE(asked, QStringList{QStringLiteral("p")});
+    }
+
+    // Receipts, both layouts: a product or customer name prints as typed, never read as markup,
+    // a formula or a parameter. Text a font cannot show or a field cannot hold is only printed.
+    void receiptsPrintNamesAsTyped_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("small");
+        for (const bool small : {true, false}) {
+            const char *layout = small ? "small" : "large";
+            for (const char *text : {"O'Brien's", "' OR 1=1 -- ", "C:\\shop\\", "50% _off_",
+                                     "<b>&amp;</b> &", "<1+1>", "[Grand_Total]"})
+                QTest::addRow("%s: %s", layout, text) << QString::fromUtf8(text) << small;
+            QTest::addRow("%s: nul byte", layout) << QString::fromUtf8("a\0b", 3) << small;
+            QTest::addRow("%s: emoji", layout) << QString::fromUtf8("Pill \xF0\x9F\x92\x8A") << small;
+            QTest::addRow("%s: 300 characters", layout) << QString(300, QLatin1Char('x')) << small;
+        }
+    }
+    void receiptsPrintNamesAsTyped()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, small);
+        QuillboxTest::UrlCatcher viewer;
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), &viewer, "Open");
+        auto *settings = AppSettings::Instance().Settings();
+        settings->setValue(QStringLiteral("err_msg_1"), true);
+        settings->setValue(QStringLiteral("SMALL_RECEIPT"), small);
+        QFile::remove(ReportEngine::PdfFilePath());
+        ReceiptData data = ReceiptData::WithShopSettings();
+        data.receiptNumber = QStringLiteral("7");
+        data.customerName = text;
+        data.lines = {{text, "1", "0", "25", "0.00", "25.00"}};
+        data.taxAmount = QStringLiteral("0.00");
+        data.grandTotal = QStringLiteral("25.00");
+        data.subTotal = ReceiptData::SubTotalText(data.grandTotal, data.taxAmount);
+        data.paid = QStringLiteral("25.00");
+        data.change = QStringLiteral("0.00");
+        const bool printed = Receipt::Print(data);
+        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+        QVERIFY(printed);
+        const QString pdf = ReportTest::PdfText(ReportEngine::PdfFilePath());
+        QVERIFY2(pdf.contains(QLatin1String("25.00")), qPrintable(pdf));
+        if (text.size() < 40 && !text.contains(QChar(0)) && text.toLatin1() == text.toUtf8())
+            QVERIFY2(pdf.contains(text), qPrintable(pdf));
     }
 
     // Import files: a line written by the export reads back into the same fields.
