@@ -157,13 +157,14 @@ void SeedBatches(int stock)
 // Stock of the sold batches, by their bar codes (the seeded ones unless others are given).
 QVector<int> StockNow(QStringList codes = {})
 {
-    for (int batch = 0; codes.isEmpty() && batch < kBatches; ++batch)
+    const bool seeded = codes.isEmpty();
+    for (int batch = 0; seeded && batch < kBatches; ++batch)
         codes << BarCode(batch);
     QVector<int> stock(kBatches, -1);
     QSqlQuery query(CDBManager::Instance().GetInventoryDataBase());
     query.prepare(QStringLiteral("SELECT QUANTITY FROM tblInventory WHERE BAR_CODE = ?"));
     for (int batch = 0; batch < kBatches; ++batch) {
-        query.addBindValue(codes.value(batch));
+        query.bindValue(0, codes.value(batch));
         if (query.exec() && query.next())
             stock[batch] = query.value(0).toInt();
     }
@@ -441,7 +442,7 @@ QStringList PickBatches(QStringList *names)
     QSqlQuery restock(db);
     restock.prepare(QStringLiteral("UPDATE tblInventory SET QUANTITY = 1000000 WHERE ID = ?"));
     for (int id : ids) {
-        restock.addBindValue(id);
+        restock.bindValue(0, id);
         restock.exec();
     }
     return codes;
@@ -627,10 +628,10 @@ bool BackUpWhileSelling(const QString &shop)
     QuillboxTest::FreshDatabases::DropSchema(inventory);
     QuillboxTest::FreshDatabases::DropSchema(sales);
     std::fprintf(stderr,
-                 "stress: backup: %s shop filled in %lld s, dumped in %lld s while %lld sales were "
-                 "recorded, restored in %lld s; %lld of them in the copy, %d faults\n",
-                 qPrintable(shop), fillMs / 1000, dumpMs / 1000, qint64(tally.sales.size()),
-                 restoreMs / 1000, inCopy, faults);
+                 "stress: backup: %s shop filled in %lld s, dumped in %lld s and restored in %lld "
+                 "s; the tills recorded %lld sales, %lld of them in the copy; %d faults\n",
+                 qPrintable(shop), fillMs / 1000, dumpMs / 1000, restoreMs / 1000,
+                 qint64(tally.sales.size()), inCopy, faults);
     const bool held = faults == 0 && inCopy > 0;
     Row("backup while selling", tally.sales.size(), faults, held);
     return held;
