@@ -101,8 +101,9 @@ bool SplitBySchema(const QString &combinedPath, QVector<Job> &jobs)
     for (Job &job : jobs) {
         job.ok = false;
         outputs.push_back(std::make_unique<QFile>(job.outputPath));
-        useLines << "USE `" + QString(job.schema).replace(QLatin1Char('`'), QLatin1String("``")).toUtf8()
-                        + "`;";
+        QString quoted = job.schema;
+        quoted.replace(QLatin1Char('`'), QLatin1String("``"));
+        useLines << "USE `" + quoted.toUtf8() + "`;";
     }
     const auto fail = [&](const QString &message) {
         for (int i = 0; i < jobs.size(); ++i) {
@@ -120,12 +121,11 @@ bool SplitBySchema(const QString &combinedPath, QVector<Job> &jobs)
     bool inFooter = false, written = true;
     while (!combined.atEnd()) {
         const QByteArray line = combined.readLine();
-        const QByteArray bare = line.trimmed();
         if (inFooter) {
             footer += line;
             continue;
         }
-        const int schema = useLines.indexOf(bare);
+        const int schema = line.startsWith("USE `") ? useLines.indexOf(line.trimmed()) : -1;
         if (schema >= 0) {
             current = outputs[size_t(schema)].get();
             if (!current->isOpen())
@@ -149,7 +149,8 @@ bool SplitBySchema(const QString &combinedPath, QVector<Job> &jobs)
     for (int i = 0; i < jobs.size(); ++i) {
         QFile &output = *outputs[size_t(i)];
         if (!output.isOpen())
-            return fail(QStringLiteral("The dump holds nothing of the schema \"%1\".").arg(jobs[i].schema));
+            return fail(QStringLiteral("The dump holds nothing of the schema \"%1\".")
+                            .arg(jobs[i].schema));
         written = output.write(footer) == footer.size() && output.flush() && written;
     }
     if (!written || combined.error() != QFileDevice::NoError)
