@@ -313,6 +313,11 @@ private slots:
             QVERIFY2(args.at(0).startsWith("ARG --defaults-extra-file="), qPrintable(recorded));
             QVERIFY(args.contains("ARG --single-transaction"));
             QVERIFY(args.contains("ARG --add-drop-table"));
+            // Both schemas in the one run, hence in one snapshot.
+            if (!salesSchema.isEmpty())
+                QVERIFY2(args.mid(args.indexOf("ARG --databases"))
+                             == QStringList({"ARG --databases", "ARG qbinv_x", "ARG qbsal_x"}),
+                         qPrintable(recorded));
             for (const QString &arg : args)
                 QVERIFY2(!arg.contains("s3cret"), qPrintable(arg));
             // The option file was readable by the user alone and held the server settings.
