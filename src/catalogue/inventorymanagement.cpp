@@ -14,8 +14,8 @@
 namespace {
 
 enum Column {
-    Id = 0, ProductId = 1, VendorId = 2, BarCode = 3, PurchasePrice = 11, SalePrice = 12,
-    ShowOnPos = 14, Discount = 15
+    Id = 0, ProductId = 1, VendorId = 2, BarCode = 3, ProductName = 5, VendorName = 6,
+    PurchasePrice = 11, SalePrice = 12, ProductCode = 13, ShowOnPos = 14, Discount = 15
 };
 
 } // namespace
@@ -44,6 +44,8 @@ InventoryManagement::InventoryManagement(QWidget *parent, bool selectionMode)
     SetUpList(view, Catalogue::InventorySortExpressions(), QStringLiteral("i.ID"), headers,
               {Id, ProductId, VendorId, ShowOnPos});
     m_model->SetUniqueColumns({Id, BarCode});
+    // Every batch has its product and vendor (foreign keys).
+    m_model->SetBoundedColumns({ProductName, VendorName, ProductCode});
     auto *decimals = new DecimalDelegate(view);
     for (const int column : {PurchasePrice, SalePrice, Discount})
         view->setItemDelegateForColumn(column, decimals);

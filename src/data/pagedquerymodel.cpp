@@ -123,6 +123,11 @@ void PagedQueryModel::SetUniqueColumns(const QList<int> &columns)
     m_uniqueColumns = QSet<int>(columns.begin(), columns.end());
 }
 
+void PagedQueryModel::SetBoundedColumns(const QList<int> &columns)
+{
+    m_boundedColumns = QSet<int>(columns.begin(), columns.end());
+}
+
 int PagedQueryModel::ResidentPages() const
 {
     return int(std::count_if(m_pages.cbegin(), m_pages.cend(),
@@ -249,6 +254,50 @@ bool PagedQueryModel::Run(const QString &sql, const QVariantMap &extra, QVector<
     return true;
 }
 
+QString PagedQueryModel::FromWhere(const QString &condition) const
+{
+    if (condition.isEmpty())
+        return m_fromPart;
+    if (!m_hasWhere)
+        return m_fromPart + QLatin1String(" WHERE ") + condition;
+    const int where = TopLevelKeyword(m_fromPart, QStringLiteral("WHERE"));
+    return m_fromPart.left(where) + QLatin1String("WHERE (") + m_fromPart.mid(where + 5).trimmed()
+        + QLatin1String(") AND ") + condition;
+}
+
+QVariant PagedQueryModel::PageBound(const QString &condition, const QVariantMap &values,
+                                    bool descending, int limit)
+{
+    // Ordered by the first part alone, the server walks that part's index and stops after
+    // limit rows; every row of the page has a value up to the one found there. Where few rows
+    // match, the walk is cut short by a budget of rows read and the page goes without a
+    // bound. A cut-short sort can only find a value farther on, which bounds less but never
+    // loses a row.
+    if (m_boundsUnsupported)
+        return QVariant();
+    const QString first = m_keyParts.first().expression;
+    QSqlQuery query(m_db);
+    query.setForwardOnly(true);
+    const QString sql = QLatin1String("SELECT ") + first + QLatin1Char(' ')
+        + FromWhere(condition + (condition.isEmpty() ? "" : " AND ") + first + " IS NOT NULL")
+        + QLatin1String(" ORDER BY ") + first + QLatin1String(descending ? " DESC" : "")
+        + QLatin1String(" LIMIT 1 OFFSET :qb_skip ROWS EXAMINED :qb_budget");
+    bool ok = query.prepare(sql);
+    for (auto it = m_bindings.constBegin(); ok && it != m_bindings.constEnd(); ++it)
+        query.bindValue(it.key(), it.value());
+    for (auto it = values.constBegin(); ok && it != values.constEnd(); ++it)
+        query.bindValue(it.key(), it.value());
+    query.bindValue(QStringLiteral(":qb_skip"), qMax(0, limit - 1));
+    query.bindValue(QStringLiteral(":qb_budget"), 40 * qMax(limit, 64));
+    if (!ok || !query.exec()) {
+        // A server without a rows-read budget (MySQL) pages as before.
+        LogSqlError(query.lastError());
+        m_boundsUnsupported = true;
+        return QVariant();
+    }
+    return query.next() ? query.value(0) : QVariant();
+}
+
 bool PagedQueryModel::FetchKeyed(Direction direction, const QVariantList &key, int limit,
                                  QVector<Row> &rows)
 {
@@ -303,21 +352,22 @@ bool PagedQueryModel::FetchKeyed(Direction direction, const QVariantList &key, i
             start = first + QLatin1String(" IS NULL");
         condition = start.isEmpty() ? tail : start + QLatin1String(" AND ") + tail;
     }
+    if (m_sortColumn >= 0 && m_boundedColumns.contains(m_sortColumn)) {
+        const QString first = m_keyParts.first().expression;
+        const bool descending = m_keyParts.first().descending != reversed;
+        const QVariant bound = PageBound(condition, extra, descending, limit);
+        if (!bound.isNull()) {
+            extra.insert(QStringLiteral(":qb_bound"), bound);
+            condition += QLatin1String(condition.isEmpty() ? "" : " AND ") + first
+                + QLatin1String(descending ? " >= :qb_bound" : " <= :qb_bound");
+        }
+    }
     QString sql = m_selectList;
     for (int i = 0; i < m_keyParts.size(); ++i)
         sql += QLatin1String(", ") + m_keyParts.at(i).expression + QLatin1String(" AS ")
             + KeyAlias(i);
-    sql += QLatin1Char(' ');
-    if (condition.isEmpty()) {
-        sql += m_fromPart;
-    } else if (m_hasWhere) {
-        const int where = TopLevelKeyword(m_fromPart, QStringLiteral("WHERE"));
-        sql += m_fromPart.left(where) + QLatin1String("WHERE (")
-            + m_fromPart.mid(where + 5).trimmed() + QLatin1String(") AND ") + condition;
-    } else {
-        sql += m_fromPart + QLatin1String(" WHERE ") + condition;
-    }
-    sql += OrderBy(reversed) + QLatin1String(" LIMIT :qb_limit");
+    sql += QLatin1Char(' ') + FromWhere(condition) + OrderBy(reversed)
+        + QLatin1String(" LIMIT :qb_limit");
     extra.insert(QStringLiteral(":qb_limit"), limit);
     if (!Run(sql, extra, rows))
         return false;

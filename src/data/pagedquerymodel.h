@@ -59,6 +59,11 @@ public:
     // Columns whose sort expression is unique by itself: no tie-breaker follows them, so an
     // index on the column alone serves the order.
     void SetUniqueColumns(const QList<int> &columns);
+    // Columns sorted by an expression on a joined table: a page is first bounded by the value
+    // its last row will have, found by walking that expression's own index, so that the server
+    // sorts a page's worth of rows, not the whole join. Only for expressions that are never
+    // NULL (a joined row that every row has by foreign key): a NULL row could be left out.
+    void SetBoundedColumns(const QList<int> &columns);
     int SortColumn() const { return m_sortColumn; }
     Qt::SortOrder SortOrder() const { return m_sortOrder; }
 
@@ -111,6 +116,12 @@ private:
     bool FetchKeyed(Direction direction, const QVariantList &key, int limit, QVector<Row> &rows);
     bool FetchOffset(int offset, int limit, bool reversed, QVector<Row> &rows);
     bool Run(const QString &sql, const QVariantMap &extra, QVector<Row> &rows);
+    // The statement with the condition added to its WHERE (or as its WHERE).
+    QString FromWhere(const QString &condition) const;
+    // The first key part's value limit rows on from the condition's start, or null when fewer
+    // rows are left or finding it would cost more than the page.
+    QVariant PageBound(const QString &condition, const QVariantMap &values, bool descending,
+                       int limit);
     QVariantList KeyOf(const Row &row) const;
     void StorePage(int page, QVector<Row> rows);
     bool EnsurePage(int page) const;
@@ -127,6 +138,8 @@ private:
     QStringList m_sortExpressions;
     QString m_tieBreaker;
     QSet<int> m_uniqueColumns;
+    QSet<int> m_boundedColumns;
+    bool m_boundsUnsupported = false;
     int m_sortColumn = -1;
     Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
 

@@ -128,19 +128,27 @@ private slots:
         QTest::addColumn<int>("order");
         QTest::addColumn<int>("pageSize");
         QTest::addColumn<QString>("fullOrder");
-        QTest::newRow("unsorted") << -1 << int(Qt::AscendingOrder) << 3 << "ID";
-        QTest::newRow("repeated names asc") << 2 << int(Qt::AscendingOrder) << 2 << "NAME, ID";
+        QTest::addColumn<bool>("bounded"); // each page bounded ahead by the sort column
+        QTest::newRow("unsorted") << -1 << int(Qt::AscendingOrder) << 3 << "ID" << false;
+        QTest::newRow("repeated names asc") << 2 << int(Qt::AscendingOrder) << 2 << "NAME, ID" << false;
         QTest::newRow("repeated names desc") << 2 << int(Qt::DescendingOrder) << 2
-                                             << "NAME DESC, ID DESC";
-        QTest::newRow("nulls asc") << 3 << int(Qt::AscendingOrder) << 2 << "DESCRIPTION, ID";
+                                             << "NAME DESC, ID DESC" << false;
+        QTest::newRow("nulls asc") << 3 << int(Qt::AscendingOrder) << 2 << "DESCRIPTION, ID" << false;
         QTest::newRow("nulls desc") << 3 << int(Qt::DescendingOrder) << 3
-                                    << "DESCRIPTION DESC, ID DESC";
+                                    << "DESCRIPTION DESC, ID DESC" << false;
         QTest::newRow("two-part key") << 4 << int(Qt::DescendingOrder) << 2
-                                      << "ITEMS_PER_UNIT DESC, NAME DESC, ID DESC";
+                                      << "ITEMS_PER_UNIT DESC, NAME DESC, ID DESC" << false;
         QTest::newRow("unique code, page of one") << 1 << int(Qt::DescendingOrder) << 1
-                                                  << "PRODUCT_CODE DESC";
+                                                  << "PRODUCT_CODE DESC" << false;
         QTest::newRow("row ending at the page's limit") << 2 << int(Qt::AscendingOrder) << 11
-                                                        << "NAME, ID";
+                                                        << "NAME, ID" << false;
+        QTest::newRow("bounded names asc") << 2 << int(Qt::AscendingOrder) << 2 << "NAME, ID" << true;
+        QTest::newRow("bounded names desc") << 2 << int(Qt::DescendingOrder) << 3
+                                            << "NAME DESC, ID DESC" << true;
+        QTest::newRow("bounded, one page") << 2 << int(Qt::AscendingOrder) << 11 << "NAME, ID"
+                                           << true;
+        QTest::newRow("bounded two-part key") << 4 << int(Qt::DescendingOrder) << 2
+                                              << "ITEMS_PER_UNIT DESC, NAME DESC, ID DESC" << true;
     }
     void keysetPagesMatchTheFullOrder()
     {
@@ -148,6 +156,7 @@ private slots:
         QFETCH(int, order);
         QFETCH(int, pageSize);
         QFETCH(QString, fullOrder);
+        QFETCH(bool, bounded);
         FreshDatabases dbs(FreshDatabases::Inventory);
         QVERIFY(dbs.IsValid());
         const int category = AddCategory("C");
@@ -166,6 +175,8 @@ private slots:
         model.SetResidentPages(2);
         model.SetTieBreaker("ID");
         model.SetUniqueColumns({0, 1});
+        if (bounded)
+            model.SetBoundedColumns({column});
         model.SetSortExpressions({"ID", "PRODUCT_CODE", "NAME", "DESCRIPTION", "ITEMS_PER_UNIT, NAME"});
         model.sort(column, Qt::SortOrder(order));
         QVERIFY(model.SetQuery(Db(), "SELECT ID, PRODUCT_CODE, NAME, DESCRIPTION, ITEMS_PER_UNIT "
@@ -190,6 +201,37 @@ private slots:
         QCOMPARE(model.record(model.rowCount() - 1).value(1).toString(), expected.last());
         QCOMPARE(ColumnOf(model), expected);
         QVERIFY(model.ResidentPages() <= 2);
+    }
+
+    // Where few rows match, the walk that bounds a page runs out of its budget of rows read
+    // before it finds the page's last value; the pages still hold every match, in order.
+    void boundedPagesSurviveACutShortWalk()
+    {
+        FreshDatabases dbs(FreshDatabases::Inventory);
+        QVERIFY(dbs.IsValid());
+        const int category = AddCategory("C");
+        // The filter's column has no index: only a walk or a full read finds the matches.
+        QVERIFY(Exec("INSERT INTO tblProducts (CATEGORY_ID, PRODUCT_CODE, NAME, ITEMS_PER_UNIT, "
+                     "IMAGE_FILE) SELECT ?, CONCAT('P', seq), CONCAT('N', seq % 997), 1, "
+                     "IF(seq % 3001 = 0, 'rare', NULL) FROM seq_1_to_30000",
+                     {category}) > 0);
+        for (const Qt::SortOrder order : {Qt::AscendingOrder, Qt::DescendingOrder}) {
+            const QString direction = order == Qt::AscendingOrder ? "" : " DESC";
+            const QStringList expected = Column("SELECT PRODUCT_CODE FROM tblProducts WHERE "
+                                                "IMAGE_FILE = 'rare' ORDER BY NAME" + direction
+                                                + ", ID" + direction);
+            PagedQueryModel model;
+            model.SetPageSize(2);
+            model.SetTieBreaker("ID");
+            model.SetSortExpressions({"ID", "PRODUCT_CODE", "NAME"});
+            model.SetBoundedColumns({2});
+            model.sort(2, order);
+            QVERIFY(model.SetQuery(Db(), "SELECT ID, PRODUCT_CODE, NAME FROM tblProducts WHERE "
+                                         "IMAGE_FILE = 'rare'"));
+            while (model.canFetchMore())
+                model.fetchMore();
+            QCOMPARE(ColumnOf(model), expected);
+        }
     }
 
     void consistentForTheModelTester()
