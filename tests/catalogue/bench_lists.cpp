@@ -116,6 +116,14 @@ int main(int argc, char *argv[])
                                QStringLiteral("Product 77777"), QStringLiteral("P4242"));
     Measure<InventoryManagement>(QStringLiteral("batches"), "tableViewItems", runs, 7,
                                  QStringLiteral("Product 12345"), QStringLiteral("B199999"));
+    {
+        // Categories are few: the server sorts the products it reads by their category.
+        Screen<ProductManagement> screen("tableViewProducts");
+        int run = 0;
+        QuillboxBench::Report(QStringLiteral("products: header sort by category"),
+                              QStringLiteral("<= 300 ms"),
+                              QuillboxBench::Time(runs, [&] { screen.Sort(1, run++); }));
+    }
     // Columns of the joined product and vendor tables: each page is bounded by walking the
     // joined table's index first.
     const std::pair<int, const char *> joined[] = {
