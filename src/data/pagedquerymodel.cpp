@@ -215,24 +215,27 @@ QString PagedQueryModel::PageStatement() const
     return sql + QLatin1Char(' ') + m_fromPart + OrderBy(false) + QLatin1String(" LIMIT :qb_limit");
 }
 
+bool PagedQueryModel::Exec(QSqlQuery &query, const QString &sql, const QVariantMap &extra)
+{
+    query.setForwardOnly(true);
+    bool ok = query.prepare(sql);
+    for (auto it = m_bindings.constBegin(); ok && it != m_bindings.constEnd(); ++it)
+        query.bindValue(it.key(), it.value());
+    for (auto it = extra.constBegin(); ok && it != extra.constEnd(); ++it)
+        query.bindValue(it.key(), it.value());
+    if (!ok || !query.exec()) {
+        m_lastError = query.lastError();
+        LogSqlError(m_lastError);
+        return false;
+    }
+    return true;
+}
+
 bool PagedQueryModel::Run(const QString &sql, const QVariantMap &extra, QVector<Row> &rows)
 {
     QSqlQuery query(m_db);
-    query.setForwardOnly(true);
-    if (!query.prepare(sql)) {
-        m_lastError = query.lastError();
-        LogSqlError(m_lastError);
+    if (!Exec(query, sql, extra))
         return false;
-    }
-    for (auto it = m_bindings.constBegin(); it != m_bindings.constEnd(); ++it)
-        query.bindValue(it.key(), it.value());
-    for (auto it = extra.constBegin(); it != extra.constEnd(); ++it)
-        query.bindValue(it.key(), it.value());
-    if (!query.exec()) {
-        m_lastError = query.lastError();
-        LogSqlError(m_lastError);
-        return false;
-    }
     m_lastError = QSqlError();
     const QSqlRecord fields = query.record();
     if (m_record.isEmpty()) {
@@ -276,22 +279,18 @@ QVariant PagedQueryModel::PageBound(const QString &condition, const QVariantMap 
     if (m_boundsUnsupported)
         return QVariant();
     const QString first = m_keyParts.first().expression;
+    QVariantMap extra = values;
+    extra.insert(QStringLiteral(":qb_skip"), qMax(0, limit - 1));
+    extra.insert(QStringLiteral(":qb_budget"), 40 * qMax(limit, 64));
     QSqlQuery query(m_db);
-    query.setForwardOnly(true);
-    const QString sql = QLatin1String("SELECT ") + first + QLatin1Char(' ')
-        + FromWhere(condition + (condition.isEmpty() ? "" : " AND ") + first + " IS NOT NULL")
-        + QLatin1String(" ORDER BY ") + first + QLatin1String(descending ? " DESC" : "")
-        + QLatin1String(" LIMIT 1 OFFSET :qb_skip ROWS EXAMINED :qb_budget");
-    bool ok = query.prepare(sql);
-    for (auto it = m_bindings.constBegin(); ok && it != m_bindings.constEnd(); ++it)
-        query.bindValue(it.key(), it.value());
-    for (auto it = values.constBegin(); ok && it != values.constEnd(); ++it)
-        query.bindValue(it.key(), it.value());
-    query.bindValue(QStringLiteral(":qb_skip"), qMax(0, limit - 1));
-    query.bindValue(QStringLiteral(":qb_budget"), 40 * qMax(limit, 64));
-    if (!ok || !query.exec()) {
+    if (!Exec(query,
+              QLatin1String("SELECT ") + first + QLatin1Char(' ')
+                  + FromWhere(condition + (condition.isEmpty() ? "" : " AND ") + first
+                              + " IS NOT NULL")
+                  + QLatin1String(" ORDER BY ") + first + QLatin1String(descending ? " DESC" : "")
+                  + QLatin1String(" LIMIT 1 OFFSET :qb_skip ROWS EXAMINED :qb_budget"),
+              extra)) {
         // A server without a rows-read budget (MySQL) pages as before.
-        LogSqlError(query.lastError());
         m_boundsUnsupported = true;
         return QVariant();
     }

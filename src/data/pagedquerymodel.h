@@ -10,6 +10,8 @@
 #include <QVariantMap>
 #include <QVector>
 
+class QSqlQuery;
+
 // A read-only table model over a SELECT that fetches its rows a page at a time.
 //
 // The MySQL driver copies a statement's whole result to the client when it runs, so a list
@@ -116,6 +118,9 @@ private:
     bool FetchKeyed(Direction direction, const QVariantList &key, int limit, QVector<Row> &rows);
     bool FetchOffset(int offset, int limit, bool reversed, QVector<Row> &rows);
     bool Run(const QString &sql, const QVariantMap &extra, QVector<Row> &rows);
+    // Prepares the statement, binds the model's values and the extra ones, and runs it; the
+    // error is kept and logged when it fails.
+    bool Exec(QSqlQuery &query, const QString &sql, const QVariantMap &extra);
     // The statement with the condition added to its WHERE (or as its WHERE).
     QString FromWhere(const QString &condition) const;
     // The first key part's value limit rows on from the condition's start, or null when fewer

@@ -8,12 +8,10 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
-#include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QTemporaryDir>
-#include <QTemporaryFile>
 
 using namespace QuillboxTest;
 
@@ -83,28 +81,6 @@ QStringList RowCounts(const QString &schema)
     return counts;
 }
 
-DatabaseDump::Account TestAccount()
-{
-    return {TestServer::Host(), TestServer::Port(), TestServer::User(), TestServer::Password()};
-}
-
-// Loads a dump into a schema with the server's own client, credentials again in an option file.
-bool Restore(const QString &dump, const QString &schema)
-{
-    QTemporaryFile options;
-    if (!options.open())
-        return false;
-    options.write(DatabaseDump::OptionFileText(TestAccount()).toUtf8());
-    options.flush();
-    QProcess client;
-    client.setStandardInputFile(dump);
-    client.start(QStringLiteral("mariadb"),
-                 {QStringLiteral("--defaults-extra-file=") + options.fileName(), schema});
-    const bool ok = client.waitForFinished(120000) && client.exitCode() == 0;
-    if (!ok)
-        qWarning() << client.readAllStandardError();
-    return ok;
-}
 } // namespace
 
 class TestBackup : public QObject
@@ -173,7 +149,7 @@ private slots:
         for (int i = 0; i < 2; ++i) {
             const QString restored = FreshDatabases::UniqueName("qbrest");
             QVERIFY(FreshDatabases::ExecAdmin(QString(), "CREATE DATABASE `" + restored + "`"));
-            const bool ok = Restore(QDir(folder).filePath(files.at(i)), restored);
+            const bool ok = FreshDatabases::LoadDump(QDir(folder).filePath(files.at(i)), restored);
             const QStringList expected = RowCounts(sources.at(i));
             const QStringList actual = RowCounts(restored);
             FreshDatabases::DropSchema(restored);

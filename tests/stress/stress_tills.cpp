@@ -385,18 +385,6 @@ bool LoseServer()
     return held;
 }
 
-// Loads a dump file into a schema with the server's own client; false when it refused.
-bool Restore(const QString &optionFile, const QString &schema, const QString &dumpFile)
-{
-    QProcess client;
-    client.setStandardInputFile(dumpFile);
-    client.setStandardOutputFile(QProcess::nullDevice());
-    client.start(QStringLiteral("mariadb"),
-                 {QStringLiteral("--defaults-extra-file=") + optionFile, schema});
-    return client.waitForFinished(300000) && client.exitStatus() == QProcess::NormalExit
-        && client.exitCode() == 0;
-}
-
 // What one till did, basket by basket, in the order it committed: the entries (batch, units)
 // and the sale that recorded them (0 while unpaid).
 struct Basket {
@@ -599,19 +587,15 @@ bool BackUpWhileSelling(const QString &shop)
         tally.Read(output);
     }
 
-    QFile options(work.filePath(QStringLiteral("client.cnf")));
-    const bool written = options.open(QIODevice::WriteOnly)
-        && options.write(DatabaseDump::OptionFileText(account).toUtf8()) > 0;
-    options.close();
     const QString inventory = QuillboxTest::FreshDatabases::UniqueName(QStringLiteral("qbrinv"));
     const QString sales = QuillboxTest::FreshDatabases::UniqueName(QStringLiteral("qbrsal"));
-    bool restored = dumped && written;
+    bool restored = dumped;
     for (const QString &schema : {inventory, sales})
         restored = QuillboxTest::FreshDatabases::ExecAdmin(
                        QString(), QStringLiteral("CREATE DATABASE `%1`").arg(schema))
             && restored;
-    restored = restored && Restore(options.fileName(), inventory, jobs[0].outputPath)
-        && Restore(options.fileName(), sales, jobs[1].outputPath);
+    restored = restored && QuillboxTest::FreshDatabases::LoadDump(jobs[0].outputPath, inventory)
+        && QuillboxTest::FreshDatabases::LoadDump(jobs[1].outputPath, sales);
     const qint64 restoreMs = clock.elapsed();
 
     // The restored copy is what is read from now on.

@@ -1,6 +1,7 @@
 #include "testsupport.h"
 
 #include "appsettings.h"
+#include "databasedump.h"
 #include "dbmanager.h"
 #include "errordialog.h"
 
@@ -10,9 +11,11 @@
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <QTextEdit>
 #include <QTimer>
 
@@ -160,6 +163,26 @@ bool FreshDatabases::ExecAdmin(const QString &schema, const QString &sql, QStrin
         db.close();
     }
     QSqlDatabase::removeDatabase(name);
+    return ok;
+}
+
+bool FreshDatabases::LoadDump(const QString &dumpFile, const QString &schema)
+{
+    QTemporaryFile options;
+    if (!options.open())
+        return false;
+    options.write(DatabaseDump::OptionFileText({TestServer::Host(), TestServer::Port(),
+                                                TestServer::User(), TestServer::Password()})
+                      .toUtf8());
+    options.flush();
+    QProcess client;
+    client.setStandardInputFile(dumpFile);
+    client.start(QStringLiteral("mariadb"),
+                 {QStringLiteral("--defaults-extra-file=") + options.fileName(), schema});
+    const bool ok = client.waitForFinished(300000) && client.exitStatus() == QProcess::NormalExit
+                    && client.exitCode() == 0;
+    if (!ok)
+        qWarning() << "the dump could not be loaded:" << client.readAllStandardError();
     return ok;
 }
 

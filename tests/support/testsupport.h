@@ -58,6 +58,10 @@ public:
     static bool DropSchema(const QString &name);
     // Runs one statement on an administrative connection with the given schema selected.
     static bool ExecAdmin(const QString &schema, const QString &sql, QString *error = nullptr);
+    // Loads a dump file into an existing schema with the server's own client, the credentials
+    // in an option file as the backup passes them; false (and the client's complaint logged)
+    // when it refused.
+    static bool LoadDump(const QString &dumpFile, const QString &schema);
 
 private:
     Q_DISABLE_COPY(FreshDatabases)
