@@ -57,6 +57,14 @@ Attempt TryTakeItem(QSqlDatabase db, const ItemRequest &request, ItemTaken *take
     const auto value
         = [&lookup](const char *name) { return lookup.value(QString::fromLatin1(name)); };
 
+    const ExpiryVerdict expiry
+        = CheckExpiry(request.expiryGuard, value("EXPIRY_DATE").toDate(), request.today,
+                      request.expiryWarnDays, request.returnMode, request.dateFormat);
+    if (!expiry.refusal.isEmpty()) {
+        taken->refusal = expiry.refusal;
+        return Attempt::Done;
+    }
+
     StockRequest stock;
     stock.quantity = value("QUANTITY").toInt();
     stock.subItems = value("SUB_ITEMS").toInt();
@@ -106,6 +114,7 @@ Attempt TryTakeItem(QSqlDatabase db, const ItemRequest &request, ItemTaken *take
     taken->purchasePrice = line.purchasePrice;
     taken->amounts = ComputeLine(line);
     taken->stockAfter = outcome.after;
+    taken->notice = expiry.notice;
     qDebug() << "discount " << taken->amounts.discount;
     return Attempt::Done;
 }
