@@ -123,9 +123,10 @@ void Settings::on_buttonBox_accepted()
     store->setValue(QStringLiteral("IMAGES_FOLDER"), ui->lineImagesFolder->text());
     if (m_taxSettings->Save()) {
         // The settings live on this computer, so they are kept even when the server cannot
-        // take the entry; the failure is logged.
+        // take the entry (the failure is logged). Before any database is in use (the first
+        // set-up) there is no trail to write to, and asking for one would open dialogs.
         const QVariantMap auditedAfter = AuditedValues();
-        if (auditedAfter != auditedBefore) {
+        if (auditedAfter != auditedBefore && CDBManager::Instance().IsInventoryConnected()) {
             AuditLog::Write(CDBManager::Instance().GetInventoryDataBase(),
                             QLatin1String(AuditLog::Kind::SettingsChanged),
                             QStringLiteral("settings"), QStringLiteral("taxes and currency"),
