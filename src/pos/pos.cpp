@@ -69,6 +69,12 @@ CPOS::CPOS(QWidget *parent)
     QSettings *settings = AppSettings::Instance().Settings();
     m_taxEnabled = settings->value(QStringLiteral("enable_tax"), true).toBool();
     m_subItemsMode = settings->value(QStringLiteral("SUB_ITEMS_MODE")).toString() == "y";
+    m_expiryGuard = SaleRules::ExpiryGuardFromSetting(
+        settings->value(QLatin1String(SaleRules::kExpiryGuardKey)).toString());
+    m_expiryWarnDays = settings
+                           ->value(QLatin1String(SaleRules::kExpiryWarnDaysKey),
+                                   SaleRules::kDefaultExpiryWarnDays)
+                           .toInt();
     m_currency = settings->value(QStringLiteral("CURRENCY_SYMBOL")).toString();
     m_taxName = settings->value(QStringLiteral("SALES_TAX_NAME")).toString();
     if (m_taxName.isEmpty())
@@ -279,6 +285,10 @@ void CPOS::EnterItem()
     request.tillId = m_tillId;
     request.basketKey = m_model->SaleKey();
     request.lineIndex = m_model->LineCount();
+    request.expiryGuard = m_expiryGuard;
+    request.expiryWarnDays = m_expiryWarnDays;
+    request.today = QDate::currentDate();
+    request.dateFormat = AppSettings::Instance().DisplayDateFormat();
     const PosStore::ItemTaken taken
         = PosStore::TakeItem(CDBManager::Instance().GetInventoryDataBase(), request);
     if (!taken.refusal.isEmpty()) {
@@ -294,6 +304,8 @@ void CPOS::EnterItem()
         m_model->index(m_model->rowCount() - 1, CItemTransactionsModel::LineTotalColumn));
     view->scrollToBottom();
     ShowTotals();
+    if (!taken.notice.isEmpty())
+        ShowStatus(taken.notice);
 
     ui->lineEditBarCode->clear();
     if (!ui->checkOnAllItems->isChecked())

@@ -1,5 +1,6 @@
 #include "posstore.h"
 
+#include "auditlog.h"
 #include "cataloguerules.h"
 #include "dbmanager.h"
 #include "itemtransactionsmodel.h"
@@ -29,6 +30,33 @@ TxOptions TillOptions()
     return options;
 }
 
+// A return and a special discount are told to the audit trail with the stock they changed.
+bool AuditLine(QSqlDatabase db, const ItemRequest &request, const QVariant &batchId,
+               const SaleRules::StockRequest &stock, const SaleRules::StockSplit &after,
+               const SaleRules::LineAmounts &amounts, QSqlError *failure)
+{
+    const QString before = AuditLog::ObjectJson(
+        {{QStringLiteral("QUANTITY"), stock.quantity}, {QStringLiteral("SUB_ITEMS"), stock.subItems}});
+    const QString line = AuditLog::ObjectJson(
+        {{QStringLiteral("BAR_CODE"), request.barCode},
+         {QStringLiteral("QUANTITY"), after.quantity},
+         {QStringLiteral("SUB_ITEMS"), after.subItems},
+         {QStringLiteral("LINE_QUANTITY"), request.quantity},
+         {QStringLiteral("LINE_SUB_ITEMS"), request.subQuantity},
+         {QStringLiteral("DISCOUNT_PERCENT"), double(request.specialPercent)},
+         {QStringLiteral("DISCOUNT"), SaleRules::Money(amounts.discount)},
+         {QStringLiteral("LINE_TOTAL"), SaleRules::Money(amounts.net)}});
+    const QString row = batchId.toString();
+    const QString table = QStringLiteral("tblInventory");
+    if (request.returnMode
+        && !AuditLog::Write(db, QLatin1String(AuditLog::Kind::ReturnLine), table, row, before,
+                            line, failure))
+        return false;
+    return !request.specialDiscount
+           || AuditLog::Write(db, QLatin1String(AuditLog::Kind::SpecialDiscount), table, row,
+                              before, line, failure);
+}
+
 // The till's part of an entry, run inside the replayed transaction; a refusal rolls back.
 TxStep TakeItemOnce(QSqlDatabase &db, const ItemRequest &request, ItemTaken *taken)
 {
@@ -52,6 +80,14 @@ TxStep TakeItemOnce(QSqlDatabase &db, const ItemRequest &request, ItemTaken *tak
     }
     const auto value
         = [&lookup](const char *name) { return lookup.value(QString::fromLatin1(name)); };
+
+    const ExpiryVerdict expiry
+        = CheckExpiry(request.expiryGuard, value("EXPIRY_DATE").toDate(), request.today,
+                      request.expiryWarnDays, request.returnMode, request.dateFormat);
+    if (!expiry.refusal.isEmpty()) {
+        taken->refusal = expiry.refusal;
+        return TxStep::RollBack();
+    }
 
     StockRequest stock;
     stock.quantity = value("QUANTITY").toInt();
@@ -89,11 +125,18 @@ TxStep TakeItemOnce(QSqlDatabase &db, const ItemRequest &request, ItemTaken *tak
         taken->refusal = QString::fromLatin1(Message::StockWriteFailed);
         return TxStep::Failed(update.lastError());
     }
+    const LineAmounts amounts = ComputeLine(line);
+    QSqlError failure;
+    if (!AuditLine(db, request, value("ID"), stock, outcome.after, amounts, &failure)) {
+        taken->refusal = QString::fromLatin1(Message::StockWriteFailed);
+        return TxStep::Failed(failure);
+    }
     taken->name = value("NAME").toString();
     taken->salePrice = line.salePrice;
     taken->purchasePrice = line.purchasePrice;
-    taken->amounts = ComputeLine(line);
+    taken->amounts = amounts;
     taken->stockAfter = outcome.after;
+    taken->notice = expiry.notice;
     if (!request.basketKey.isEmpty()) {
         const int units = StockUnits(request.quantity, request.subQuantity, stock.itemsPerUnit);
         OpenBasketLine open;
