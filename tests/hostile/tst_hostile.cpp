@@ -419,7 +419,7 @@ private slots:
         data.lines = {{text, "1", "0", "25", "0.00", "25.00"}};
         data.taxAmount = QStringLiteral("0.00");
         data.grandTotal = QStringLiteral("25.00");
-        data.subTotal = ReceiptData::SubTotalText(data.grandTotal, data.taxAmount);
+        data.subTotal = data.grandTotal; // no tax
         data.paid = QStringLiteral("25.00");
         data.change = QStringLiteral("0.00");
         const bool printed = Receipt::Print(data);
