@@ -4,6 +4,7 @@
 #include "dbmanager.h"
 #include "formkeys.h"
 #include "listsizing.h"
+#include "useraccounts.h"
 
 #include <QHeaderView>
 #include <QMessageBox>
@@ -28,6 +29,12 @@ ManageUsers::ManageUsers(QWidget *parent)
     ui->tableView->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ui->tableView->hideColumn(0);
     ui->tableView->hideColumn(4);
+    m_hashColumn = m_model->fieldIndex(QStringLiteral("PASSWORD_HASH"));
+    if (m_hashColumn >= 0)
+        ui->tableView->hideColumn(m_hashColumn);
+    else // a schema still waiting for its upgrade holds at most 8 characters
+        for (QLineEdit *field : {ui->editPassword, ui->editRepeastPassword})
+            field->setMaxLength(8);
     ListSizing::FollowContents(ui->tableView);
     // Start in login-name order; a click on a header sorts by that column.
     ui->tableView->horizontalHeader()->setSortIndicator(3, Qt::AscendingOrder);
@@ -63,9 +70,31 @@ bool ManageUsers::IsEmptyText() const
            || ui->comboRole->currentText().isEmpty();
 }
 
-bool ManageUsers::CheckInput(const QString &emptyMessage)
+bool ManageUsers::KeepsPassword() const
 {
-    if (IsEmptyText()) {
+    // Stored passwords cannot be shown; empty password fields on Update keep the stored one.
+    return m_hashColumn >= 0 && ui->editPassword->text().isEmpty()
+           && ui->editRepeastPassword->text().isEmpty();
+}
+
+void ManageUsers::SetPassword(int row)
+{
+    if (m_hashColumn < 0) {
+        m_model->setData(m_model->index(row, 4), ui->editPassword->text());
+        return;
+    }
+    // Empty, not NULL: the column is NOT NULL, and an earlier release reads it.
+    m_model->setData(m_model->index(row, 4), QStringLiteral(""));
+    m_model->setData(m_model->index(row, m_hashColumn),
+                     UserAccounts::HashPassword(ui->editPassword->text()));
+}
+
+bool ManageUsers::CheckInput(const QString &emptyMessage, bool update)
+{
+    const bool keep = update && KeepsPassword();
+    if (keep ? (ui->editFirstName->text().isEmpty() || ui->editLastName->text().isEmpty()
+                || ui->editLoginName->text().isEmpty() || ui->comboRole->currentText().isEmpty())
+             : IsEmptyText()) {
         QMessageBox::warning(this, tr("Error"), emptyMessage);
         return false;
     }
@@ -75,7 +104,7 @@ bool ManageUsers::CheckInput(const QString &emptyMessage)
                                 "check the value."));
         return false;
     }
-    if (ui->comboRole->currentText() == QLatin1String("ADMIN"))
+    if (!keep && ui->comboRole->currentText() == QLatin1String("ADMIN"))
         QMessageBox::information(this, tr("Password"),
                                  tr("Please make a note of your password. In the next \n LOGIN "
                                     "session you would need to enter this password."));
@@ -101,7 +130,8 @@ void ManageUsers::OnUserSelected()
     ui->editFirstName->setText(record.value(1).toString());
     ui->editLastName->setText(record.value(2).toString());
     ui->editLoginName->setText(record.value(3).toString());
-    ui->editPassword->setText(record.value(4).toString());
+    ui->editPassword->setText(m_hashColumn >= 0 ? QString() : record.value(4).toString());
+    ui->editRepeastPassword->clear();
     ui->comboRole->setCurrentText(record.value(5).toString());
     ui->pushButtonUpdate->setEnabled(true);
     ui->pushButtonDelete->setEnabled(true);
@@ -109,14 +139,14 @@ void ManageUsers::OnUserSelected()
 
 void ManageUsers::on_pushButtonAdd_clicked()
 {
-    if (!CheckInput(tr("Please enter valid data in all input boxes")))
+    if (!CheckInput(tr("Please enter valid data in all input boxes"), false))
         return;
     const int row = m_model->rowCount();
     m_model->insertRow(row);
     m_model->setData(m_model->index(row, 1), ui->editFirstName->text());
     m_model->setData(m_model->index(row, 2), ui->editLastName->text());
     m_model->setData(m_model->index(row, 3), ui->editLoginName->text());
-    m_model->setData(m_model->index(row, 4), ui->editPassword->text());
+    SetPassword(row);
     m_model->setData(m_model->index(row, 5), ui->comboRole->currentText());
     if (m_model->submitAll()) {
         Reload();
@@ -131,16 +161,18 @@ void ManageUsers::on_pushButtonAdd_clicked()
 
 void ManageUsers::OnPushButtonUpdateClicked()
 {
-    if (!CheckInput(tr("Please enter valid data in all input boxes.")))
+    if (!CheckInput(tr("Please enter valid data in all input boxes."), true))
         return;
     const QModelIndex index = ui->tableView->currentIndex();
     if (!index.isValid())
         return;
     const int row = index.row();
+    const bool keep = KeepsPassword();
     m_model->setData(m_model->index(row, 1), ui->editFirstName->text());
     m_model->setData(m_model->index(row, 2), ui->editLastName->text());
     m_model->setData(m_model->index(row, 3), ui->editLoginName->text());
-    m_model->setData(m_model->index(row, 4), ui->editPassword->text());
+    if (!keep)
+        SetPassword(row);
     m_model->setData(m_model->index(row, 5), ui->comboRole->currentText());
     if (!m_model->submitAll()) {
         // A login name in use, for one; the fields stay as typed so they can be corrected.
