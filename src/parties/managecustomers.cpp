@@ -40,7 +40,6 @@ ManageCustomers::ManageCustomers(QWidget *parent, bool selectionMode)
         // take the highlighted customer.
         m_ui->lineEditFilter->installEventFilter(this);
         m_ui->tableView->installEventFilter(this);
-        HighlightFirst();
         m_ui->lineEditFilter->setFocus();
     } else {
         m_ui->lineEditName->setFocus();
@@ -146,7 +145,9 @@ void ManageCustomers::on_pushFilter_clicked()
 void ManageCustomers::on_lineEditFilter_textChanged(const QString &text)
 {
     m_editor->ApplyFilter(text);
-    if (m_selectionMode)
+    // What was typed names the customer: the best match is ready for Return. Nothing is
+    // highlighted before, so Return on an untouched list picks nobody.
+    if (m_selectionMode && !text.isEmpty())
         HighlightFirst();
 }
 
