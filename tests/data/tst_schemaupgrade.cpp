@@ -144,7 +144,8 @@ private slots:
         QVERIFY(QuillboxTest::CreateFirstRelease(kind, old.name, characterSet));
         QString error;
         QVERIFY2(FreshDatabases::ExecAdmin(old.name, rows, &error), qPrintable(error));
-        const QByteArray before = QuillboxTest::RowsChecksum(old.name);
+        const QStringList tables = QuillboxTest::Tables(old.name);
+        const QByteArray before = QuillboxTest::RowsChecksum(old.name, tables);
         QVERIFY(!before.isEmpty());
         QuillboxTest::TestServer::Apply();
         QVERIFY(CDBManager::Instance().CreateSchema(kind, fresh.name));
@@ -153,13 +154,13 @@ private slots:
         const QStringList shape = QuillboxTest::SchemaShape(old.name);
         const QString difference = QuillboxTest::ShapeDifference(shape, QuillboxTest::SchemaShape(fresh.name));
         QVERIFY2(difference.isEmpty(), qPrintable(difference));
-        QCOMPARE(QuillboxTest::RowsChecksum(old.name), before);
+        QCOMPARE(QuillboxTest::RowsChecksum(old.name, tables), before);
         QCOMPARE(Recorded(old.name), Recorded(fresh.name));
 
         // Once recorded, a second run finds nothing to do and changes nothing.
         QCOMPARE(Upgrade(old.name, kind), SU::Result::UpToDate);
         QCOMPARE(QuillboxTest::SchemaShape(old.name), shape);
-        QCOMPARE(QuillboxTest::RowsChecksum(old.name), before);
+        QCOMPARE(QuillboxTest::RowsChecksum(old.name, tables), before);
     }
 
     // Every statement is guarded: a step that was done but not recorded is safe to run again.
@@ -261,7 +262,12 @@ private slots:
         QSqlDatabase &db = manager.GetInventoryDataBase();
         QVERIFY(manager.IsInventoryConnected());
         manager.WaitForUpgrades();
-        QCOMPARE(Recorded(old.name), QStringList({"1", "2", "3"}));
+        QStringList online;
+        for (const SU::Step &step : SU::BuiltInSteps(Kind::Inventory)) {
+            if (!step.IsBlocking())
+                online << QString::number(step.number);
+        }
+        QCOMPARE(Recorded(old.name), online);
         SU::Runner reader(Target(old.name), SU::BuiltInSteps(Kind::Inventory), SU::ProgramVersion());
         const SU::Status status = reader.Inspect();
         QCOMPARE(status.blockingPending.size(), 1);

@@ -123,18 +123,26 @@ QString ShapeDifference(const QStringList &first, const QStringList &second)
     return difference.join(QLatin1Char('\n'));
 }
 
-QByteArray RowsChecksum(const QString &schema)
+QStringList Tables(const QString &schema)
 {
-    QCryptographicHash hash(QCryptographicHash::Sha256);
-    const bool ok = WithSchema(schema, [&](QSqlDatabase &db) {
+    QStringList names;
+    WithSchema(schema, [&](QSqlDatabase &db) {
         QSqlQuery tables(db);
         if (!tables.exec(QStringLiteral("SELECT TABLE_NAME FROM information_schema.TABLES WHERE "
                                         "TABLE_SCHEMA = DATABASE() AND TABLE_NAME <> "
                                         "'tblSchemaChanges' ORDER BY TABLE_NAME")))
             return false;
-        QStringList names;
         while (tables.next())
             names << tables.value(0).toString();
+        return true;
+    });
+    return names;
+}
+
+QByteArray RowsChecksum(const QString &schema, const QStringList &names)
+{
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    const bool ok = !names.isEmpty() && WithSchema(schema, [&](QSqlDatabase &db) {
         for (const QString &name : names) {
             QSqlQuery rows(db);
             if (!rows.exec(QStringLiteral("SELECT * FROM `%1` ORDER BY ID").arg(name)))

@@ -24,8 +24,10 @@ QStringList SchemaShape(const QString &schema);
 // Lines found on one side only, "- " for the first, "+ " for the second; empty when equal.
 QString ShapeDifference(const QStringList &first, const QStringList &second);
 
-// A hash of every row of every table but tblSchemaChanges, in ID order, read as text.
-QByteArray RowsChecksum(const QString &schema);
+// The schema's tables but tblSchemaChanges, by name.
+QStringList Tables(const QString &schema);
+// A hash of every row of these tables, in ID order, read as text.
+QByteArray RowsChecksum(const QString &schema, const QStringList &tables);
 
 // The first value a query returns on the schema; invalid when it failed.
 QVariant QueryValue(const QString &schema, const QString &sql);
