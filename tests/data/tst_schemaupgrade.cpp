@@ -61,7 +61,7 @@ const QString kInventoryRows = QStringLiteral(
     "INSERT INTO tblInventory (ID, PRODUCT_ID, VENDOR_ID, BAR_CODE, BATCH_NUMBER, EXPIRY_DATE, "
     " STORAGE_LOCATION, PURCHASE_PRICE, SALE_PRICE, QUANTITY, SUB_ITEMS, SHOW_ON_POS, DISCOUNT) "
     " VALUES (1, 1, 1, '4006381333931', 'B''1', '2027-01-31', 'Rayon é', 1.25, 2.5, 40, 3, 1, 0);"
-    "INSERT INTO tblUsers VALUES (1, 'Zoë', 'D''Arcy', 'admin', 'pw''1', 'ADMIN');"
+    "INSERT INTO tblUsers (ID, FIRST_NAME, LAST_NAME, LOGIN_NAME, PASSWORD, ROLE) VALUES (1, 'Zoë', 'D''Arcy', 'admin', 'pw''1', 'ADMIN');"
     "INSERT INTO tblCustomers (ID, NAME) VALUES (1, 'Mrs O''Neil');"
     "INSERT INTO tblPOrders (ID, VENDOR_ID, STATUS, NOTES) VALUES (1, 1, 'DRAFT', 'Noël');"
     "INSERT INTO tblPODetails (ID, PORDER_ID, ITEM_CODE, QUANTITY, ITEM_NAME, UNIT_PRICE, "
@@ -144,7 +144,7 @@ private slots:
         QVERIFY(QuillboxTest::CreateFirstRelease(kind, old.name, characterSet));
         QString error;
         QVERIFY2(FreshDatabases::ExecAdmin(old.name, rows, &error), qPrintable(error));
-        const QStringList tables = QuillboxTest::Tables(old.name);
+        const QuillboxTest::Columns tables = QuillboxTest::TableColumns(old.name);
         const QByteArray before = QuillboxTest::RowsChecksum(old.name, tables);
         QVERIFY(!before.isEmpty());
         QuillboxTest::TestServer::Apply();

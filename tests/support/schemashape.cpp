@@ -123,29 +123,32 @@ QString ShapeDifference(const QStringList &first, const QStringList &second)
     return difference.join(QLatin1Char('\n'));
 }
 
-QStringList Tables(const QString &schema)
+Columns TableColumns(const QString &schema)
 {
-    QStringList names;
+    Columns tables;
     WithSchema(schema, [&](QSqlDatabase &db) {
-        QSqlQuery tables(db);
-        if (!tables.exec(QStringLiteral("SELECT TABLE_NAME FROM information_schema.TABLES WHERE "
-                                        "TABLE_SCHEMA = DATABASE() AND TABLE_NAME <> "
-                                        "'tblSchemaChanges' ORDER BY TABLE_NAME")))
+        QSqlQuery columns(db);
+        if (!columns.exec(QStringLiteral("SELECT TABLE_NAME, COLUMN_NAME FROM "
+                                         "information_schema.COLUMNS WHERE TABLE_SCHEMA = "
+                                         "DATABASE() AND TABLE_NAME <> 'tblSchemaChanges' "
+                                         "ORDER BY TABLE_NAME, ORDINAL_POSITION")))
             return false;
-        while (tables.next())
-            names << tables.value(0).toString();
+        while (columns.next())
+            tables[columns.value(0).toString()] << columns.value(1).toString();
         return true;
     });
-    return names;
+    return tables;
 }
 
-QByteArray RowsChecksum(const QString &schema, const QStringList &names)
+QByteArray RowsChecksum(const QString &schema, const Columns &tables)
 {
     QCryptographicHash hash(QCryptographicHash::Sha256);
-    const bool ok = !names.isEmpty() && WithSchema(schema, [&](QSqlDatabase &db) {
-        for (const QString &name : names) {
+    const bool ok = !tables.isEmpty() && WithSchema(schema, [&](QSqlDatabase &db) {
+        for (auto table = tables.cbegin(); table != tables.cend(); ++table) {
+            const QString &name = table.key();
             QSqlQuery rows(db);
-            if (!rows.exec(QStringLiteral("SELECT * FROM `%1` ORDER BY ID").arg(name)))
+            if (!rows.exec(QStringLiteral("SELECT `%1` FROM `%2` ORDER BY ID")
+                               .arg(table.value().join(QStringLiteral("`, `")), name)))
                 return false;
             hash.addData(name.toUtf8());
             while (rows.next()) {

@@ -6,6 +6,7 @@
 
 #include "dbmanager.h"
 
+#include <QMap>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -24,10 +25,12 @@ QStringList SchemaShape(const QString &schema);
 // Lines found on one side only, "- " for the first, "+ " for the second; empty when equal.
 QString ShapeDifference(const QStringList &first, const QStringList &second);
 
-// The schema's tables but tblSchemaChanges, by name.
-QStringList Tables(const QString &schema);
-// A hash of every row of these tables, in ID order, read as text.
-QByteArray RowsChecksum(const QString &schema, const QStringList &tables);
+// The schema's tables but tblSchemaChanges, each with its columns in order.
+using Columns = QMap<QString, QStringList>;
+Columns TableColumns(const QString &schema);
+// A hash of these columns of every row, in ID order, read as text: columns added later do not
+// change it.
+QByteArray RowsChecksum(const QString &schema, const Columns &tables);
 
 // The first value a query returns on the schema; invalid when it failed.
 QVariant QueryValue(const QString &schema, const QString &sql);
