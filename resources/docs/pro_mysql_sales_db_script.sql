@@ -97,11 +97,6 @@ INSERT IGNORE INTO `quillboxsales`.`tblAuditHead` (`ID`, `LAST_SEQ`, `LAST_HASH`
 
 USE `quillboxsales` ;
 
--- The key a till gives a sale when its basket starts: asked for after a lost connection, so a
--- sale whose commit answer never arrived is not recorded a second time.
-ALTER TABLE `tblSalesTransactions` ADD COLUMN IF NOT EXISTS `SALE_KEY` CHAR(36) NULL DEFAULT NULL;
-CREATE UNIQUE INDEX IF NOT EXISTS `idx_sales_sale_key` ON `tblSalesTransactions` (`SALE_KEY`);
-
 SET SQL_MODE=@OLD_SQL_MODE;
 SET FOREIGN_KEY_CHECKS=@OLD_FOREIGN_KEY_CHECKS;
 SET UNIQUE_CHECKS=@OLD_UNIQUE_CHECKS;
