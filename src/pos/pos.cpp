@@ -2,6 +2,7 @@
 #include "ui_pos.h"
 
 #include "appsettings.h"
+#include "cashupdialog.h"
 #include "dbmanager.h"
 #include "errordialog.h"
 #include "inventorymanagement.h"
@@ -17,6 +18,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QScroller>
+#include <QShortcut>
 #include <QSettings>
 #include <QSqlRecord>
 #include <QSqlTableModel>
@@ -113,6 +115,13 @@ CPOS::CPOS(QWidget *parent)
         ui->comboCategory->setModelColumn(1);
     }
     BuildPanel();
+    // The cashier's own cash-up; every function key already has its button.
+    auto *cashUp = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_U), this);
+    connect(cashUp, &QShortcut::activated, this, [this] {
+        CashUpDialog dialog(this, true);
+        dialog.exec();
+        SetFocusOnBarCode();
+    });
     QTimer::singleShot(0, this, &CPOS::SetFocusOnBarCode);
 }
 
