@@ -2,6 +2,7 @@
 #include "ui_pos.h"
 
 #include "appsettings.h"
+#include "cashupdialog.h"
 #include "dbmanager.h"
 #include "errordialog.h"
 #include "inventorymanagement.h"
@@ -20,6 +21,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QScroller>
+#include <QShortcut>
 #include <QSettings>
 #include <QSqlRecord>
 #include <QSqlTableModel>
@@ -118,6 +120,13 @@ CPOS::CPOS(QWidget *parent)
         ui->comboCategory->setModelColumn(1);
     }
     BuildPanel();
+    // The cashier's own cash-up; every function key already has its button.
+    auto *cashUp = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_U), this);
+    connect(cashUp, &QShortcut::activated, this, [this] {
+        CashUpDialog dialog(this, true);
+        dialog.exec();
+        SetFocusOnBarCode();
+    });
     // Connect the sales database now rather than at the first payment: a till that cannot
     // record sales says so before the cashier has taken stock out, and the main window's
     // navigator shows its real state.

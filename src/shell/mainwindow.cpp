@@ -7,7 +7,9 @@
 #include "addeditpurchaseorder.h"
 #include "addnewitemsbatch.h"
 #include "appsettings.h"
+#include "auditviewer.h"
 #include "backupdialog.h"
+#include "cashupdialog.h"
 #include "dbmanager.h"
 #include "errordialog.h"
 #include "homescreen.h"
@@ -483,6 +485,18 @@ void MainWindow::on_pushSalesManagement_clicked()
 void MainWindow::on_actionManage_Sales_triggered()
 {
     SetCentralScreen(new SalesManagement(this));
+}
+
+void MainWindow::on_actionCash_Up_triggered()
+{
+    CashUpDialog dialog(this);
+    dialog.exec();
+}
+
+void MainWindow::on_actionAudit_Trail_triggered()
+{
+    AuditViewer dialog(this);
+    dialog.exec();
 }
 
 void MainWindow::on_pushReportManagement_clicked()

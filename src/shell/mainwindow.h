@@ -45,6 +45,8 @@ public slots:
     void on_actionAdd_New_Purchase_Order_triggered();
     void on_pushSalesManagement_clicked();
     void on_actionManage_Sales_triggered();
+    void on_actionCash_Up_triggered();
+    void on_actionAudit_Trail_triggered();
     void on_pushReportManagement_clicked();
     void on_actionReports_Management_triggered();
     void on_actionManage_Users_triggered();

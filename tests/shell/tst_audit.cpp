@@ -2,16 +2,20 @@
 
 #include "appsettings.h"
 #include "auditlog.h"
+#include "auditviewer.h"
 #include "cataloguestore.h"
 #include "dbmanager.h"
 #include "manageusers.h"
+#include "pagedquerymodel.h"
 #include "posstore.h"
 #include "purchasestore.h"
 #include "saleshistory.h"
 #include "seeddata.h"
 #include "settings.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -261,6 +265,55 @@ private slots:
         QCOMPARE(LastEntry(db).count, 0);
         QVERIFY(AuditLog::Verify(db).intact);
         QCOMPARE(Value(sales ? "SELECT 1" : "SELECT COUNT(*) FROM tblPOrders").toInt(), 1);
+    }
+
+    void viewerFilters_data()
+    {
+        QTest::addColumn<QString>("user");
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<int>("daysAgo"); // -1: any day
+        QTest::addColumn<QStringList>("rows"); // the entries' numbers, as listed
+        QTest::newRow("all, newest first") << "" << "" << -1 << QStringList{"4", "3", "2", "1"};
+        QTest::newRow("one user") << "bob" << "" << -1 << QStringList{"3", "2"};
+        QTest::newRow("one kind") << "" << "USER_ADDED" << -1 << QStringList{"4", "2"};
+        QTest::newRow("user and kind") << "bob" << "USER_ADDED" << -1 << QStringList{"2"};
+        QTest::newRow("yesterday") << "" << "" << 1 << QStringList{"1"};
+        QTest::newRow("today") << "" << "" << 0 << QStringList{"4", "3", "2"};
+    }
+    void viewerFilters()
+    {
+        QFETCH(QString, user);
+        QFETCH(QString, kind);
+        QFETCH(int, daysAgo);
+        QFETCH(QStringList, rows);
+        FreshDatabases dbs;
+        QVERIFY(dbs.IsValid());
+        const struct {
+            const char *user, *kind;
+        } entries[] = {{"anna", "SALE_DELETED"}, {"bob", "USER_ADDED"}, {"bob", "USER_REMOVED"},
+                       {"anna", "USER_ADDED"}};
+        for (const auto &e : entries) {
+            AppSettings::Instance().SetCurrentUser(e.user);
+            QVERIFY(AuditLog::Write(Db(), e.kind, "tblUsers", "1", "{}", "{}"));
+        }
+        Tamper(dbs.InventoryName(),
+               "UPDATE tblAuditLog SET TIME_STAMP = TIME_STAMP - INTERVAL 1 DAY WHERE SEQ = 1");
+        AuditViewer viewer;
+        auto *ledger = viewer.findChild<QComboBox *>("comboLedger");
+        ledger->setCurrentIndex(ledger->findData(0));
+        auto *users = viewer.findChild<QComboBox *>("comboUser");
+        QCOMPARE(users->count(), 3); // all, anna, bob
+        users->setCurrentIndex(users->findData(user));
+        auto *kinds = viewer.findChild<QComboBox *>("comboKind");
+        kinds->setCurrentIndex(kinds->findData(kind));
+        if (daysAgo >= 0) {
+            viewer.findChild<QDateEdit *>("dateDay")->setDate(QDate::currentDate().addDays(-daysAgo));
+            viewer.findChild<QCheckBox *>("checkDay")->setChecked(true);
+        }
+        QStringList listed;
+        for (int row = 0; row < viewer.Model()->rowCount(); ++row)
+            listed << viewer.Model()->index(row, 1).data().toString();
+        QCOMPARE(listed, rows);
     }
 
     void verifierNamesTheFirstBrokenEntry_data()

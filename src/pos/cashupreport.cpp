@@ -1,0 +1,85 @@
+#include "cashupreport.h"
+
+#include "appsettings.h"
+#include "reportengine.h"
+
+#include <QCoreApplication>
+#include <QSettings>
+#include <QtDebug>
+
+namespace CashUpReport {
+
+namespace {
+QString Tr(const char *text)
+{
+    return QCoreApplication::translate("CashUp", text);
+}
+
+QString TimeText(const QDateTime &time)
+{
+    return time.toString(AppSettings::Instance().DisplayDateFormat() + QStringLiteral(" hh:mm"));
+}
+} // namespace
+
+QVector<QStringList> Rows(const CashUp::Record &record)
+{
+    using CashUp::Money;
+    const CashUp::Figures &f = record.figures;
+    return {{Tr("Sales"), QString::number(f.sales)},
+            {Tr("Returns"), QString::number(f.returns)},
+            {Tr("Gross"), Money(f.gross)},
+            {Tr("Discounts"), Money(f.discounts)},
+            {Tr("Net"), Money(f.net)},
+            {Tr("Tax"), Money(f.tax)},
+            {Tr("Total"), Money(f.total)},
+            {Tr("Expected cash"), Money(f.expectedCash)},
+            {Tr("Counted cash"), Money(record.counted)},
+            {Tr("Difference"), Money(record.difference)}};
+}
+
+QString PeriodText(const CashUp::Period &period)
+{
+    return Tr("%1 to %2").arg(TimeText(period.from), TimeText(period.to));
+}
+
+QString CashierText(const QString &cashier)
+{
+    return cashier.isEmpty() ? Tr("All cashiers") : cashier;
+}
+
+bool Print(const CashUp::Record &record, QWidget *parent)
+{
+    ReportEngine engine(parent);
+    if (!engine.loadTemplate(QStringLiteral(":/xml/reports/cash_up.xml"))) {
+        qDebug() << "Cash-up template:" << engine.LastError();
+        return false;
+    }
+    const QVector<QStringList> rows = Rows(record);
+    engine.rowCounts.append(rows.size());
+    const QString company = AppSettings::Instance()
+                                .Settings()
+                                ->value(QStringLiteral("REPORT_COMPANY_NAME"))
+                                .toString();
+    const QHash<QString, QString> header = {
+        {QStringLiteral("title"), Tr("CASH-UP")},
+        {QStringLiteral("company_name"), company},
+        {QStringLiteral("cashier_label"), Tr("Cashier:")},
+        {QStringLiteral("cashier"), CashierText(record.period.cashier)},
+        {QStringLiteral("period_label"), Tr("Period:")},
+        {QStringLiteral("period"), PeriodText(record.period)},
+        {QStringLiteral("closed_label"), Tr("Closed:")},
+        {QStringLiteral("closed"),
+         Tr("%1 by %2").arg(TimeText(record.closedAt), record.closedBy)}};
+    QObject::connect(&engine, &ReportEngine::setValue, &engine,
+                     [&rows, &header](int &recNo, QString &name, QVariant &value, int) {
+                         if (name == QLatin1String("Figure") && recNo < rows.size())
+                             value = rows.at(recNo).at(0);
+                         else if (name == QLatin1String("Amount") && recNo < rows.size())
+                             value = rows.at(recNo).at(1);
+                         else if (header.contains(name))
+                             value = header.value(name);
+                     });
+    return engine.printDocument(false);
+}
+
+} // namespace CashUpReport
