@@ -15,9 +15,9 @@ namespace {
 
 const QString IsoDate = QStringLiteral("yyyy-MM-dd");
 
-QVariant Real(float value)
+QVariant Money(float value)
 {
-    return Catalogue::StoredReal(value);
+    return Catalogue::StoredMoney(double(value));
 }
 
 bool ExecHeader(const QSqlDatabase &db, int *key, const Header &header)
@@ -37,9 +37,9 @@ bool ExecHeader(const QSqlDatabase &db, int *key, const Header &header)
     query.bindValue(QStringLiteral(":s"), header.status);
     query.bindValue(QStringLiteral(":sd"), header.sentDate.toString(IsoDate));
     query.bindValue(QStringLiteral(":dd"), header.deliveryDate.toString(IsoDate));
-    query.bindValue(QStringLiteral(":st"), Real(header.subTotal));
-    query.bindValue(QStringLiteral(":stx"), Real(header.tax));
-    query.bindValue(QStringLiteral(":t"), Real(header.total));
+    query.bindValue(QStringLiteral(":st"), Money(header.subTotal));
+    query.bindValue(QStringLiteral(":stx"), Money(header.tax));
+    query.bindValue(QStringLiteral(":t"), Money(header.total));
     query.bindValue(QStringLiteral(":n"), header.notes);
     if (!ExecLogged(query))
         return false;
@@ -127,9 +127,9 @@ bool AddLine(const QSqlDatabase &db, int *key, const Header &header, const Line 
     query.bindValue(QStringLiteral(":i"), line.itemCode);
     query.bindValue(QStringLiteral(":q"), line.quantity);
     query.bindValue(QStringLiteral(":in"), line.itemName);
-    query.bindValue(QStringLiteral(":u"), Real(line.unitPrice));
-    query.bindValue(QStringLiteral(":l"), Real(line.lineTotal));
-    query.bindValue(QStringLiteral(":s"), Real(line.salePrice));
+    query.bindValue(QStringLiteral(":u"), Money(line.unitPrice));
+    query.bindValue(QStringLiteral(":l"), Money(line.lineTotal));
+    query.bindValue(QStringLiteral(":s"), Money(line.salePrice));
     query.bindValue(QStringLiteral(":b"), line.batch);
     query.bindValue(QStringLiteral(":e"), line.expiry.toString(IsoDate));
     query.bindValue(QStringLiteral(":sl"), line.storage);
@@ -161,7 +161,7 @@ bool UpdateInventoryData(const QSqlDatabase &db, int lineId, float salePrice, co
     query.prepare(QStringLiteral(
         "UPDATE tblPODetails SET SALE_PRICE = :s, BATCH_NUMBER = :b, EXPIRY_DATE = :e, "
         "STORAGE_LOCATION = :sl  WHERE ID = :id"));
-    query.bindValue(QStringLiteral(":s"), Real(salePrice));
+    query.bindValue(QStringLiteral(":s"), Money(salePrice));
     query.bindValue(QStringLiteral(":b"), batch);
     query.bindValue(QStringLiteral(":e"), expiry.toString(IsoDate));
     query.bindValue(QStringLiteral(":sl"), storage);
