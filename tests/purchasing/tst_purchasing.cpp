@@ -119,6 +119,8 @@ private slots:
     void lineTotal();
     void totalsFollowTheLines_data();
     void totalsFollowTheLines();
+    void storedMoneyIsWhatIsShown_data();
+    void storedMoneyIsWhatIsShown();
     void failedLineLeavesNoOrder();
     void receiving_data();
     void receiving();
@@ -205,6 +207,40 @@ void TestPurchasing::totalsFollowTheLines()
     OrderForm again(reopened);
     QCOMPARE(again.Totals(), afterDeleting);
     QCOMPARE(again.vendors->currentText(), QString("Acme"));
+}
+
+void TestPurchasing::storedMoneyIsWhatIsShown_data()
+{
+    QTest::addColumn<QString>("price");
+    QTest::addColumn<QString>("quantity");
+    QTest::newRow("123456.78") << "123456.78"
+                               << "1";
+    QTest::newRow("12345678") << "12345678"
+                              << "1";
+}
+
+// The order's line and totals are stored to the cent as the fields show them.
+void TestPurchasing::storedMoneyIsWhatIsShown()
+{
+    QFETCH(QString, price);
+    QFETCH(QString, quantity);
+    FreshDatabases dbs(FreshDatabases::Inventory);
+    QVERIFY(dbs.IsValid());
+    SeedCatalogue();
+    AddEditPurchaseOrder dialog;
+    OrderForm form(dialog);
+    form.vendors->setCurrentText("Acme");
+    Child<QLineEdit>(&dialog, "lineSalePrice")->setText(price);
+    QCOMPARE(form.AddLine("12", price, quantity), QString("Purchase order saved successfully."));
+    const auto cents = [](const QVariant &v) { return QString::number(v.toDouble(), 'f', 2); };
+    const int order = form.number->text().toInt();
+    QStringList stored;
+    for (const char *column : {"SUB_TOTAL", "SALES_TAX", "TOTAL"})
+        stored << cents(Value(QString("SELECT %1 FROM tblPOrders WHERE ID = ?").arg(column), {order}));
+    QCOMPARE(stored, form.Totals());
+    QCOMPARE(cents(Value("SELECT UNIT_PRICE FROM tblPODetails")), cents(price));
+    QCOMPARE(cents(Value("SELECT SALE_PRICE FROM tblPODetails")), cents(price));
+    QCOMPARE(cents(Value("SELECT LINE_TOTAL FROM tblPODetails")), form.Totals().at(0));
 }
 
 void TestPurchasing::failedLineLeavesNoOrder()
