@@ -96,7 +96,8 @@ bool LookupItem(const QSqlDatabase &db, const QString &code, ItemInfo *info)
         "SELECT SUM(QUANTITY) AS STOCK FROM tblInventory as i, tblProducts as p WHERE "
         "i.PRODUCT_ID = p.ID AND PRODUCT_CODE = :code"));
     stock.bindValue(QStringLiteral(":code"), code);
-    if (ExecLogged(stock) && stock.next())
+    // No batches sum to NULL: the stock is unknown, shown empty rather than as 0.
+    if (ExecLogged(stock) && stock.next() && !stock.value(0).isNull())
         info->stock = stock.value(0).toString();
     return true;
 }
