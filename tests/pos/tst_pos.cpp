@@ -258,6 +258,41 @@ private slots:
         QCOMPARE(till.barCode->text(), barCode);
     }
 
+    // A refused operation hands the keyboard back to the barcode field like every other one.
+    void refusalsReturnTheFocus_data()
+    {
+        QTest::addColumn<QString>("scanFirst");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("paid");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("enter, no barcode") << "" << "pushEnter" << "" << QString(Msg::BadBarCode);
+        QTest::newRow("pay, amount not valid") << "W1" << "pushButtonPay" << "50." << QString(Msg::BadPaid);
+        QTest::newRow("new sale while pending") << "W1" << "pushNew" << "" << QString(Msg::PaymentPending);
+    }
+    void refusalsReturnTheFocus()
+    {
+        QFETCH(QString, scanFirst);
+        QFETCH(QString, button);
+        QFETCH(QString, paid);
+        QFETCH(QString, message);
+        FreshDatabases dbs;
+        QVERIFY(dbs.IsValid());
+        BatchSeed whole;
+        whole.barCode = "W1";
+        AddSellable(AddCategory("Misc"), AddVendor("Acme"), "Bandage", 1, 0, whole);
+        CPOS pos;
+        QVERIFY(ShowActive(&pos));
+        Till till(pos);
+        if (!scanFirst.isEmpty())
+            QCOMPARE(till.Scan(scanFirst), QString());
+        till.paid->setFocus();
+        till.paid->setText(paid);
+        till.barCode->clear();
+        Child<QPushButton>(&pos, button.toLatin1())->click();
+        QCOMPARE(till.status->text(), message);
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(till.barCode));
+    }
+
     // A stock write the server refuses must not leave a line that was never taken from stock.
     void failedStockWriteAddsNoLine()
     {
