@@ -14,7 +14,8 @@ CREATE TABLE IF NOT EXISTS `QuillboxInventory`.`tblProductCategories` (
   `ID` INT NOT NULL AUTO_INCREMENT,
   `NAME` VARCHAR(50) NOT NULL,
   PRIMARY KEY (`ID`),
-  UNIQUE INDEX `NAME_UNIQUE` (`NAME` ASC));
+  UNIQUE INDEX `NAME_UNIQUE` (`NAME` ASC))
+DEFAULT CHARACTER SET = utf8mb4;
 
 -- -----------------------------------------------------
 -- Table `QuillboxInventory`.`tblProducts`
@@ -41,7 +42,8 @@ CREATE TABLE IF NOT EXISTS `QuillboxInventory`.`tblProducts` (
     FOREIGN KEY (`CATEGORY_ID`)
     REFERENCES `QuillboxInventory`.`tblProductCategories` (`ID`)
     ON DELETE RESTRICT
-    ON UPDATE RESTRICT);
+    ON UPDATE RESTRICT)
+DEFAULT CHARACTER SET = utf8mb4;
 
 -- -----------------------------------------------------
 -- Table `QuillboxInventory`.`tblVendors`
@@ -55,7 +57,8 @@ CREATE TABLE IF NOT EXISTS `QuillboxInventory`.`tblVendors` (
   `EMAIL` VARCHAR(200) NULL DEFAULT NULL,
   `CONTACT_NUMBER` VARCHAR(50) NULL DEFAULT NULL,
   PRIMARY KEY (`ID`),
-  INDEX `NAME_idx` (`NAME` ASC));
+  INDEX `NAME_idx` (`NAME` ASC))
+DEFAULT CHARACTER SET = utf8mb4;
 
 -- -----------------------------------------------------
 -- Table `QuillboxInventory`.`tblInventory`
@@ -95,7 +98,8 @@ CREATE TABLE IF NOT EXISTS `QuillboxInventory`.`tblInventory` (
     REFERENCES `QuillboxInventory`.`tblProducts` (`ID`),
   CONSTRAINT `fk_{6334EB7F-14F1-4C90-8923-8FA836660088}`
     FOREIGN KEY (`VENDOR_ID`)
-    REFERENCES `QuillboxInventory`.`tblVendors` (`ID`));
+    REFERENCES `QuillboxInventory`.`tblVendors` (`ID`))
+DEFAULT CHARACTER SET = utf8mb4;
 
 -- -----------------------------------------------------
 -- Table `QuillboxInventory`.`tblUsers`
@@ -111,7 +115,8 @@ CREATE TABLE IF NOT EXISTS `QuillboxInventory`.`tblUsers` (
   `ROLE` VARCHAR(50) NOT NULL,
   `PASSWORD_HASH` VARCHAR(255) NULL,
   PRIMARY KEY (`ID`),
-  UNIQUE INDEX `LOGIN_NAME_UNIQUE` (`LOGIN_NAME` ASC));
+  UNIQUE INDEX `LOGIN_NAME_UNIQUE` (`LOGIN_NAME` ASC))
+DEFAULT CHARACTER SET = utf8mb4;
 
 -- -----------------------------------------------------
 -- Table `QuillboxInventory`.`tblPOrders`
@@ -142,7 +147,8 @@ CREATE TABLE IF NOT EXISTS `QuillboxInventory`.`tblPOrders` (
     REFERENCES `QuillboxInventory`.`tblVendors` (`ID`)
     ON DELETE NO ACTION
     ON UPDATE NO ACTION)
-ENGINE = InnoDB;
+ENGINE = InnoDB
+DEFAULT CHARACTER SET = utf8mb4;
 
 -- -----------------------------------------------------
 -- Table `QuillboxInventory`.`tblPODetails`
@@ -169,7 +175,8 @@ CREATE TABLE IF NOT EXISTS `QuillboxInventory`.`tblPODetails` (
     REFERENCES `QuillboxInventory`.`tblPOrders` (`ID`)
     ON DELETE NO ACTION
     ON UPDATE NO ACTION)
-ENGINE = InnoDB;
+ENGINE = InnoDB
+DEFAULT CHARACTER SET = utf8mb4;
 
 -- -----------------------------------------------------
 -- Table `QuillboxInventory`.`tblQuillbox`
@@ -182,7 +189,8 @@ CREATE TABLE IF NOT EXISTS `QuillboxInventory`.`tblQuillbox` (
   PRIMARY KEY (`ID`),
   UNIQUE INDEX `ID_UNIQUE` (`ID` ASC),
   UNIQUE INDEX `DB_VERSION_UNIQUE` (`DB_VERSION` ASC))
-ENGINE = InnoDB;
+ENGINE = InnoDB
+DEFAULT CHARACTER SET = utf8mb4;
 
 INSERT INTO `QuillboxInventory`.`tblQuillbox` (`ID`, `DB_VERSION`) VALUES (1, 'INVENTORY_7.0.0');
 
@@ -197,7 +205,8 @@ CREATE TABLE IF NOT EXISTS `QuillboxInventory`.`tblCustomers` (
   `ADDRESS` VARCHAR(200) NULL DEFAULT NULL,
   `EMAIL` VARCHAR(200) NULL DEFAULT NULL,
   `CONTACT_NUMBER` VARCHAR(50) NULL DEFAULT NULL,
-  PRIMARY KEY (`ID`));
+  PRIMARY KEY (`ID`))
+DEFAULT CHARACTER SET = utf8mb4;
 
 -- The audit trail, appended to in the transaction of each change it records, never updated.
 CREATE TABLE IF NOT EXISTS `QuillboxInventory`.`tblAuditLog` (

@@ -22,7 +22,7 @@ CREATE TABLE IF NOT EXISTS `quillboxsales`.`tblSalesTransactions` (
   INDEX `idx_sales_time_stamp` (`TIME_STAMP` ASC))
 ENGINE = InnoDB
 AUTO_INCREMENT = 2
-DEFAULT CHARACTER SET = utf8;
+DEFAULT CHARACTER SET = utf8mb4;
 
 -- -----------------------------------------------------
 -- Table `quillboxsales`.`tblSalesInvoice`
@@ -48,7 +48,7 @@ CREATE TABLE IF NOT EXISTS `quillboxsales`.`tblSalesInvoice` (
     REFERENCES `quillboxsales`.`tblSalesTransactions` (`ID`))
 ENGINE = InnoDB
 AUTO_INCREMENT = 3
-DEFAULT CHARACTER SET = utf8;
+DEFAULT CHARACTER SET = utf8mb4;
 
 -- -----------------------------------------------------
 -- Table `quillboxsales`.`tblQuillbox`
@@ -59,7 +59,8 @@ CREATE TABLE IF NOT EXISTS `quillboxsales`.`tblQuillbox` (
   `ID` INT NOT NULL AUTO_INCREMENT,
   `DB_VERSION` VARCHAR(50) NOT NULL,
   PRIMARY KEY (`ID`))
-ENGINE = InnoDB;
+ENGINE = InnoDB
+DEFAULT CHARACTER SET = utf8mb4;
 
 INSERT INTO `quillboxsales`.`tblQuillbox` (`ID`, `DB_VERSION`) VALUES (1, 'SALES_7.0.0');
 

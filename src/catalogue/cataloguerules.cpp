@@ -138,6 +138,11 @@ double StoredReal(float value)
     return QString::number(double(value), 'g', 7).toDouble();
 }
 
+double StoredMoney(double value)
+{
+    return QString::number(value, 'f', 2).toDouble();
+}
+
 TaxRateTable::TaxRateTable(const QString &rateA, const QString &rateB, const QString &rateC)
 {
     const QString texts[] = {rateA, rateB, rateC};

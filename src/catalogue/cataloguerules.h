@@ -40,6 +40,9 @@ QString StoredImageFile(const QString &path);
 // Single-precision money or rate as the value to store: the float's shortest decimal form,
 // so 12.99 is stored as 12.99 and not as 12.9899997711182.
 double StoredReal(float value);
+// An amount as the value to store: the two-decimal value the screens show for it, exactly
+// (12345678 stays 12345678, 123456.78 stays 123456.78), not its first seven digits.
+double StoredMoney(double value);
 
 // The three shop-wide tax rates A, B and C, by label ("A - 5 %"), in label order.
 class TaxRateTable final

@@ -287,6 +287,7 @@ void CPOS::EnterItem()
     const QString invalid = SaleRules::CheckEntryFields(fields);
     if (!invalid.isEmpty()) {
         ShowStatus(invalid);
+        SetFocusOnBarCode(); // a refusal hands the next scan back too
         return;
     }
     PosStore::ItemRequest request;
@@ -308,6 +309,7 @@ void CPOS::EnterItem()
         = PosStore::TakeItem(CDBManager::Instance().GetInventoryDataBase(), request);
     if (!taken.refusal.isEmpty()) {
         ShowStatus(taken.refusal);
+        SetFocusOnBarCode(); // a refusal hands the next scan back too
         return;
     }
 
@@ -343,6 +345,7 @@ void CPOS::on_pushButtonPay_clicked()
     const QString refusal = SaleRules::CheckPaidAmount(paid, m_model->GrandTotal());
     if (!refusal.isEmpty()) {
         ShowStatus(refusal);
+        SetFocusOnBarCode(); // a refusal hands the next scan back too
         return;
     }
     m_paying = true;
@@ -396,6 +399,7 @@ void CPOS::on_pushNew_clicked()
     ClearStatus();
     if (m_state == SalePending) {
         ShowStatus(QString::fromLatin1(SaleRules::Message::PaymentPending));
+        SetFocusOnBarCode();
         return;
     }
     StartNewBasket();

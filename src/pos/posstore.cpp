@@ -17,10 +17,10 @@
 namespace PosStore {
 
 namespace {
-// A single-precision amount stored the way it reads (33.93, not 33.9300003).
+// An amount stored as the screen shows it (33.93, not 33.9300003; 12345678, not 12345680).
 double Stored(const QString &text)
 {
-    return Catalogue::StoredReal(SaleRules::ToFloat(text));
+    return Catalogue::StoredMoney(text.toDouble());
 }
 
 TxOptions TillOptions()
@@ -250,7 +250,9 @@ TxStep RecordSaleOnce(QSqlDatabase &db, const SaleHeader &header,
         if (!line.exec()) {
             qDebug() << "Insering into tblSalesInvoice: " << line.lastError().databaseText()
                      << "    " << line.lastError().driverText();
-            *failure = QString::fromLatin1(Message::InvoiceLogFailed);
+            *failure = LineRefusedMessage(row + 1, RecordedProductName(basket.ProductName(row)),
+                                          NativeErrorCode(line.lastError()),
+                                          line.lastError().databaseText());
             return TxStep::Failed(line.lastError());
         }
     }

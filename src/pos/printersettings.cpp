@@ -37,7 +37,7 @@ PrinterSettings::PrinterSettings(QWidget *parent, const QStringList &printers)
     , ui(std::make_unique<Ui::PrinterSettings>())
 {
     ui->setupUi(this);
-    QScroller::grabGesture(viewport(), QScroller::TouchGesture);
+    QScroller::grabGesture(viewport(), QScroller::LeftMouseButtonGesture);
 
     const QSettings *store = AppSettings::Instance().Settings();
     const QString receiptPrinter = store->value(QStringLiteral("receiptPrinter")).toString();

@@ -6,6 +6,7 @@
 #include "reportrenderer.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDebug>
 #include <QDesktopServices>
 #include <QDir>
@@ -250,11 +251,21 @@ QString PriceText(const ReceiptLine &line)
 
 QImage Logo(const QString &path)
 {
-    static QHash<QString, QImage> cache;
-    auto found = cache.constFind(path);
-    if (found == cache.constEnd())
-        found = cache.insert(path, QImage(path));
-    return *found;
+    // Read again when the file changes, so a logo replaced at the same path (or one missing
+    // when first asked for) prints without a restart.
+    struct Cached {
+        QDateTime modified;
+        qint64 size = -1;
+        QImage image;
+    };
+    static QHash<QString, Cached> cache;
+    const QFileInfo file(path);
+    const QDateTime modified = file.lastModified();
+    const qint64 size = file.exists() ? file.size() : -1;
+    auto found = cache.find(path);
+    if (found == cache.end() || found->modified != modified || found->size != size)
+        found = cache.insert(path, {modified, size, QImage(path)});
+    return found->image;
 }
 
 int LogoSide(int width, int logoSize)

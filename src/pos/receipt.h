@@ -97,7 +97,7 @@ QString DateText(const ReceiptData &data);
 QString QuantityText(const ReceiptLine &line, bool subItemsMode);
 QString PriceText(const ReceiptLine &line);
 
-// The logo image of a path, read once per path.
+// The logo image of a path, read again only when the file's time or size changes.
 QImage Logo(const QString &path);
 // Side of the square logo on a small receipt whose printable width is width pixels.
 int LogoSide(int width, int logoSize);

@@ -1,7 +1,6 @@
 #include "salerules.h"
 
 #include <QCoreApplication>
-
 #include <QRegularExpression>
 
 #include <cmath>
@@ -186,6 +185,23 @@ int PageCount(int entries, int pageSize)
     if (pageSize < 1)
         return 0;
     return entries / pageSize + (entries % pageSize ? 1 : 0);
+}
+
+QString LineRefusedMessage(int line, const QString &product, int errorNumber,
+                           const QString &serverText)
+{
+    constexpr int kIncorrectStringValue = 1366; // characters the column's character set lacks
+    constexpr int kDataTooLong = 1406;
+    QString why;
+    if (errorNumber == kIncorrectStringValue)
+        why = QCoreApplication::translate("SaleRules",
+                                          "its text holds characters the sales database cannot store");
+    else if (errorNumber == kDataTooLong)
+        why = QCoreApplication::translate("SaleRules", "a value is too long for the sales database");
+    else
+        why = serverText;
+    return QCoreApplication::translate("SaleRules", "%1: line %2 (%3) was refused: %4")
+        .arg(QString::fromLatin1(Message::InvoiceLogFailed), QString::number(line), product, why);
 }
 
 QString RecordedProductName(const QString &name)

@@ -35,6 +35,10 @@ QString Money(float value);
 // A product name as a sale line records it: products allow longer names than the sale lines'
 // column holds, and a name that does not fit must not stop the sale from being recorded.
 QString RecordedProductName(const QString &name);
+// The status message of a sale line the sales database refused: which line (counted from 1),
+// its product and why, told apart by the server's error number.
+QString LineRefusedMessage(int line, const QString &product, int errorNumber,
+                           const QString &serverText);
 // Single precision of a text the way the screen reads it (0 for anything unreadable).
 float ToFloat(const QString &text);
 

@@ -19,24 +19,9 @@
 #include <QSqlQueryModel>
 #include <QSqlTableModel>
 
-using Purchasing::MoneyText;
-using Purchasing::Totals;
+using namespace Purchasing;
 
 namespace {
-
-enum LineColumn {
-    LineId = 0,
-    LineOrder = 1,
-    LineCode = 2,
-    LineQuantity = 3,
-    LineName = 4,
-    LineUnitPrice = 5,
-    LineTotalColumn = 6,
-    LineSalePrice = 7,
-    LineBatch = 8,
-    LineExpiry = 9,
-    LineStorage = 10
-};
 
 QString SettingOr(const char *key, const QString &fallback)
 {
@@ -241,6 +226,8 @@ void AddEditPurchaseOrder::OnItemSelected(const QModelIndex &index)
         return m_lines->index(index.row(), column).data().toString();
     };
     m_selectedLineKey = cell(LineId);
+    m_selectedLineCode = cell(LineCode);
+    m_selectedLineTotal = cell(LineTotalColumn).toFloat();
     ui->lineBarCode->setText(cell(LineCode));
     ui->lineOrderQuantity->setText(cell(LineQuantity));
     ui->lineItemName->setText(cell(LineName));
@@ -276,6 +263,15 @@ void AddEditPurchaseOrder::ClearItemFields()
                             ui->lineSalePrice, ui->lineUnitPrice, ui->lineBatch, ui->lineStorage})
         edit->clear();
     ui->dateExpiry->setDate(QDate::currentDate());
+}
+
+void AddEditPurchaseOrder::ForgetSelectedLine()
+{
+    m_selectedLineKey.clear();
+    m_selectedLineCode.clear();
+    m_selectedLineTotal = 0;
+    ui->tableView->clearSelection();
+    ui->pushDeleteItem->setEnabled(false);
 }
 
 void AddEditPurchaseOrder::on_pushAddItem_clicked()
@@ -332,6 +328,7 @@ void AddEditPurchaseOrder::on_pushAddItem_clicked()
     ui->lineTotal->setText(MoneyText(totals.total));
     RefreshLines();
     ui->labelStatus->setText(QStringLiteral("Purchase order saved successfully."));
+    ForgetSelectedLine();
     ClearItemFields();
 }
 
@@ -339,12 +336,15 @@ void AddEditPurchaseOrder::on_pushDeleteItem_clicked()
 {
     if (m_selectedLineKey.isEmpty())
         return;
-    const float lineTotal = ui->lineLineTotal->text().toFloat();
+    // The stored line total at its product's current rate, not the (editable) item fields.
+    PurchaseStore::ItemInfo product;
+    const float rate = PurchaseStore::LookupItem(Db(), m_selectedLineCode, &product)
+        ? product.taxRate.toFloat()
+        : ui->lineTaxStatus->text().toFloat();
+    const float lineTotal = m_selectedLineTotal;
     const Totals totals
         = Totals::FromTexts(ui->lineSubTotal->text(), ui->lineTax->text(), ui->lineTotal->text())
-              .Removed(
-                  lineTotal,
-                  Totals::LineTax(lineTotal, ui->lineTaxStatus->text().toFloat(), m_taxEnabled));
+              .Removed(lineTotal, Totals::LineTax(lineTotal, rate, m_taxEnabled));
     PurchaseStore::Header header = CurrentHeader();
     header.subTotal = MoneyText(totals.subTotal).toFloat();
     header.tax = MoneyText(totals.tax).toFloat();
@@ -355,9 +355,8 @@ void AddEditPurchaseOrder::on_pushDeleteItem_clicked()
         return;
     }
     m_storedStatus = header.status;
-    m_selectedLineKey.clear();
+    ForgetSelectedLine();
     RefreshLines();
-    ui->pushDeleteItem->setEnabled(false);
     ui->lineSubTotal->setText(MoneyText(totals.subTotal));
     ui->lineTax->setText(MoneyText(totals.tax));
     ui->lineTotal->setText(MoneyText(totals.total));
@@ -378,6 +377,7 @@ bool AddEditPurchaseOrder::Save()
     m_storedStatus = header.status;
     ui->linePoNumber->setText(m_orderKey);
     ui->labelStatus->setText(QStringLiteral("Purchase order saved successfully."));
+    ForgetSelectedLine();
     return true;
 }
 
@@ -449,116 +449,8 @@ void AddEditPurchaseOrder::Receive()
     m_orderKey = QString::number(key);
     m_storedStatus = header.status;
     ui->linePoNumber->setText(m_orderKey);
+    ForgetSelectedLine();
     QMessageBox::information(this, QStringLiteral("Export"),
                              QStringLiteral("Export to inventory finished successfully"));
     ui->labelStatus->setText(QStringLiteral("Purchase order saved successfully."));
-}
-
-// ---- printing ----
-
-std::unique_ptr<ReportEngine> AddEditPurchaseOrder::PrepareEngine()
-{
-    const QString path = !m_templatePath.isEmpty()
-        ? m_templatePath
-        : QString::fromLatin1(m_taxEnabled ? PurchaseOrderTemplate : PurchaseOrderNoTaxTemplate);
-    auto engine = std::make_unique<ReportEngine>(this);
-    engine->rowCounts.append(m_lines->rowCount());
-    if (!engine->loadTemplate(path)) {
-        qWarning() << "Report's file not found" << path << engine->LastError();
-        QMessageBox::warning(this, QStringLiteral("Print"),
-                             QStringLiteral("The purchase order template could not be loaded: %1")
-                                 .arg(engine->LastError()));
-        return nullptr;
-    }
-    connect(engine.get(), &ReportEngine::setValue, this, &AddEditPurchaseOrder::setValue);
-    connect(engine.get(), &ReportEngine::setValueImage, this, &AddEditPurchaseOrder::setValueImage);
-    return engine;
-}
-
-void AddEditPurchaseOrder::printReport(bool preview)
-{
-    const std::unique_ptr<ReportEngine> engine = PrepareEngine();
-    if (!engine)
-        return;
-    if (preview) {
-        QWidget *mainWindow = AppSettings::Instance().GlobalParent();
-        engine->previewDocument(mainWindow ? mainWindow : this);
-    } else {
-        engine->printDocument(true);
-    }
-}
-
-void AddEditPurchaseOrder::on_pushPrintToPDF_clicked()
-{
-    const std::unique_ptr<ReportEngine> engine = PrepareEngine();
-    if (engine)
-        engine->printToPdfFile();
-}
-
-void AddEditPurchaseOrder::on_pushPreview_clicked()
-{
-    printReport(true);
-}
-
-void AddEditPurchaseOrder::on_pushPrintPreview_clicked()
-{
-    printReport(true);
-}
-
-void AddEditPurchaseOrder::on_pushPrint_clicked()
-{
-    printReport(false);
-}
-
-void AddEditPurchaseOrder::setValue(int &recNo, QString &paramName, QVariant &paramValue, int)
-{
-    const QLocale locale = QLocale::system();
-    const auto line
-        = [this, recNo](int column) { return m_lines->index(recNo, column).data().toString(); };
-    const QString money = m_currencySymbol + QStringLiteral(" ");
-    if (paramName == QLatin1String("company_name"))
-        paramValue = m_companyName;
-    else if (paramName == QLatin1String("company_address"))
-        paramValue = m_companyAddress;
-    else if (paramName == QLatin1String("company_contact"))
-        paramValue = m_companyContact;
-    else if (paramName == QLatin1String("report_message"))
-        paramValue = m_reportMessage;
-    else if (paramName == QLatin1String("vendor_name"))
-        paramValue = m_vendorName;
-    else if (paramName == QLatin1String("vendor_address"))
-        paramValue = m_vendorAddress;
-    else if (paramName == QLatin1String("vendor_contact"))
-        paramValue = m_vendorContact;
-    else if (paramName == QLatin1String("deliver_date"))
-        paramValue = locale.toString(ui->dateDeliver->date(), QStringLiteral("dddd, d MMMM yy"));
-    else if (paramName == QLatin1String("porder"))
-        paramValue = m_orderKey;
-    else if (paramName == QLatin1String("date"))
-        paramValue = locale.toString(QDateTime::currentDateTime(),
-                                     QStringLiteral("dddd, d MMMM yy hh:mm:ss"));
-    else if (paramName == QLatin1String("Qty"))
-        paramValue = line(LineQuantity);
-    else if (paramName == QLatin1String("Code"))
-        paramValue = line(LineCode);
-    else if (paramName == QLatin1String("Name"))
-        paramValue = line(LineName);
-    else if (paramName == QLatin1String("UnitPrice"))
-        paramValue = line(LineUnitPrice);
-    else if (paramName == QLatin1String("LineTotal"))
-        paramValue = line(LineTotalColumn);
-    else if (paramName == QLatin1String("total"))
-        paramValue = QString(money + ui->lineTotal->text());
-    else if (paramName == QLatin1String("tax"))
-        paramValue = QString(money + ui->lineTax->text());
-    else if (paramName == QLatin1String("Tax_Name"))
-        paramValue = m_salesTaxName;
-    else if (paramName == QLatin1String("sub_total"))
-        paramValue = QString(money + ui->lineSubTotal->text());
-}
-
-void AddEditPurchaseOrder::setValueImage(int &, QString &paramName, QImage &paramValue, int)
-{
-    if (paramName == QLatin1String("image"))
-        paramValue = m_logo;
 }

@@ -78,6 +78,8 @@ private:
     void RefreshLines();
     void UpdateLineTotal();
     void ClearItemFields();
+    // No line is picked any more: Delete and Update have nothing to act on until the next click.
+    void ForgetSelectedLine();
     PurchaseStore::Header CurrentHeader() const;
     bool Save();
     void Receive();
@@ -95,7 +97,11 @@ private:
     QString m_vendorName;
     QString m_vendorAddress;
     QString m_vendorContact;
+    // The line last clicked, as stored: Delete takes out what the database holds for it,
+    // whatever the item fields were edited to since.
     QString m_selectedLineKey;
+    QString m_selectedLineCode;
+    float m_selectedLineTotal = 0;
     QString m_rememberedStatus;
     // The status the database holds for this order; empty before its first save.
     QString m_storedStatus;

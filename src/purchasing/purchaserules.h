@@ -39,7 +39,20 @@ Catalogue::ListQuery OrderShowAll();
 Catalogue::ListQuery OrderSearch(const QString &vendorName, const QString &status);
 QStringList OrderSortExpressions();
 
-// The line table of an order (columns 0 to 10); a negative key lists nothing.
+// The line table of an order (columns as below); a negative key lists nothing.
 QString LineQuery(int orderKey);
+enum LineColumn {
+    LineId = 0,
+    LineOrder = 1,
+    LineCode = 2,
+    LineQuantity = 3,
+    LineName = 4,
+    LineUnitPrice = 5,
+    LineTotalColumn = 6,
+    LineSalePrice = 7,
+    LineBatch = 8,
+    LineExpiry = 9,
+    LineStorage = 10
+};
 
 } // namespace Purchasing

@@ -16,9 +16,9 @@ namespace {
 
 const QString IsoDate = QStringLiteral("yyyy-MM-dd");
 
-QVariant Real(float value)
+QVariant Money(float value)
 {
-    return Catalogue::StoredReal(value);
+    return Catalogue::StoredMoney(double(value));
 }
 
 bool ExecHeader(const QSqlDatabase &db, int *key, const Header &header)
@@ -38,9 +38,9 @@ bool ExecHeader(const QSqlDatabase &db, int *key, const Header &header)
     query.bindValue(QStringLiteral(":s"), header.status);
     query.bindValue(QStringLiteral(":sd"), header.sentDate.toString(IsoDate));
     query.bindValue(QStringLiteral(":dd"), header.deliveryDate.toString(IsoDate));
-    query.bindValue(QStringLiteral(":st"), Real(header.subTotal));
-    query.bindValue(QStringLiteral(":stx"), Real(header.tax));
-    query.bindValue(QStringLiteral(":t"), Real(header.total));
+    query.bindValue(QStringLiteral(":st"), Money(header.subTotal));
+    query.bindValue(QStringLiteral(":stx"), Money(header.tax));
+    query.bindValue(QStringLiteral(":t"), Money(header.total));
     query.bindValue(QStringLiteral(":n"), header.notes);
     if (!ExecLogged(query))
         return false;
@@ -97,7 +97,8 @@ bool LookupItem(const QSqlDatabase &db, const QString &code, ItemInfo *info)
         "SELECT SUM(QUANTITY) AS STOCK FROM tblInventory as i, tblProducts as p WHERE "
         "i.PRODUCT_ID = p.ID AND PRODUCT_CODE = :code"));
     stock.bindValue(QStringLiteral(":code"), code);
-    if (ExecLogged(stock) && stock.next())
+    // No batches sum to NULL: the stock is unknown, shown empty rather than as 0.
+    if (ExecLogged(stock) && stock.next() && !stock.value(0).isNull())
         info->stock = stock.value(0).toString();
     return true;
 }
@@ -128,9 +129,9 @@ bool AddLine(const QSqlDatabase &db, int *key, const Header &header, const Line 
     query.bindValue(QStringLiteral(":i"), line.itemCode);
     query.bindValue(QStringLiteral(":q"), line.quantity);
     query.bindValue(QStringLiteral(":in"), line.itemName);
-    query.bindValue(QStringLiteral(":u"), Real(line.unitPrice));
-    query.bindValue(QStringLiteral(":l"), Real(line.lineTotal));
-    query.bindValue(QStringLiteral(":s"), Real(line.salePrice));
+    query.bindValue(QStringLiteral(":u"), Money(line.unitPrice));
+    query.bindValue(QStringLiteral(":l"), Money(line.lineTotal));
+    query.bindValue(QStringLiteral(":s"), Money(line.salePrice));
     query.bindValue(QStringLiteral(":b"), line.batch);
     query.bindValue(QStringLiteral(":e"), line.expiry.toString(IsoDate));
     query.bindValue(QStringLiteral(":sl"), line.storage);
@@ -162,7 +163,7 @@ bool UpdateInventoryData(const QSqlDatabase &db, int lineId, float salePrice, co
     query.prepare(QStringLiteral(
         "UPDATE tblPODetails SET SALE_PRICE = :s, BATCH_NUMBER = :b, EXPIRY_DATE = :e, "
         "STORAGE_LOCATION = :sl  WHERE ID = :id"));
-    query.bindValue(QStringLiteral(":s"), Real(salePrice));
+    query.bindValue(QStringLiteral(":s"), Money(salePrice));
     query.bindValue(QStringLiteral(":b"), batch);
     query.bindValue(QStringLiteral(":e"), expiry.toString(IsoDate));
     query.bindValue(QStringLiteral(":sl"), storage);

@@ -260,6 +260,41 @@ private slots:
         QCOMPARE(till.barCode->text(), barCode);
     }
 
+    // A refused operation hands the keyboard back to the barcode field like every other one.
+    void refusalsReturnTheFocus_data()
+    {
+        QTest::addColumn<QString>("scanFirst");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("paid");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("enter, no barcode") << "" << "pushEnter" << "" << QString(Msg::BadBarCode);
+        QTest::newRow("pay, amount not valid") << "W1" << "pushButtonPay" << "50." << QString(Msg::BadPaid);
+        QTest::newRow("new sale while pending") << "W1" << "pushNew" << "" << QString(Msg::PaymentPending);
+    }
+    void refusalsReturnTheFocus()
+    {
+        QFETCH(QString, scanFirst);
+        QFETCH(QString, button);
+        QFETCH(QString, paid);
+        QFETCH(QString, message);
+        FreshDatabases dbs;
+        QVERIFY(dbs.IsValid());
+        BatchSeed whole;
+        whole.barCode = "W1";
+        AddSellable(AddCategory("Misc"), AddVendor("Acme"), "Bandage", 1, 0, whole);
+        CPOS pos;
+        QVERIFY(ShowActive(&pos));
+        Till till(pos);
+        if (!scanFirst.isEmpty())
+            QCOMPARE(till.Scan(scanFirst), QString());
+        till.paid->setFocus();
+        till.paid->setText(paid);
+        till.barCode->clear();
+        Child<QPushButton>(&pos, button.toLatin1())->click();
+        QCOMPARE(till.status->text(), message);
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(till.barCode));
+    }
+
     void expiryGuard_data()
     {
         QTest::addColumn<QString>("mode");
@@ -536,25 +571,48 @@ private slots:
         QVERIFY2(text.contains(QRegularExpression("Change due\\s+23\\.90")), qPrintable(text));
     }
 
-    // A line the sales database refuses takes the whole sale back with it; paying again works.
+    // A line the sales database refuses takes the whole sale back with it, and the cashier
+    // reads which line and why; paying again works once the server takes it.
+    void paymentIsWholeOrNothing_data()
+    {
+        QTest::addColumn<QString>("thirdName");
+        QTest::addColumn<QString>("refuse");
+        QTest::addColumn<QString>("accept");
+        QTest::addColumn<QString>("why");
+        QTest::newRow("refused by the server")
+            << QString(60, 'N')
+            << "CREATE TRIGGER refuse_third BEFORE INSERT ON tblSalesInvoice FOR EACH ROW IF "
+               "NEW.ITEM_INDEX = 2 THEN SIGNAL SQLSTATE '45000' SET MESSAGE_TEXT = 'refused'; "
+               "END IF"
+            << "DROP TRIGGER refuse_third"
+            << "refused";
+        QTest::newRow("three-byte character set")
+            << QString::fromUtf8("Aspirin \xF0\x9F\x98\x80 500mg")
+            << "ALTER TABLE tblSalesInvoice CONVERT TO CHARACTER SET utf8"
+            << "ALTER TABLE tblSalesInvoice CONVERT TO CHARACTER SET utf8mb4"
+            << "its text holds characters the sales database cannot store";
+    }
     void paymentIsWholeOrNothing()
     {
+        QFETCH(QString, thirdName);
+        QFETCH(QString, refuse);
+        QFETCH(QString, accept);
+        QFETCH(QString, why);
         FreshDatabases dbs;
         QVERIFY(dbs.IsValid());
         AddTablets("A1", 5);
         BatchSeed seed;
-        seed.barCode = "LONG";
-        AddSellable(AddCategory("Misc"), AddVendor("Acme"), QString(60, 'N'), 1, 0, seed);
-        QVERIFY(FreshDatabases::ExecAdmin(
-            dbs.SalesName(), "CREATE TRIGGER refuse_third BEFORE INSERT ON tblSalesInvoice FOR EACH "
-                             "ROW IF NEW.ITEM_INDEX = 2 THEN SIGNAL SQLSTATE '45000' SET "
-                             "MESSAGE_TEXT = 'refused'; END IF"));
+        seed.barCode = "THIRD";
+        AddSellable(AddCategory("Misc"), AddVendor("Acme"), thirdName, 1, 0, seed);
+        QVERIFY(FreshDatabases::ExecAdmin(dbs.SalesName(), refuse));
         CPOS pos;
         Till till(pos);
         QCOMPARE(till.Scan("A1"), QString());
         QCOMPARE(till.Scan("A1"), QString());
-        QCOMPARE(till.Scan("LONG"), QString());
-        QCOMPARE(till.Pay("200"), QString(Msg::InvoiceLogFailed));
+        QCOMPARE(till.Scan("THIRD"), QString());
+        const QString recordedName = SaleRules::RecordedProductName(thirdName);
+        QCOMPARE(till.Pay("200"), QString(Msg::InvoiceLogFailed) + ": line 3 (" + recordedName
+                                      + ") was refused: " + why);
         QCOMPARE(SalesValue("SELECT COUNT(*) FROM tblSalesTransactions").toInt(), 0);
         QCOMPARE(SalesValue("SELECT COUNT(*) FROM tblSalesInvoice").toInt(), 0);
         QCOMPARE(pos.State(), CPOS::SalePending);
@@ -563,11 +621,59 @@ private slots:
 
         // Paid again once the server accepts it; a product name longer than the lines' column
         // is recorded by its first 50 characters instead of stopping the sale for good.
-        QVERIFY(FreshDatabases::ExecAdmin(dbs.SalesName(), "DROP TRIGGER refuse_third"));
+        QVERIFY(FreshDatabases::ExecAdmin(dbs.SalesName(), accept));
         QCOMPARE(till.Pay("200"), QString());
         QCOMPARE(SalesValue("SELECT COUNT(*) FROM tblSalesInvoice").toInt(), 3);
         QCOMPARE(SalesValue("SELECT PRODUCT_NAME FROM tblSalesInvoice WHERE ITEM_INDEX = 2").toString(),
-                 QString(50, 'N'));
+                 recordedName);
+    }
+
+    // What the till shows is what the sales database keeps: names as typed, amounts to the cent.
+    void saleIsStoredAsShown_data()
+    {
+        QTest::addColumn<QString>("product");
+        QTest::addColumn<QString>("customer");
+        QTest::addColumn<QString>("price");
+        QTest::addColumn<QString>("paid");
+        QTest::newRow("four-byte names")
+            << QString::fromUtf8("Aspirin \xF0\x9F\x98\x80 500mg")
+            << QString::fromUtf8("Zo\xC3\xAB \xF0\x9F\x98\x80") << "25" << "50";
+        QTest::newRow("line of 123456.78") << "Scanner" << "" << "123456.78" << "123456.78";
+        QTest::newRow("payment of 12345678") << "Scanner" << "" << "10" << "12345678";
+    }
+    void saleIsStoredAsShown()
+    {
+        QFETCH(QString, product);
+        QFETCH(QString, customer);
+        QFETCH(QString, price);
+        QFETCH(QString, paid);
+        FreshDatabases dbs;
+        QVERIFY(dbs.IsValid());
+        BatchSeed seed;
+        seed.barCode = "S1";
+        seed.salePrice = price;
+        AddSellable(AddCategory("Misc"), AddVendor("Acme"), product, 1, 0, seed);
+        CPOS pos;
+        Till till(pos);
+        if (!customer.isEmpty())
+            pos.Basket()->SetCustomer({"1", customer, QString(), QString(), QString()});
+        QCOMPARE(till.Scan("S1"), QString());
+        QCOMPARE(till.Pay(paid), QString());
+
+        const auto cents = [](const QVariant &v) { return QString::number(v.toDouble(), 'f', 2); };
+        QSqlQuery sale(CDBManager::Instance().GetSalesDataBase());
+        QVERIFY(sale.exec("SELECT CUSTOMER_ID, GRAND_TOTAL, PAID, RETURN_AMOUNT, PRODUCT_NAME, "
+                          "SALE_PRICE, SUB_TOTAL FROM tblSalesTransactions t JOIN tblSalesInvoice "
+                          "i ON i.TRANSACTION_ID = t.ID"));
+        QVERIFY(sale.next());
+        QCOMPARE(sale.value(0).toString(), customer.isEmpty() ? QString("NOT SELECTED") : customer);
+        QCOMPARE(cents(sale.value(1)), till.total->text());
+        QCOMPARE(cents(sale.value(2)), cents(paid));
+        QCOMPARE(cents(sale.value(3)), till.change->text());
+        QCOMPARE(sale.value(4).toString(), product);
+        QCOMPARE(cents(sale.value(5)), cents(price));
+        QCOMPARE(cents(sale.value(6)), pos.Basket()->LineTotal(0));
+        QVERIFY(!sale.next());
     }
 
     void panelPaging()

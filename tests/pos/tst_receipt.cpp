@@ -175,6 +175,8 @@ private slots:
     void unsetCompanyPrintsNothing_data();
     void unsetCompanyPrintsNothing();
     void logoIsAThirdOfTheWidth();
+    void changedLogoFileIsReadAgain_data();
+    void changedLogoFileIsReadAgain();
     void paperReceiptIsUpsideDown();
     void longHeaderKeepsOffTheLogo();
 
@@ -405,6 +407,35 @@ void TestReceipt::logoIsAThirdOfTheWidth()
     }
     // Printable width 57 - 5 - 5 = 47 mm.
     QVERIFY2(std::abs(widest - 470 / 3) <= 3, qPrintable(QString::number(widest)));
+}
+
+void TestReceipt::changedLogoFileIsReadAgain_data()
+{
+    QTest::addColumn<bool>("existsFirst");
+    QTest::newRow("replaced at the same path") << true;
+    QTest::newRow("missing when first read") << false;
+}
+
+void TestReceipt::changedLogoFileIsReadAgain()
+{
+    QFETCH(bool, existsFirst);
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("logo.png"));
+    QImage image(8, 8, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    if (existsFirst)
+        QVERIFY(image.save(file));
+    QCOMPARE(Receipt::Logo(file).isNull(), !existsFirst);
+
+    // Same size on disk, a later time: only the time tells it changed.
+    image.fill(Qt::red);
+    QVERIFY(image.save(file));
+    QFile written(file);
+    QVERIFY(written.open(QIODevice::ReadWrite));
+    QVERIFY(written.setFileTime(QDateTime::currentDateTime().addSecs(60),
+                                QFileDevice::FileModificationTime));
+    written.close();
+    QVERIFY(IsRed(Receipt::Logo(file).pixel(0, 0)));
 }
 
 void TestReceipt::paperReceiptIsUpsideDown()

@@ -119,6 +119,12 @@ private slots:
     void lineTotal();
     void totalsFollowTheLines_data();
     void totalsFollowTheLines();
+    void storedMoneyIsWhatIsShown_data();
+    void storedMoneyIsWhatIsShown();
+    void lineActionsNeedAPickedLine_data();
+    void lineActionsNeedAPickedLine();
+    void stockOfTheTypedCode_data();
+    void stockOfTheTypedCode();
     void failedLineLeavesNoOrder();
     void receiving_data();
     void receiving();
@@ -205,6 +211,120 @@ void TestPurchasing::totalsFollowTheLines()
     OrderForm again(reopened);
     QCOMPARE(again.Totals(), afterDeleting);
     QCOMPARE(again.vendors->currentText(), QString("Acme"));
+}
+
+void TestPurchasing::storedMoneyIsWhatIsShown_data()
+{
+    QTest::addColumn<QString>("price");
+    QTest::addColumn<QString>("quantity");
+    QTest::newRow("123456.78") << "123456.78"
+                               << "1";
+    QTest::newRow("12345678") << "12345678"
+                              << "1";
+}
+
+// The order's line and totals are stored to the cent as the fields show them.
+void TestPurchasing::storedMoneyIsWhatIsShown()
+{
+    QFETCH(QString, price);
+    QFETCH(QString, quantity);
+    FreshDatabases dbs(FreshDatabases::Inventory);
+    QVERIFY(dbs.IsValid());
+    SeedCatalogue();
+    AddEditPurchaseOrder dialog;
+    OrderForm form(dialog);
+    form.vendors->setCurrentText("Acme");
+    Child<QLineEdit>(&dialog, "lineSalePrice")->setText(price);
+    QCOMPARE(form.AddLine("12", price, quantity), QString("Purchase order saved successfully."));
+    const auto cents = [](const QVariant &v) { return QString::number(v.toDouble(), 'f', 2); };
+    const int order = form.number->text().toInt();
+    QStringList stored;
+    for (const char *column : {"SUB_TOTAL", "SALES_TAX", "TOTAL"})
+        stored << cents(Value(QString("SELECT %1 FROM tblPOrders WHERE ID = ?").arg(column), {order}));
+    QCOMPARE(stored, form.Totals());
+    QCOMPARE(cents(Value("SELECT UNIT_PRICE FROM tblPODetails")), cents(price));
+    QCOMPARE(cents(Value("SELECT SALE_PRICE FROM tblPODetails")), cents(price));
+    QCOMPARE(cents(Value("SELECT LINE_TOTAL FROM tblPODetails")), form.Totals().at(0));
+}
+
+void TestPurchasing::lineActionsNeedAPickedLine_data()
+{
+    QTest::addColumn<QString>("between"); // what happens after the first line was clicked
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<int>("lines");
+    QTest::addColumn<QStringList>("totals");
+    const QStringList both{"15.50", "2.48", "17.98"};
+    QTest::newRow("add, then delete") << "add" << "pushDeleteItem" << 2 << both;
+    QTest::newRow("add, then update") << "add" << "pushUpdateInventoryData" << 2 << both;
+    QTest::newRow("save, then delete") << "save" << "pushDeleteItem" << 2 << both;
+    QTest::newRow("save, then update") << "save" << "pushUpdateInventoryData" << 2 << both;
+    // Delete takes out the stored line, not what its edited fields show.
+    QTest::newRow("price edited, then delete")
+        << "edit" << "pushDeleteItem" << 1 << QStringList{"5.50", "0.88", "6.38"};
+}
+
+// Delete and Update act on the line the user picked, and only until the next Add Item or save;
+// the totals shown and stored stay the sum of the stored lines.
+void TestPurchasing::lineActionsNeedAPickedLine()
+{
+    QFETCH(QString, between);
+    QFETCH(QString, action);
+    QFETCH(int, lines);
+    QFETCH(QStringList, totals);
+    FreshDatabases dbs(FreshDatabases::Inventory);
+    QVERIFY(dbs.IsValid());
+    SeedCatalogue();
+    AddEditPurchaseOrder dialog;
+    OrderForm form(dialog);
+    form.vendors->setCurrentText("Acme");
+    QCOMPARE(form.AddLine("12", "2.5", "4"), QString("Purchase order saved successfully."));
+    QTableView *table = Child<QTableView>(&dialog, "tableView");
+    dialog.OnItemSelected(table->model()->index(0, 2));
+    if (between == "add") {
+        form.batch->setText("NEW");
+        QCOMPARE(form.AddLine("40", "5.50", "1"), QString("Purchase order saved successfully."));
+    } else {
+        QCOMPARE(form.AddLine("40", "5.50", "1"), QString("Purchase order saved successfully."));
+        dialog.OnItemSelected(table->model()->index(0, 2));
+        if (between == "save")
+            Child<QPushButton>(&dialog, "pushSave")->click();
+        else
+            form.price->setText("99");
+    }
+    QCOMPARE(Child<QPushButton>(&dialog, "pushDeleteItem")->isEnabled(), between == "edit");
+    form.batch->setText("CHANGED");
+    Child<QPushButton>(&dialog, action.toLatin1())->click();
+
+    const int order = form.number->text().toInt();
+    QCOMPARE(Value("SELECT COUNT(*) FROM tblPODetails WHERE PORDER_ID = ?", {order}).toInt(), lines);
+    QCOMPARE(Value("SELECT COUNT(*) FROM tblPODetails WHERE BATCH_NUMBER = 'CHANGED'").toInt(), 0);
+    QCOMPARE(form.Totals(), totals);
+    QCOMPARE(Value("SELECT CONCAT_WS('|', SUB_TOTAL, SALES_TAX, TOTAL) FROM tblPOrders").toString(),
+             QString("%1|%2|%3").arg(totals.at(0).toDouble()).arg(totals.at(1).toDouble())
+                 .arg(totals.at(2).toDouble()));
+    QCOMPARE(Value("SELECT SUM(LINE_TOTAL) FROM tblPODetails").toDouble(), totals.at(0).toDouble());
+}
+
+void TestPurchasing::stockOfTheTypedCode_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("stock");
+    QTest::newRow("with a batch") << "12"
+                                  << "10";
+    QTest::newRow("without batches") << "40" << QString();
+}
+
+void TestPurchasing::stockOfTheTypedCode()
+{
+    QFETCH(QString, code);
+    QFETCH(QString, stock);
+    FreshDatabases dbs(FreshDatabases::Inventory);
+    QVERIFY(dbs.IsValid());
+    SeedCatalogue();
+    AddEditPurchaseOrder dialog;
+    OrderForm form(dialog);
+    form.code->setText(code);
+    QCOMPARE(Child<QLineEdit>(&dialog, "lineAvailableStock")->text(), stock);
 }
 
 void TestPurchasing::failedLineLeavesNoOrder()

@@ -16,6 +16,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
+#include <QScrollArea>
+#include <QScroller>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTextEdit>
@@ -101,6 +103,16 @@ private slots:
         QVERIFY(qobject_cast<TaxSettings *>(tabs->widget(2)));
         QVERIFY(qobject_cast<PrinterSettings *>(tabs->widget(3)));
         QVERIFY(qobject_cast<POSSettings *>(tabs->widget(4)));
+
+        // The printer page drags with the left mouse button, as every other screen does.
+        tabs->setCurrentIndex(3);
+        dialog.resize(240, 160); // too small for the page, so there is something to drag
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QWidget *viewport = qobject_cast<QScrollArea *>(tabs->widget(3))->viewport();
+        QTest::mousePress(viewport, Qt::LeftButton, {}, QPoint(20, 20));
+        QVERIFY(QScroller::scroller(viewport)->state() != QScroller::Inactive);
+        QTest::mouseRelease(viewport, Qt::LeftButton, {}, QPoint(20, 20));
     }
 
     void okStoresEveryKey()
