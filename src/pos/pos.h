@@ -35,6 +35,9 @@ public:
     // The panel page now shown, with its batch barcodes ("NOCODE" for fillers).
     QStringList PanelBarCodes() const;
 
+    // Offers the keys only a manager may use (Open Drawer); a cashier's screen has none.
+    void AllowManagerKeys(bool allowed);
+
     // Shows a status message and starts it blinking.
     void ShowStatus(const QString &text);
 
@@ -68,6 +71,7 @@ public slots:
     void on_checkOnAllItems_clicked();
     void SetFocusOnBarCode();
     void on_pushHelpShortCutKeys_clicked();
+    void on_pushOpenDrawer_clicked();
 
 private:
     Q_DISABLE_COPY(CPOS)

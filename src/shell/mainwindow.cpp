@@ -386,7 +386,9 @@ void MainWindow::OpenPointOfSale()
     dialog.setModal(true);
     auto *layout = new QGridLayout(&dialog);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(new CPOS(&dialog));
+    auto *pos = new CPOS(&dialog);
+    pos->AllowManagerKeys(m_access != Access::Sales);
+    layout->addWidget(pos);
     dialog.exec();
     qDebug() << "POS Closed";
 }
