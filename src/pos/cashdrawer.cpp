@@ -3,7 +3,11 @@
 #include "escpos.h"
 #include "escposprinter.h"
 
-#include <QtDebug>
+#include "auditlog.h"
+#include "dbmanager.h"
+
+#include <QCoreApplication>
+#include <QVariantMap>
 
 namespace {
 
@@ -12,10 +16,19 @@ QString Pulse(const EscPosOptions &options)
     return EscPosPrinter::Send(options.target, EscPos::DrawerPulse(options));
 }
 
-// The one place a drawer opened without a sale is recorded.
-void RecordOpenedByHand(const QString &user)
+// A drawer opened without a sale is recorded in the sales database's audit trail. It is written
+// after the pulse: holding the trail's head row while a printer takes its time would stall every
+// other till's entries, and an entry for a drawer that stayed shut would be false.
+QString RecordOpenedByHand(const EscPosOptions &options)
 {
-    qInfo().noquote() << "Open Drawer:" << user;
+    const bool written = AuditLog::Write(
+        CDBManager::Instance().GetSalesDataBase(), QLatin1String(AuditLog::Kind::DrawerOpened),
+        QStringLiteral("cash drawer"), options.target, QString(),
+        AuditLog::ObjectJson({{QStringLiteral("PIN"), options.drawerPin}}));
+    return written ? QString()
+                   : QCoreApplication::translate("CashDrawer",
+                                                 "The cash drawer was opened, but the audit "
+                                                 "trail could not record it.");
 }
 
 } // namespace
@@ -35,13 +48,11 @@ QString OpenAfterCashPayment()
     return Pulse(options);
 }
 
-QString OpenByHand(const QString &user)
+QString OpenByHand()
 {
     const EscPosOptions options = EscPosOptions::FromSettings();
     const QString error = Pulse(options);
-    if (error.isEmpty())
-        RecordOpenedByHand(user);
-    return error;
+    return error.isEmpty() ? RecordOpenedByHand(options) : error;
 }
 
 } // namespace CashDrawer

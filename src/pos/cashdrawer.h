@@ -12,7 +12,8 @@ bool Available();
 // was opened or was not to be opened, else the message for the user.
 QString OpenAfterCashPayment();
 
-// A manager's key: opens it now and records who did. Empty, or the message for the user.
-QString OpenByHand(const QString &user);
+// A manager's key: opens it now and records who did in the audit trail. Empty, or the message
+// for the user.
+QString OpenByHand();
 
 } // namespace CashDrawer

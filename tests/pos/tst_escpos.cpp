@@ -404,6 +404,9 @@ private slots:
         key->click();
         QCOMPARE(DecodeEscPos(printer.Received().value(0)),
                  QString("[status 4][drawer pin 5 on 50 ms off 500 ms]"));
+        QCOMPARE(SalesValue("SELECT CONCAT_WS('|', KIND, USER_ID, ROW_KEY) FROM tblAuditLog")
+                     .toString(),
+                 "DRAWER_OPENED|NO LOGGED IN USER|" + printer.Address());
     }
 };
 

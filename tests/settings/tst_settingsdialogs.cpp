@@ -257,6 +257,7 @@ private slots:
             {"marginRight", 5},       {"marginBottom", 0},     {"printLogo", true},
             {"logoSize", 10},         {"ReceiptPrintToPDF", true}, {"ReportPrintToPDF", true},
             {"receiptPrinter", QString()}, {"reportPrinter", QString()},
+            {"EXPIRY_GUARD", "warn"}, {"EXPIRY_WARN_DAYS", 30},
             {"receiptPrinterKind", "queue"}, {"escposTarget", QString()},
             {"escposColumns", 32},    {"escposCodePage", "CP437"}, {"escposCut", true},
             {"escposDrawerOnCash", false}, {"escposDrawerPin", 2}, {"escposPulseOnMs", 50},
