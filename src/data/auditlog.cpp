@@ -129,7 +129,8 @@ QStringList Kinds()
             QLatin1String(Kind::ReturnLine),      QLatin1String(Kind::SpecialDiscount),
             QLatin1String(Kind::BatchEdited),     QLatin1String(Kind::BasketPutBack),
             QLatin1String(Kind::UserAdded),       QLatin1String(Kind::UserChanged),
-            QLatin1String(Kind::UserRemoved),     QLatin1String(Kind::SettingsChanged)};
+            QLatin1String(Kind::UserRemoved),     QLatin1String(Kind::SettingsChanged),
+            QLatin1String(Kind::DrawerOpened)};
 }
 
 QString KindText(const QString &kind)
@@ -148,6 +149,7 @@ QString KindText(const QString &kind)
         {Kind::UserChanged, QT_TRANSLATE_NOOP("AuditLog", "User changed")},
         {Kind::UserRemoved, QT_TRANSLATE_NOOP("AuditLog", "User removed")},
         {Kind::SettingsChanged, QT_TRANSLATE_NOOP("AuditLog", "Tax or currency settings changed")},
+        {Kind::DrawerOpened, QT_TRANSLATE_NOOP("AuditLog", "Cash drawer opened without a sale")},
     };
     for (const auto &t : texts) {
         if (kind == QLatin1String(t.kind))

@@ -24,6 +24,7 @@ constexpr const char *UserAdded = "USER_ADDED";
 constexpr const char *UserChanged = "USER_CHANGED";
 constexpr const char *UserRemoved = "USER_REMOVED";
 constexpr const char *SettingsChanged = "SETTINGS_CHANGED";
+constexpr const char *DrawerOpened = "DRAWER_OPENED";
 } // namespace Kind
 // Every kind above, in the viewer's order.
 QStringList Kinds();

@@ -3,6 +3,7 @@
 
 #include "appsettings.h"
 #include "cashupdialog.h"
+#include "cashdrawer.h"
 #include "dbmanager.h"
 #include "errordialog.h"
 #include "inventorymanagement.h"
@@ -382,6 +383,10 @@ void CPOS::on_pushButtonPay_clicked()
     ui->checkReturnMode->setChecked(false);
     ui->pushPrint->setEnabled(true);
     ui->pushPrintPreview->setEnabled(true);
+    // Only now that the sale is stored: a drawer must never open for money not recorded.
+    const QString drawer = CashDrawer::OpenAfterCashPayment();
+    if (!drawer.isEmpty())
+        QMessageBox::warning(this, tr("Cash Drawer"), drawer);
     SetFocusOnBarCode();
 }
 
@@ -594,6 +599,19 @@ void CPOS::on_pushHelpShortCutKeys_clicked()
                      QString::fromLatin1(kHelpText), this, true);
     help.resize(800, 400);
     help.exec();
+    SetFocusOnBarCode();
+}
+
+void CPOS::AllowManagerKeys(bool allowed)
+{
+    ui->pushOpenDrawer->setVisible(allowed && CashDrawer::Available());
+}
+
+void CPOS::on_pushOpenDrawer_clicked()
+{
+    const QString error = CashDrawer::OpenByHand();
+    if (!error.isEmpty())
+        QMessageBox::warning(this, tr("Cash Drawer"), error);
     SetFocusOnBarCode();
 }
 

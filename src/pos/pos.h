@@ -36,6 +36,9 @@ public:
     // The panel page now shown, with its batch barcodes ("NOCODE" for fillers).
     QStringList PanelBarCodes() const;
 
+    // Offers the keys only a manager may use (Open Drawer); a cashier's screen has none.
+    void AllowManagerKeys(bool allowed);
+
     // Shows a status message and starts it blinking.
     void ShowStatus(const QString &text);
 
@@ -71,6 +74,7 @@ public slots:
     void on_pushHelpShortCutKeys_clicked();
     // Asks what to do with this till's basket left unpaid when it last stopped.
     void OfferUnfinishedBasket();
+    void on_pushOpenDrawer_clicked();
 
 private:
     Q_DISABLE_COPY(CPOS)

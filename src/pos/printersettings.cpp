@@ -2,7 +2,9 @@
 #include "ui_printersettings.h"
 
 #include "appsettings.h"
+#include "escpos.h"
 
+#include <QComboBox>
 #include <QPrinterInfo>
 #include <QScroller>
 #include <QSettings>
@@ -59,6 +61,43 @@ PrinterSettings::PrinterSettings(QWidget *parent, const QStringList &printers)
         store->value(QStringLiteral("ReceiptPrintToPDF"), true).toBool());
     ui->checkReportPrintToPDF->setChecked(
         store->value(QStringLiteral("ReportPrintToPDF"), true).toBool());
+    LoadEscPos();
+}
+
+void PrinterSettings::LoadEscPos()
+{
+    const EscPosOptions escPos = EscPosOptions::FromSettings();
+    ui->comboReceiptPrinterKind->addItem(tr("Printer queue"));
+    ui->comboReceiptPrinterKind->addItem(tr("ESC/POS"));
+    ui->comboReceiptPrinterKind->setCurrentIndex(escPos.enabled ? 1 : 0);
+    ui->lineEditEscPosTarget->setText(escPos.target);
+    for (int columns : EscPos::ColumnChoices())
+        ui->comboEscPosColumns->addItem(QString::number(columns), columns);
+    ui->comboEscPosColumns->setCurrentIndex(ui->comboEscPosColumns->findData(escPos.columns));
+    ui->comboEscPosCodePage->addItems(EscPos::CodePages());
+    ui->comboEscPosCodePage->setCurrentText(escPos.codePage);
+    ui->checkEscPosCut->setChecked(escPos.cut);
+    ui->checkEscPosDrawer->setChecked(escPos.drawerOnCash);
+    ui->comboEscPosDrawerPin->addItem(QStringLiteral("2"), 2);
+    ui->comboEscPosDrawerPin->addItem(QStringLiteral("5"), 5);
+    ui->comboEscPosDrawerPin->setCurrentIndex(escPos.drawerPin == 5 ? 1 : 0);
+    ui->spinEscPosPulseOn->setValue(escPos.pulseOnMs);
+    ui->spinEscPosPulseOff->setValue(escPos.pulseOffMs);
+    // The fields only mean something for an ESC/POS printer.
+    const auto showKind = [this](int kind) {
+        for (QWidget *field : {static_cast<QWidget *>(ui->lineEditEscPosTarget),
+                               static_cast<QWidget *>(ui->comboEscPosColumns),
+                               static_cast<QWidget *>(ui->comboEscPosCodePage),
+                               static_cast<QWidget *>(ui->checkEscPosCut),
+                               static_cast<QWidget *>(ui->checkEscPosDrawer),
+                               static_cast<QWidget *>(ui->comboEscPosDrawerPin),
+                               static_cast<QWidget *>(ui->spinEscPosPulseOn),
+                               static_cast<QWidget *>(ui->spinEscPosPulseOff)})
+            field->setEnabled(kind == 1);
+    };
+    connect(ui->comboReceiptPrinterKind, QOverload<int>::of(&QComboBox::currentIndexChanged),
+            this, showKind);
+    showKind(ui->comboReceiptPrinterKind->currentIndex());
 }
 
 PrinterSettings::~PrinterSettings() = default;
@@ -74,4 +113,16 @@ void PrinterSettings::Save()
         store->setValue(QString::fromLatin1(key.key), spin->value());
     store->setValue(QStringLiteral("ReceiptPrintToPDF"), ui->checkReceiptPrintToPDF->isChecked());
     store->setValue(QStringLiteral("ReportPrintToPDF"), ui->checkReportPrintToPDF->isChecked());
+
+    EscPosOptions escPos;
+    escPos.enabled = ui->comboReceiptPrinterKind->currentIndex() == 1;
+    escPos.target = ui->lineEditEscPosTarget->text().trimmed();
+    escPos.columns = ui->comboEscPosColumns->currentData().toInt();
+    escPos.codePage = ui->comboEscPosCodePage->currentText();
+    escPos.cut = ui->checkEscPosCut->isChecked();
+    escPos.drawerOnCash = ui->checkEscPosDrawer->isChecked();
+    escPos.drawerPin = ui->comboEscPosDrawerPin->currentData().toInt();
+    escPos.pulseOnMs = ui->spinEscPosPulseOn->value();
+    escPos.pulseOffMs = ui->spinEscPosPulseOff->value();
+    escPos.Save();
 }

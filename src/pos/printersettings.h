@@ -23,5 +23,6 @@ public:
 
 private:
     Q_DISABLE_COPY(PrinterSettings)
+    void LoadEscPos();
     std::unique_ptr<Ui::PrinterSettings> ui;
 };

@@ -2,6 +2,8 @@
 
 #include "appsettings.h"
 #include "errordialog.h"
+#include "escpos.h"
+#include "escposprinter.h"
 #include "reportengine.h"
 #include "reportrenderer.h"
 
@@ -89,9 +91,28 @@ bool PrintLarge(const ReceiptData &data, const ReceiptOptions &options, bool pre
     return engine.printDocument(false);
 }
 
+// Straight to an ESC/POS printer. The sale is recorded whatever happens here; a failure only
+// needs saying, and F3 tries again.
+bool PrintEscPos(const ReceiptData &data, const ReceiptOptions &options,
+                 const EscPosOptions &escPos, QWidget *parent)
+{
+    const QString error
+        = EscPosPrinter::Send(escPos.target, EscPos::Receipt(data, options, escPos));
+    if (error.isEmpty())
+        return true;
+    QMessageBox::warning(parent, QCoreApplication::translate("Receipt", "Receipt Printer"), error);
+    return false;
+}
+
 bool PrintSmall(const ReceiptData &data, const ReceiptOptions &options, bool preview,
                 QWidget *parent)
 {
+    // A preview is always the painted PDF receipt.
+    if (!preview) {
+        const EscPosOptions escPos = EscPosOptions::FromSettings();
+        if (escPos.enabled)
+            return PrintEscPos(data, options, escPos, parent);
+    }
     QPrinter printer(QPrinter::ScreenResolution);
     Receipt::SetUpSmallPrinter(printer, options, preview, parent);
     const bool ok = Receipt::RenderSmall(printer, data, options);
@@ -249,6 +270,28 @@ QString PriceText(const ReceiptLine &line)
     return line.lineTotal;
 }
 
+QStringList TotalTexts(const ReceiptData &data, const ReceiptOptions &options)
+{
+    QStringList totals;
+    if (options.enableTax) {
+        totals << QStringLiteral("Sub Total: %1").arg(Money(options, data.subTotal))
+               << QStringLiteral("Total %1: %2").arg(data.taxName, Money(options, data.taxAmount));
+    }
+    totals << QStringLiteral("Grand Total: %1").arg(Money(options, data.grandTotal))
+           << QStringLiteral("Paid %1").arg(Money(options, data.paid))
+           << QCoreApplication::translate("Receipt", "Change due %1")
+                  .arg(Money(options, data.change));
+    return totals;
+}
+
+QString DiscountText(const ReceiptData &data, const ReceiptOptions &options)
+{
+    if (!(data.discountTotal > 0))
+        return QString();
+    return QStringLiteral("Total Discount: %1")
+        .arg(Money(options, QString::number(data.discountTotal, 'f', 2)));
+}
+
 QImage Logo(const QString &path)
 {
     // Read again when the file changes, so a logo replaced at the same path (or one missing
@@ -369,24 +412,13 @@ void PaintSmall(QPainter &painter, const QSize &pageSize, const ReceiptData &dat
             y = 0;
         }
     }
-    QStringList totals;
-    if (options.enableTax) {
-        totals << QStringLiteral("Sub Total: %1").arg(Money(options, data.subTotal))
-               << QStringLiteral("Total %1: %2").arg(data.taxName, Money(options, data.taxAmount));
-    }
-    totals << QStringLiteral("Grand Total: %1").arg(Money(options, data.grandTotal))
-           << QStringLiteral("Paid %1").arg(Money(options, data.paid))
-           << QCoreApplication::translate("Receipt", "Change due %1")
-                  .arg(Money(options, data.change));
+    const QStringList totals = TotalTexts(data, options);
     for (int i = 0; i < totals.size() && more; ++i) {
         draw(QRect(0, y, W, h), Qt::AlignRight, totals.at(i));
         advance();
     }
-    if (more && data.discountTotal > 0) {
-        draw(QRect(0, y, W, h), Qt::AlignLeft,
-             QStringLiteral("Total Discount: %1")
-                 .arg(Money(options, QString::number(data.discountTotal, 'f', 2))));
-    }
+    if (more && data.discountTotal > 0)
+        draw(QRect(0, y, W, h), Qt::AlignLeft, DiscountText(data, options));
     painter.restore();
 }
 

@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QImage>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <QVector>
 
@@ -96,6 +97,10 @@ QString DateText(const ReceiptData &data);
 // The texts of one small-receipt line: quantity column and price column.
 QString QuantityText(const ReceiptLine &line, bool subItemsMode);
 QString PriceText(const ReceiptLine &line);
+// The totals in the order the small receipt prints them, and its discount line (empty when the
+// sale had no discount).
+QStringList TotalTexts(const ReceiptData &data, const ReceiptOptions &options);
+QString DiscountText(const ReceiptData &data, const ReceiptOptions &options);
 
 // The logo image of a path, read again only when the file's time or size changes.
 QImage Logo(const QString &path);

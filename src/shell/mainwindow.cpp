@@ -394,7 +394,9 @@ void MainWindow::OpenPointOfSale()
     dialog.setWindowTitle(tr("Point of Sale"));
     auto *layout = new QGridLayout(&dialog);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(new CPOS(&dialog));
+    auto *pos = new CPOS(&dialog);
+    pos->AllowManagerKeys(m_access != Access::Sales);
+    layout->addWidget(pos);
     dialog.exec();
     qDebug() << "POS Closed";
     if (m_access != Access::Sales)

@@ -3,6 +3,9 @@
 // Installs and starts CUPS when it can (root with apt-get), adds its own queue and removes it
 // again; prints "skipped" when no queue can be had.
 #include "appsettings.h"
+#include "escpos.h"
+#include "escposlistener.h"
+#include "escposprinter.h"
 #include "receipt.h"
 #include "reportengine.h"
 #include "testsupport.h"
@@ -244,6 +247,57 @@ struct Outcome
     int failures = 0;
 };
 
+void Fail(Outcome &o, const QString &what);
+
+// A 50-line receipt sent again and again to a stand-in network printer on 127.0.0.1: each must
+// arrive whole, byte for byte, with its lines in order, and a printer out of paper must be
+// refused every time without a byte of the receipt reaching it.
+Outcome EscPosReceipts(int rounds)
+{
+    Outcome o;
+    ReceiptOptions receipt;
+    receipt.printLogo = false;
+    EscPosOptions options;
+    options.columns = 42;
+    const QByteArray bytes = EscPos::Receipt(SampleReceipt(50), receipt, options);
+    const QByteArray status("\x10\x04\x04");
+    QuillboxTest::EscPosListener printer;
+    QuillboxTest::EscPosListener noPaper(0x72);
+    for (int i = 0; i < rounds; ++i) {
+        ++o.operations;
+        const QString error = EscPosPrinter::Send(printer.Address(), bytes);
+        if (!error.isEmpty())
+            Fail(o, "ESC/POS receipt not sent: " + error);
+        if (i % 10 == 0) {
+            ++o.operations;
+            if (EscPosPrinter::Send(noPaper.Address(), bytes).isEmpty())
+                Fail(o, "a printer out of paper took the receipt");
+        }
+    }
+    const QList<QByteArray> received = printer.Received(rounds, 30000);
+    if (received.size() != rounds)
+        Fail(o, QStringLiteral("%1 of %2 ESC/POS receipts arrived").arg(received.size()).arg(rounds));
+    for (const QByteArray &got : received) {
+        if (got != status + bytes) {
+            Fail(o, QStringLiteral("an ESC/POS receipt arrived changed (%1 of %2 bytes)")
+                        .arg(got.size())
+                        .arg(bytes.size() + status.size()));
+            continue;
+        }
+        const QString text = QuillboxTest::DecodeEscPos(got);
+        int at = 0;
+        for (int line = 1; line <= 50 && at >= 0; ++line)
+            at = text.indexOf(QRegularExpression(QStringLiteral("\\bItem%1\\b").arg(line)), at);
+        if (at < 0 || !text.endsWith(QLatin1String("[cut partial]")))
+            Fail(o, "an ESC/POS receipt lost a line or its cut");
+    }
+    for (const QByteArray &got : noPaper.Received((rounds + 9) / 10, 30000)) {
+        if (got != status)
+            Fail(o, "a printer out of paper was sent the receipt");
+    }
+    return o;
+}
+
 void Row(const char *scenario, const Outcome &o, bool skipped)
 {
     std::printf("STRESS\t%s\t%d\t%d\t%s\n", scenario, o.operations, o.failures,
@@ -264,6 +318,9 @@ int main(int argc, char **argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QuillboxTest::ResetState();
+
+    // Needs no printer queue, only the loopback network.
+    Row("printing: ESC/POS receipt", EscPosReceipts(200), false);
 
     const char *scenarios[] = {"printing: small receipt upside down", "printing: large receipt",
                                "printing: purchase order"};

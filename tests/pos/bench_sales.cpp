@@ -3,6 +3,9 @@
 
 #include "benchsupport.h"
 #include "dbmanager.h"
+#include "escpos.h"
+#include "escposlistener.h"
+#include "escposprinter.h"
 #include "pagedquerymodel.h"
 #include "receipt.h"
 #include "salesmanagement.h"
@@ -59,6 +62,18 @@ void Receipts(int runs)
                printer.setPageMargins(QMarginsF(5, 17, 5, 0), QPageLayout::Millimeter);
                Receipt::RenderSmall(printer, data, options);
            }));
+    QuillboxTest::EscPosListener printer;
+    EscPosOptions escPos;
+    escPos.columns = 42;
+    bool sent = true;
+    Report(QStringLiteral("ESC/POS receipt, 50 lines, rendered and sent"),
+           QStringLiteral("<= 20 ms"), Time(runs, [&] {
+               sent = EscPosPrinter::Send(printer.Address(), EscPos::Receipt(data, options, escPos))
+                          .isEmpty()
+                   && sent;
+           }));
+    if (!sent || printer.Received(runs + 1).size() != runs + 1)
+        qWarning("An ESC/POS receipt did not reach the printer.");
     Report(QStringLiteral("large receipt, 50 lines, to PDF"), QStringLiteral("<= 100 ms"),
            Time(runs, [&] {
                QPrinter printer(QPrinter::HighResolution);

@@ -269,8 +269,55 @@ private slots:
             {"marginRight", 5},       {"marginBottom", 0},     {"printLogo", true},
             {"logoSize", 10},         {"ReceiptPrintToPDF", true}, {"ReportPrintToPDF", true},
             {"receiptPrinter", QString()}, {"reportPrinter", QString()},
-            {"EXPIRY_GUARD", "warn"}, {"EXPIRY_WARN_DAYS", 30}};
+            {"EXPIRY_GUARD", "warn"}, {"EXPIRY_WARN_DAYS", 30},
+            {"receiptPrinterKind", "queue"}, {"escposTarget", QString()},
+            {"escposColumns", 32},    {"escposCodePage", "CP437"}, {"escposCut", true},
+            {"escposDrawerOnCash", false}, {"escposDrawerPin", 2}, {"escposPulseOnMs", 50},
+            {"escposPulseOffMs", 500}};
         QCOMPARE(Snapshot(), expected);
+    }
+
+    // What the page shows is what it saves; values no printer takes fall back to the defaults.
+    void escPosFields_data()
+    {
+        QTest::addColumn<QVariantMap>("stored");
+        QTest::addColumn<QVariantMap>("saved");
+        QTest::addColumn<bool>("editable");
+        const QVariantMap full = {{"receiptPrinterKind", "escpos"},
+                                  {"escposTarget", "10.0.0.7:9100"},
+                                  {"escposColumns", 48},
+                                  {"escposCodePage", "CP858"},
+                                  {"escposCut", false},
+                                  {"escposDrawerOnCash", true},
+                                  {"escposDrawerPin", 5},
+                                  {"escposPulseOnMs", 100},
+                                  {"escposPulseOffMs", 200}};
+        QTest::newRow("as stored") << full << full << true;
+        QVariantMap odd = full;
+        odd["escposColumns"] = 40;
+        odd["escposCodePage"] = "UTF-8";
+        odd["escposDrawerPin"] = 3;
+        QVariantMap fallen = full;
+        fallen["escposColumns"] = 32;
+        fallen["escposCodePage"] = "CP437";
+        fallen["escposDrawerPin"] = 2;
+        QTest::newRow("what no printer takes") << odd << fallen << true;
+        QVariantMap queue = full;
+        queue["receiptPrinterKind"] = "queue";
+        QTest::newRow("printer queue") << queue << queue << false;
+    }
+    void escPosFields()
+    {
+        QFETCH(QVariantMap, stored);
+        QFETCH(QVariantMap, saved);
+        QFETCH(bool, editable);
+        for (auto it = stored.cbegin(); it != stored.cend(); ++it)
+            Store()->setValue(it.key(), it.value());
+        PrinterSettings page(nullptr, QStringList());
+        QCOMPARE(Child<QLineEdit>(&page, "lineEditEscPosTarget")->isEnabled(), editable);
+        page.Save();
+        for (auto it = saved.cbegin(); it != saved.cend(); ++it)
+            QCOMPARE(Store()->value(it.key()).toString(), it.value().toString());
     }
 
     void printers_data()
