@@ -1,8 +1,11 @@
 #include "cataloguestore.h"
 
+#include "auditlog.h"
 #include "cataloguerules.h"
 #include "sqlutil.h"
 
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
@@ -23,6 +26,18 @@ Result FailureOf(const QSqlQuery &query)
     default:
         return Result::Failed;
     }
+}
+
+// Stock and price columns: a change in any of them is one a shop must be able to explain.
+bool AuditedBatchChange(const QString &before, const QString &after)
+{
+    const QJsonObject was = QJsonDocument::fromJson(before.toUtf8()).object();
+    const QJsonObject now = QJsonDocument::fromJson(after.toUtf8()).object();
+    for (const char *column : {"QUANTITY", "SUB_ITEMS", "PURCHASE_PRICE", "SALE_PRICE", "DISCOUNT"}) {
+        if (was.value(QLatin1String(column)) != now.value(QLatin1String(column)))
+            return true;
+    }
+    return false;
 }
 
 Result Run(QSqlQuery &query)
@@ -174,7 +189,20 @@ Result UpdateBatch(const QSqlDatabase &db, int id, const Batch &batch, int loade
     query.bindValue(QStringLiteral(":sub_items_change"),
                     qint64(batch.subItems) - qint64(loadedSubItems));
     query.bindValue(QStringLiteral(":id"), id);
-    return Run(query);
+    // A hand edit of stock or prices is told to the audit trail together with the edit.
+    TransactionGuard transaction(db);
+    if (!transaction.IsActive())
+        return Result::Failed;
+    const QString before = AuditLog::RowJson(db, "tblInventory", "ID", id);
+    const Result result = Run(query);
+    if (result != Result::Done)
+        return result;
+    const QString after = AuditLog::RowJson(db, "tblInventory", "ID", id);
+    if (AuditedBatchChange(before, after)
+        && !AuditLog::Write(db, QLatin1String(AuditLog::Kind::BatchEdited),
+                            QStringLiteral("tblInventory"), QString::number(id), before, after))
+        return Result::Failed;
+    return transaction.Commit() ? Result::Done : Result::Failed;
 }
 
 Result DeleteBatch(const QSqlDatabase &db, int id)

@@ -7,6 +7,7 @@
 #include "cataloguestore.h"
 #include "dbmanager.h"
 #include "decimaldelegate.h"
+#include "expirydelegate.h"
 #include "pagedquerymodel.h"
 
 #include <QHeaderView>
@@ -14,7 +15,7 @@
 namespace {
 
 enum Column {
-    Id = 0, ProductId = 1, VendorId = 2, BarCode = 3, ProductName = 5, VendorName = 6,
+    Id = 0, ProductId = 1, VendorId = 2, BarCode = 3, ProductName = 5, VendorName = 6, Expiry = 7,
     PurchasePrice = 11, SalePrice = 12, ProductCode = 13, ShowOnPos = 14, Discount = 15
 };
 
@@ -41,14 +42,21 @@ InventoryManagement::InventoryManagement(QWidget *parent, bool selectionMode)
                                  QStringLiteral("Sale Price"),
                                  QStringLiteral("Product Code")};
     QTableView *view = ui->tableViewItems;
-    SetUpList(view, Catalogue::InventorySortExpressions(), QStringLiteral("i.ID"), headers,
-              {Id, ProductId, VendorId, ShowOnPos});
+    // The picker lists each product's batches first expired, first out.
+    SetUpList(view, Catalogue::InventorySortExpressions(),
+              selectionMode ? QStringLiteral("i.PRODUCT_ID, i.EXPIRY_DATE, i.ID")
+                            : QStringLiteral("i.ID"),
+              headers, {Id, ProductId, VendorId, ShowOnPos});
     m_model->SetUniqueColumns({Id, BarCode});
     // Every batch has its product and vendor (foreign keys).
     m_model->SetBoundedColumns({ProductName, VendorName, ProductCode});
     auto *decimals = new DecimalDelegate(view);
     for (const int column : {PurchasePrice, SalePrice, Discount})
         view->setItemDelegateForColumn(column, decimals);
+    if (selectionMode) {
+        view->setItemDelegateForColumn(
+            Expiry, new ExpiryDelegate(Catalogue::ExpiryDisplayFormat(), QDate::currentDate(), view));
+    }
     connect(view, &QTableView::doubleClicked, this, &InventoryManagement::OnRowDoubleClicked);
     connect(ui->editName, &QLineEdit::returnPressed, ui->buttonSearch, &QPushButton::click);
     connect(ui->editCode, &QLineEdit::returnPressed, ui->buttonSearch, &QPushButton::click);

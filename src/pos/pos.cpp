@@ -66,6 +66,12 @@ CPOS::CPOS(QWidget *parent)
     QSettings *settings = AppSettings::Instance().Settings();
     m_taxEnabled = settings->value(QStringLiteral("enable_tax"), true).toBool();
     m_subItemsMode = settings->value(QStringLiteral("SUB_ITEMS_MODE")).toString() == "y";
+    m_expiryGuard = SaleRules::ExpiryGuardFromSetting(
+        settings->value(QLatin1String(SaleRules::kExpiryGuardKey)).toString());
+    m_expiryWarnDays = settings
+                           ->value(QLatin1String(SaleRules::kExpiryWarnDaysKey),
+                                   SaleRules::kDefaultExpiryWarnDays)
+                           .toInt();
     m_currency = settings->value(QStringLiteral("CURRENCY_SYMBOL")).toString();
     m_taxName = settings->value(QStringLiteral("SALES_TAX_NAME")).toString();
     if (m_taxName.isEmpty())
@@ -228,6 +234,10 @@ void CPOS::EnterItem()
     request.specialDiscount = ui->checkSpecialDiscount->isChecked();
     request.specialPercent = SaleRules::ToFloat(fields.discount);
     request.taxEnabled = m_taxEnabled;
+    request.expiryGuard = m_expiryGuard;
+    request.expiryWarnDays = m_expiryWarnDays;
+    request.today = QDate::currentDate();
+    request.dateFormat = AppSettings::Instance().DisplayDateFormat();
     const PosStore::ItemTaken taken
         = PosStore::TakeItem(CDBManager::Instance().GetInventoryDataBase(), request);
     if (!taken.refusal.isEmpty()) {
@@ -243,6 +253,8 @@ void CPOS::EnterItem()
         m_model->index(m_model->rowCount() - 1, CItemTransactionsModel::LineTotalColumn));
     view->scrollToBottom();
     ShowTotals();
+    if (!taken.notice.isEmpty())
+        ShowStatus(taken.notice);
 
     ui->lineEditBarCode->clear();
     if (!ui->checkOnAllItems->isChecked())

@@ -91,6 +91,8 @@ private:
 
     bool m_taxEnabled = true;
     bool m_subItemsMode = false;
+    SaleRules::ExpiryGuard m_expiryGuard = SaleRules::ExpiryGuard::Warn;
+    int m_expiryWarnDays = SaleRules::kDefaultExpiryWarnDays;
     QString m_currency;
     QString m_taxName;
     QString m_imagesFolder;

@@ -2,6 +2,7 @@
 #include "ui_possettings.h"
 
 #include "appsettings.h"
+#include "salerules.h"
 
 #include <QSettings>
 
@@ -13,6 +14,21 @@ POSSettings::POSSettings(QWidget *parent)
     const QSettings *store = AppSettings::Instance().Settings();
     ui->spinRows->setValue(store->value(QStringLiteral("POS_ROWS"), 4).toInt());
     ui->spinCols->setValue(store->value(QStringLiteral("POS_COLUMNS"), 4).toInt());
+
+    using SaleRules::ExpiryGuard;
+    ui->comboExpiryGuard->addItem(tr("Sell without a word"),
+                                  SaleRules::ExpiryGuardSetting(ExpiryGuard::Off));
+    ui->comboExpiryGuard->addItem(tr("Sell and warn"),
+                                  SaleRules::ExpiryGuardSetting(ExpiryGuard::Warn));
+    ui->comboExpiryGuard->addItem(tr("Refuse expired batches"),
+                                  SaleRules::ExpiryGuardSetting(ExpiryGuard::Refuse));
+    const ExpiryGuard guard = SaleRules::ExpiryGuardFromSetting(
+        store->value(QLatin1String(SaleRules::kExpiryGuardKey)).toString());
+    ui->comboExpiryGuard->setCurrentIndex(
+        ui->comboExpiryGuard->findData(SaleRules::ExpiryGuardSetting(guard)));
+    ui->spinExpiryWarnDays->setValue(store->value(QLatin1String(SaleRules::kExpiryWarnDaysKey),
+                                                  SaleRules::kDefaultExpiryWarnDays)
+                                         .toInt());
 }
 
 POSSettings::~POSSettings() = default;
@@ -22,4 +38,7 @@ void POSSettings::Save()
     QSettings *store = AppSettings::Instance().Settings();
     store->setValue(QStringLiteral("POS_ROWS"), ui->spinRows->value());
     store->setValue(QStringLiteral("POS_COLUMNS"), ui->spinCols->value());
+    store->setValue(QLatin1String(SaleRules::kExpiryGuardKey),
+                    ui->comboExpiryGuard->currentData().toString());
+    store->setValue(QLatin1String(SaleRules::kExpiryWarnDaysKey), ui->spinExpiryWarnDays->value());
 }

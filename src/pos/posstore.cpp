@@ -1,5 +1,6 @@
 #include "posstore.h"
 
+#include "auditlog.h"
 #include "cataloguerules.h"
 #include "dbmanager.h"
 #include "itemtransactionsmodel.h"
@@ -26,6 +27,33 @@ bool IsLockConflict(const QSqlError &error)
 {
     const int code = NativeErrorCode(error);
     return code == MariaDbError::Deadlock || code == MariaDbError::LockWaitTimeout;
+}
+
+// A return and a special discount are told to the audit trail with the stock they changed.
+bool AuditLine(QSqlDatabase db, const ItemRequest &request, const QVariant &batchId,
+               const SaleRules::StockRequest &stock, const SaleRules::StockSplit &after,
+               const SaleRules::LineAmounts &amounts, QSqlError *failure)
+{
+    const QString before = AuditLog::ObjectJson(
+        {{QStringLiteral("QUANTITY"), stock.quantity}, {QStringLiteral("SUB_ITEMS"), stock.subItems}});
+    const QString line = AuditLog::ObjectJson(
+        {{QStringLiteral("BAR_CODE"), request.barCode},
+         {QStringLiteral("QUANTITY"), after.quantity},
+         {QStringLiteral("SUB_ITEMS"), after.subItems},
+         {QStringLiteral("LINE_QUANTITY"), request.quantity},
+         {QStringLiteral("LINE_SUB_ITEMS"), request.subQuantity},
+         {QStringLiteral("DISCOUNT_PERCENT"), double(request.specialPercent)},
+         {QStringLiteral("DISCOUNT"), SaleRules::Money(amounts.discount)},
+         {QStringLiteral("LINE_TOTAL"), SaleRules::Money(amounts.net)}});
+    const QString row = batchId.toString();
+    const QString table = QStringLiteral("tblInventory");
+    if (request.returnMode
+        && !AuditLog::Write(db, QLatin1String(AuditLog::Kind::ReturnLine), table, row, before,
+                            line, failure))
+        return false;
+    return !request.specialDiscount
+           || AuditLog::Write(db, QLatin1String(AuditLog::Kind::SpecialDiscount), table, row,
+                              before, line, failure);
 }
 
 Attempt TryTakeItem(QSqlDatabase db, const ItemRequest &request, ItemTaken *taken)
@@ -57,6 +85,14 @@ Attempt TryTakeItem(QSqlDatabase db, const ItemRequest &request, ItemTaken *take
     const auto value
         = [&lookup](const char *name) { return lookup.value(QString::fromLatin1(name)); };
 
+    const ExpiryVerdict expiry
+        = CheckExpiry(request.expiryGuard, value("EXPIRY_DATE").toDate(), request.today,
+                      request.expiryWarnDays, request.returnMode, request.dateFormat);
+    if (!expiry.refusal.isEmpty()) {
+        taken->refusal = expiry.refusal;
+        return Attempt::Done;
+    }
+
     StockRequest stock;
     stock.quantity = value("QUANTITY").toInt();
     stock.subItems = value("SUB_ITEMS").toInt();
@@ -87,10 +123,18 @@ Attempt TryTakeItem(QSqlDatabase db, const ItemRequest &request, ItemTaken *take
     update.bindValue(QStringLiteral(":quantity"), outcome.after.quantity);
     update.bindValue(QStringLiteral(":sub_items"), outcome.after.subItems);
     update.bindValue(QStringLiteral(":id"), value("ID"));
+    QSqlError failure;
     if (!update.exec()) {
         qDebug() << "Updating  tblInventory: " << update.lastError().databaseText() << "    "
                  << update.lastError().driverText();
         if (IsLockConflict(update.lastError()))
+            return Attempt::Retry;
+        taken->refusal = QString::fromLatin1(Message::StockWriteFailed);
+        return Attempt::Done;
+    }
+    const LineAmounts amounts = ComputeLine(line);
+    if (!AuditLine(db, request, value("ID"), stock, outcome.after, amounts, &failure)) {
+        if (IsLockConflict(failure))
             return Attempt::Retry;
         taken->refusal = QString::fromLatin1(Message::StockWriteFailed);
         return Attempt::Done;
@@ -104,8 +148,9 @@ Attempt TryTakeItem(QSqlDatabase db, const ItemRequest &request, ItemTaken *take
     taken->name = value("NAME").toString();
     taken->salePrice = line.salePrice;
     taken->purchasePrice = line.purchasePrice;
-    taken->amounts = ComputeLine(line);
+    taken->amounts = amounts;
     taken->stockAfter = outcome.after;
+    taken->notice = expiry.notice;
     qDebug() << "discount " << taken->amounts.discount;
     return Attempt::Done;
 }

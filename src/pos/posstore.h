@@ -3,6 +3,7 @@
 #include "salerules.h"
 
 #include <QSqlDatabase>
+#include <QDate>
 #include <QString>
 #include <QVector>
 
@@ -20,11 +21,16 @@ struct ItemRequest {
     bool specialDiscount = false;
     float specialPercent = 0;
     bool taxEnabled = true;
+    SaleRules::ExpiryGuard expiryGuard = SaleRules::ExpiryGuard::Warn;
+    int expiryWarnDays = SaleRules::kDefaultExpiryWarnDays;
+    QDate today; // the till's day; expiry is judged against it
+    QString dateFormat = QStringLiteral("yyyy-MM-dd"); // how dates are shown
 };
 
 // What an entry took out of (or put back into) the stock, ready to become a basket line.
 struct ItemTaken {
     QString refusal; // status message; empty when the stock was written
+    QString notice; // status message for a line that was added (a batch near its expiry)
     QString name;
     QString salePrice;
     QString purchasePrice;

@@ -1,5 +1,7 @@
 #include "salerules.h"
 
+#include <QCoreApplication>
+
 #include <QRegularExpression>
 
 #include <limits>
@@ -175,6 +177,51 @@ QString RecordedProductName(const QString &name)
     // Never keep half of a character that takes two UTF-16 units.
     const int cut = name.at(kColumnLength - 1).isHighSurrogate() ? kColumnLength - 1 : kColumnLength;
     return name.left(cut);
+}
+
+ExpiryGuard ExpiryGuardFromSetting(const QString &value)
+{
+    if (value == QLatin1String("off"))
+        return ExpiryGuard::Off;
+    if (value == QLatin1String("refuse"))
+        return ExpiryGuard::Refuse;
+    return ExpiryGuard::Warn;
+}
+
+QString ExpiryGuardSetting(ExpiryGuard guard)
+{
+    switch (guard) {
+    case ExpiryGuard::Off:
+        return QStringLiteral("off");
+    case ExpiryGuard::Refuse:
+        return QStringLiteral("refuse");
+    case ExpiryGuard::Warn:
+        break;
+    }
+    return QStringLiteral("warn");
+}
+
+ExpiryVerdict CheckExpiry(ExpiryGuard guard, const QDate &expiry, const QDate &today,
+                          int warnDays, bool returnMode, const QString &displayFormat)
+{
+    ExpiryVerdict verdict;
+    if (guard == ExpiryGuard::Off || !expiry.isValid())
+        return verdict;
+    const QString shown = expiry.toString(displayFormat);
+    if (expiry < today) {
+        if (guard == ExpiryGuard::Refuse && !returnMode) {
+            verdict.refusal = QCoreApplication::translate(
+                                  "SaleRules", "This batch expired on %1. It was not added.")
+                                  .arg(shown);
+        } else {
+            verdict.notice
+                = QCoreApplication::translate("SaleRules", "This batch expired on %1.").arg(shown);
+        }
+    } else if (today.daysTo(expiry) <= warnDays) {
+        verdict.notice
+            = QCoreApplication::translate("SaleRules", "This batch expires on %1.").arg(shown);
+    }
+    return verdict;
 }
 
 } // namespace SaleRules

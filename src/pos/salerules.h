@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 
 // The sale screen's arithmetic and checks, without widgets: line amounts in single precision,
@@ -109,6 +110,26 @@ struct StockOutcome {
 };
 StockOutcome ApplyStock(const StockRequest &request);
 QString NotAvailableMessage(int quantity, int subItems);
+
+// Settings keys of the expiry guard.
+constexpr const char *kExpiryGuardKey = "EXPIRY_GUARD";
+constexpr const char *kExpiryWarnDaysKey = "EXPIRY_WARN_DAYS";
+
+// What the till does with a batch past or near its expiry date ("EXPIRY_GUARD").
+enum class ExpiryGuard { Off, Warn, Refuse };
+// "off", "warn" or "refuse"; anything else (or absent) warns.
+ExpiryGuard ExpiryGuardFromSetting(const QString &value);
+QString ExpiryGuardSetting(ExpiryGuard guard);
+constexpr int kDefaultExpiryWarnDays = 30;
+
+struct ExpiryVerdict {
+    QString refusal; // the entry must not go ahead
+    QString notice; // the entry goes ahead and the cashier is told
+};
+// A batch without a valid expiry date never expires. A return takes goods back, so it is
+// told, never refused. Dates are shown in displayFormat.
+ExpiryVerdict CheckExpiry(ExpiryGuard guard, const QDate &expiry, const QDate &today,
+                          int warnDays, bool returnMode, const QString &displayFormat);
 
 // Pages needed for a number of panel entries (0 for none).
 int PageCount(int entries, int pageSize);

@@ -1,5 +1,6 @@
 #include "saleshistory.h"
 
+#include "auditlog.h"
 #include "dbmanager.h"
 #include "sqlutil.h"
 
@@ -86,6 +87,20 @@ bool DeleteSale(QSqlDatabase db, int saleId, QString *error)
     if (!transaction.IsActive()) {
         if (error)
             *error = db.lastError().text();
+        return false;
+    }
+    // The sale as it was, lines included, goes to the audit trail with its removal.
+    const QString saleRow = AuditLog::RowJson(db, "tblSalesTransactions", "ID", saleId);
+    const QString saleLines
+        = AuditLog::RowsJson(db, "tblSalesInvoice", "TRANSACTION_ID", saleId, "ITEM_INDEX");
+    QSqlError auditError;
+    if (!AuditLog::Write(db, QLatin1String(AuditLog::Kind::SaleDeleted),
+                         QStringLiteral("tblSalesTransactions"), QString::number(saleId),
+                         QStringLiteral("{\"sale\":%1,\"lines\":%2}")
+                             .arg(saleRow.isEmpty() ? QStringLiteral("null") : saleRow, saleLines),
+                         QString(), &auditError)) {
+        if (error)
+            *error = auditError.text();
         return false;
     }
     QSqlQuery lines(db);

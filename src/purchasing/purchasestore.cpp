@@ -1,5 +1,6 @@
 #include "purchasestore.h"
 
+#include "auditlog.h"
 #include "cataloguerules.h"
 #include "sqlutil.h"
 
@@ -182,13 +183,22 @@ bool DeleteOrder(const QSqlDatabase &db, int key)
     TransactionGuard transaction(db);
     if (!transaction.IsActive())
         return false;
+    const QString order = AuditLog::RowJson(db, "tblPOrders", "ID", key);
+    if (order.isEmpty())
+        return false;
+    const QString before = QStringLiteral("{\"order\":%1,\"lines\":%2}")
+                               .arg(order, AuditLog::RowsJson(db, "tblPODetails", "PORDER_ID",
+                                                              key, "ID"));
+    if (!AuditLog::Write(db, QLatin1String(AuditLog::Kind::PurchaseOrderDeleted),
+                         QStringLiteral("tblPOrders"), QString::number(key), before, QString()))
+        return false;
     QSqlQuery lines(db);
     lines.prepare(QStringLiteral("DELETE FROM tblPODetails WHERE PORDER_ID = :id"));
     lines.bindValue(QStringLiteral(":id"), key);
-    QSqlQuery order(db);
-    order.prepare(QStringLiteral("DELETE FROM tblPOrders WHERE ID = :id"));
-    order.bindValue(QStringLiteral(":id"), key);
-    return ExecLogged(lines) && ExecLogged(order) && order.numRowsAffected() == 1
+    QSqlQuery removal(db);
+    removal.prepare(QStringLiteral("DELETE FROM tblPOrders WHERE ID = :id"));
+    removal.bindValue(QStringLiteral(":id"), key);
+    return ExecLogged(lines) && ExecLogged(removal) && removal.numRowsAffected() == 1
         && transaction.Commit();
 }
 

@@ -2,11 +2,57 @@
 // e.g. to point a new installation at its private database server.
 //   quillbox-configure --get KEY
 //   quillbox-configure KEY=VALUE [KEY=VALUE...]
+//   quillbox-configure --verify-audit
 #include "appsettings.h"
+#include "auditlog.h"
 
 #include <QCoreApplication>
 #include <QSettings>
+#include <QSqlDatabase>
 #include <QTextStream>
+
+namespace {
+// Walks the audit trail of both active schemas; 0 when both are intact, 1 when one was
+// tampered with, 3 when a schema cannot be reached.
+int VerifyAudit(QTextStream &out, QTextStream &err)
+{
+    const QSettings *settings = AppSettings::Instance().Settings();
+    int status = 0;
+    for (const char *key : {"ACTIVE_INVENTORY_DB", "ACTIVE_SALES_DB"}) {
+        const QString schema = settings->value(QLatin1String(key)).toString();
+        const QString name = QStringLiteral("verify-audit-") + QLatin1String(key);
+        {
+            // A connection of its own: the tool runs without a window, so without the
+            // program's connection dialogs.
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QMYSQL"), name);
+            db.setHostName(settings->value(QStringLiteral("DB_SERVER")).toString());
+            db.setPort(settings->value(QStringLiteral("DB_PORT")).toInt());
+            db.setUserName(settings->value(QStringLiteral("DB_USER")).toString());
+            db.setPassword(settings->value(QStringLiteral("DB_PASSWORD")).toString());
+            db.setDatabaseName(schema);
+            if (schema.isEmpty() || !db.open()) {
+                err << schema << ": "
+                    << QCoreApplication::translate("AuditLog", "cannot be reached") << '\n';
+                status = qMax(status, 3);
+            } else {
+                const AuditLog::Verdict verdict = AuditLog::Verify(db);
+                if (verdict.intact) {
+                    out << schema << ": "
+                        << QCoreApplication::translate("AuditLog", "%n entries, intact", nullptr,
+                                                       int(verdict.entries))
+                        << '\n';
+                } else {
+                    out << schema << ": " << verdict.problem << '\n';
+                    status = qMax(status, 1);
+                }
+                db.close();
+            }
+        }
+        QSqlDatabase::removeDatabase(name);
+    }
+    return status;
+}
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -17,6 +63,7 @@ int main(int argc, char *argv[])
     const QString usage = QStringLiteral(
         "usage: quillbox-configure --get KEY\n"
         "       quillbox-configure KEY=VALUE [KEY=VALUE...]\n"
+        "       quillbox-configure --verify-audit\n"
         "Reads or writes keys of Quillbox's settings store, e.g.\n"
         "  quillbox-configure DB_SERVER=127.0.0.1 DB_PORT=3306 DB_USER=quillbox\n");
     if (args.contains(QLatin1String("--help")) || args.contains(QLatin1String("-h"))) {
@@ -27,6 +74,11 @@ int main(int argc, char *argv[])
     if (args.size() == 2 && args.at(0) == QLatin1String("--get")) {
         out << settings->value(args.at(1)).toString() << '\n';
         return 0;
+    }
+    if (args.size() == 1 && args.at(0) == QLatin1String("--verify-audit")) {
+        const int status = VerifyAudit(out, err);
+        AppSettings::Reset();
+        return status;
     }
     if (args.isEmpty()) {
         err << usage;

@@ -1,6 +1,7 @@
 #include "manageusers.h"
 #include "ui_manageusers.h"
 
+#include "auditlog.h"
 #include "dbmanager.h"
 #include "formkeys.h"
 #include "listsizing.h"
@@ -9,8 +10,27 @@
 #include <QMessageBox>
 #include <QScroller>
 #include <QSqlError>
+#include <QSqlQuery>
 #include <QSqlRecord>
 #include <QSqlTableModel>
+
+namespace {
+// A user as the audit trail keeps it: never with the password, only whether it changed.
+QString UserJson(const QSqlDatabase &db, const QString &login, QString *password)
+{
+    QSqlQuery query(db);
+    query.prepare(QStringLiteral("SELECT ID, FIRST_NAME, LAST_NAME, LOGIN_NAME, ROLE, PASSWORD "
+                                 "FROM tblUsers WHERE LOGIN_NAME = :login"));
+    query.bindValue(QStringLiteral(":login"), login);
+    if (login.isEmpty() || !query.exec() || !query.next())
+        return QString();
+    *password = query.value(5).toString();
+    QVariantMap values;
+    for (int i = 0; i < 5; ++i)
+        values.insert(query.record().fieldName(i), query.value(i));
+    return AuditLog::ObjectJson(values);
+}
+} // namespace
 
 ManageUsers::ManageUsers(QWidget *parent)
     : QuillboxDialog(parent)
@@ -118,7 +138,7 @@ void ManageUsers::on_pushButtonAdd_clicked()
     m_model->setData(m_model->index(row, 3), ui->editLoginName->text());
     m_model->setData(m_model->index(row, 4), ui->editPassword->text());
     m_model->setData(m_model->index(row, 5), ui->comboRole->currentText());
-    if (m_model->submitAll()) {
+    if (SubmitAudited(AuditLog::Kind::UserAdded, QString(), ui->editLoginName->text())) {
         Reload();
         ClearFields();
         ui->editFirstName->setFocus(); // ready for the next one
@@ -137,12 +157,13 @@ void ManageUsers::OnPushButtonUpdateClicked()
     if (!index.isValid())
         return;
     const int row = index.row();
+    const QString oldLogin = m_model->record(row).value(3).toString();
     m_model->setData(m_model->index(row, 1), ui->editFirstName->text());
     m_model->setData(m_model->index(row, 2), ui->editLastName->text());
     m_model->setData(m_model->index(row, 3), ui->editLoginName->text());
     m_model->setData(m_model->index(row, 4), ui->editPassword->text());
     m_model->setData(m_model->index(row, 5), ui->comboRole->currentText());
-    if (!m_model->submitAll()) {
+    if (!SubmitAudited(AuditLog::Kind::UserChanged, oldLogin, ui->editLoginName->text())) {
         // A login name in use, for one; the fields stay as typed so they can be corrected.
         LogSqlError(m_model->lastError());
         QMessageBox::warning(this, tr("Update User"),
@@ -162,8 +183,9 @@ void ManageUsers::OnPushButtonDeleteClicked()
     const QModelIndex index = ui->tableView->currentIndex();
     if (!index.isValid() || answer != QMessageBox::Yes)
         return;
+    const QString login = m_model->record(index.row()).value(3).toString();
     m_model->removeRow(index.row());
-    if (!m_model->submitAll()) {
+    if (!SubmitAudited(AuditLog::Kind::UserRemoved, login, QString())) {
         LogSqlError(m_model->lastError());
         QMessageBox::warning(this, tr("Delete User"),
                              tr("This user can not be removed from the system"));
@@ -176,6 +198,30 @@ void ManageUsers::OnPushButtonDeleteClicked()
     ui->editLoginName->clear();
     ui->editPassword->clear();
     ui->comboRole->setCurrentIndex(-1);
+}
+
+bool ManageUsers::SubmitAudited(const char *kind, const QString &loginBefore,
+                                const QString &loginAfter)
+{
+    QSqlDatabase db = m_model->database();
+    QString oldPassword, newPassword;
+    const QString before = UserJson(db, loginBefore, &oldPassword);
+    if (!db.transaction())
+        return false;
+    if (!m_model->submitAll()) {
+        db.rollback();
+        return false;
+    }
+    QString after = UserJson(db, loginAfter, &newPassword);
+    if (!before.isEmpty() && !after.isEmpty() && oldPassword != newPassword)
+        after.replace(after.size() - 1, 1, QStringLiteral(",\"PASSWORD_CHANGED\":true}"));
+    if (!AuditLog::Write(db, QLatin1String(kind), QStringLiteral("tblUsers"),
+                         loginAfter.isEmpty() ? loginBefore : loginAfter, before, after)
+        || !db.commit()) {
+        db.rollback();
+        return false;
+    }
+    return true;
 }
 
 void ManageUsers::Reload()

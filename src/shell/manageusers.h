@@ -28,6 +28,9 @@ private:
     bool CheckInput(const QString &emptyMessage);
     void ClearFields();
     void Reload();
+    // Submits the model's pending change and its audit entry in one transaction; the user is
+    // named by login before and after the change (empty for an addition or a removal).
+    bool SubmitAudited(const char *kind, const QString &loginBefore, const QString &loginAfter);
 
     Q_DISABLE_COPY(ManageUsers)
     std::unique_ptr<Ui::ManageUsers> ui;

@@ -2,6 +2,8 @@
 #include "ui_settings.h"
 
 #include "appsettings.h"
+#include "auditlog.h"
+#include "dbmanager.h"
 #include "dialogtabs.h"
 #include "errordialog.h"
 #include "managedatabases.h"
@@ -22,6 +24,16 @@ namespace {
 QSettings *Store()
 {
     return AppSettings::Instance().Settings();
+}
+
+// The keys whose change a shop must be able to explain: taxes and the currency.
+QVariantMap AuditedValues()
+{
+    QVariantMap values;
+    for (const char *key : {"SALES_TAX_RATE_A", "SALES_TAX_RATE_B", "SALES_TAX_RATE_C",
+                            "SALES_TAX_NAME", "enable_tax", "CURRENCY_SYMBOL"})
+        values.insert(QLatin1String(key), Store()->value(QLatin1String(key)).toString());
+    return values;
 }
 
 // Shows a stored text in a field; a key never stored leaves the field as it is.
@@ -91,6 +103,7 @@ void Settings::on_buttonBox_accepted()
         ui->tabWidget->setCurrentIndex(kTaxTab);
         return;
     }
+    const QVariantMap auditedBefore = AuditedValues();
     QSettings *store = Store();
     store->setValue(QStringLiteral("REPORT_COMPANY_NAME"), ui->lineCompanyName->text());
     store->setValue(QStringLiteral("REPORT_COMPANY_ADDRESS"), ui->textCompanyAddress->toPlainText());
@@ -108,8 +121,19 @@ void Settings::on_buttonBox_accepted()
                                                  ? QStringLiteral("dark")
                                                  : QStringLiteral("light"));
     store->setValue(QStringLiteral("IMAGES_FOLDER"), ui->lineImagesFolder->text());
-    if (m_taxSettings->Save())
+    if (m_taxSettings->Save()) {
+        // The settings live on this computer, so they are kept even when the server cannot
+        // take the entry (the failure is logged). Before any database is in use (the first
+        // set-up) there is no trail to write to, and asking for one would open dialogs.
+        const QVariantMap auditedAfter = AuditedValues();
+        if (auditedAfter != auditedBefore && CDBManager::Instance().IsInventoryConnected()) {
+            AuditLog::Write(CDBManager::Instance().GetInventoryDataBase(),
+                            QLatin1String(AuditLog::Kind::SettingsChanged),
+                            QStringLiteral("settings"), QStringLiteral("taxes and currency"),
+                            AuditLog::ObjectJson(auditedBefore), AuditLog::ObjectJson(auditedAfter));
+        }
         accept();
+    }
     else
         ui->tabWidget->setCurrentIndex(kTaxTab);
 }

@@ -504,6 +504,38 @@ private slots:
         QCOMPARE(list.Model()->index(0, 3).data().toString(), QString("EARLY"));
     }
 
+    // First expired, first out: the picker groups each product's batches by expiry and marks
+    // the ones already past it.
+    void pickerListsEarliestExpiryFirst()
+    {
+        FreshDatabases dbs(FreshDatabases::Inventory);
+        QVERIFY(dbs.IsValid());
+        const QDate today = QDate::currentDate();
+        const auto day = [today](int offset) { return today.addDays(offset).toString(Qt::ISODate); };
+        const int category = AddCategory("Medicine");
+        const int aspirin = AddProduct(category, "P1", "Aspirin");
+        const int bandage = AddProduct(category, "P2", "Bandage");
+        const int vendor = AddVendor("Acme");
+        AddBatch(bandage, vendor, "B_LATE", 1, day(90));
+        AddBatch(aspirin, vendor, "A_LATE", 1, day(400));
+        AddBatch(aspirin, vendor, "A_PAST", 1, day(-1));
+        AddBatch(aspirin, vendor, "A_SOON", 1, day(0));
+        AddBatch(bandage, vendor, "B_PAST", 1, day(-30));
+        InventoryManagement picker(nullptr, true);
+        auto *view = Child<QTableView>(&picker, "tableViewItems");
+        QStringList codes, marked;
+        for (int row = 0; row < picker.Model()->rowCount(); ++row) {
+            codes << picker.Model()->index(row, 3).data().toString();
+            const QVariant expiry = picker.Model()->index(row, 7).data();
+            auto *delegate = qobject_cast<QStyledItemDelegate *>(view->itemDelegateForColumn(7));
+            QVERIFY(delegate);
+            if (delegate->displayText(expiry, QLocale()).endsWith(" (expired)"))
+                marked << codes.last();
+        }
+        QCOMPARE(codes, QStringList({"A_PAST", "A_SOON", "A_LATE", "B_PAST", "B_LATE"}));
+        QCOMPARE(marked, QStringList({"A_PAST", "B_PAST"}));
+    }
+
     void deleteAsksFirst()
     {
         FreshDatabases dbs(FreshDatabases::Inventory);

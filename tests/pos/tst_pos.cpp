@@ -258,6 +258,65 @@ private slots:
         QCOMPARE(till.barCode->text(), barCode);
     }
 
+    void expiryGuard_data()
+    {
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<QString>("expiry"); // days from today, or a stored date
+        QTest::addColumn<bool>("returnMode");
+        QTest::addColumn<QString>("status"); // %1: the expiry date as shown
+        QTest::addColumn<bool>("added");
+        const QString expired = "This batch expired on %1.";
+        const QString expiring = "This batch expires on %1.";
+        const QString refused = "This batch expired on %1. It was not added.";
+        const struct {
+            const char *mode;
+            QString expired, expiring;
+        } modes[] = {{"off", QString(), QString()},
+                     {"warn", expired, expiring},
+                     {"refuse", refused, expiring},
+                     {"", expired, expiring}}; // absent: warn
+        for (const auto &m : modes) {
+            const bool refuses = m.expired == refused;
+            QTest::addRow("%s expired", m.mode) << m.mode << "-1" << false << m.expired << !refuses;
+            QTest::addRow("%s expiring", m.mode) << m.mode << "30" << false << m.expiring << true;
+            QTest::addRow("%s today", m.mode) << m.mode << "0" << false << m.expiring << true;
+            QTest::addRow("%s fresh", m.mode) << m.mode << "31" << false << QString() << true;
+            QTest::addRow("%s no date", m.mode) << m.mode << "0000-00-00" << false << QString()
+                                                << true;
+        }
+        // Taking goods back never hands anything out.
+        QTest::newRow("refuse return") << "refuse" << "-1" << true << expired << true;
+    }
+    void expiryGuard()
+    {
+        QFETCH(QString, mode);
+        QFETCH(QString, expiry);
+        QFETCH(bool, returnMode);
+        QFETCH(QString, status);
+        QFETCH(bool, added);
+        FreshDatabases dbs;
+        QVERIFY(dbs.IsValid());
+        QSettings *settings = AppSettings::Instance().Settings();
+        if (!mode.isEmpty())
+            settings->setValue("EXPIRY_GUARD", mode);
+        settings->setValue("DATE_FORMAT", "DD/MM/YYYY");
+        settings->setValue("err_msg_4", 1);
+        AppSettings::Instance().RefreshDisplayDateFormat();
+        AddTablets("E1", 5);
+        bool days = false;
+        const QDate date = QDate::currentDate().addDays(expiry.toInt(&days));
+        QuillboxTest::Seed::Exec("UPDATE tblInventory SET EXPIRY_DATE = ? WHERE BAR_CODE = 'E1'",
+                                 {days ? QVariant(date.toString(Qt::ISODate)) : QVariant(expiry)});
+        CPOS pos;
+        Till till(pos);
+        if (returnMode)
+            till.returnMode->click();
+        QCOMPARE(till.Scan("E1"),
+                 status.isEmpty() ? status : status.arg(date.toString("dd-MM-yyyy")));
+        QCOMPARE(till.Lines(), added ? 1 : 0);
+        QCOMPARE(Stock("E1"), QString(added ? (returnMode ? "6/0" : "4/0") : "5/0"));
+    }
+
     // A stock write the server refuses must not leave a line that was never taken from stock.
     void failedStockWriteAddsNoLine()
     {

@@ -256,7 +256,8 @@ private slots:
             {"paperHeight", 101},     {"marginLeft", 5},       {"marginTop", 17},
             {"marginRight", 5},       {"marginBottom", 0},     {"printLogo", true},
             {"logoSize", 10},         {"ReceiptPrintToPDF", true}, {"ReportPrintToPDF", true},
-            {"receiptPrinter", QString()}, {"reportPrinter", QString()}};
+            {"receiptPrinter", QString()}, {"reportPrinter", QString()},
+            {"EXPIRY_GUARD", "warn"}, {"EXPIRY_WARN_DAYS", 30}};
         QCOMPARE(Snapshot(), expected);
     }
 
