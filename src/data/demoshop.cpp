@@ -354,7 +354,7 @@ bool Fill(QSqlDatabase db, const QString &inventorySchema, const QString &salesS
                           + QStringLiteral(" WHERE TRANSACTION_ID BETWEEN %1 AND %2 GROUP BY "
                                            "TRANSACTION_ID) t ON t.TRANSACTION_ID = st.ID "
                                            "SET st.GRAND_TOTAL = t.total, st.PAID = CEIL(t.total), "
-                                           "st.RETURN_AMOUNT = CEIL(t.total) - t.total")
+                                           "st.RETURN_AMOUNT = t.total - CEIL(t.total)")
                                 .arg(from)
                                 .arg(to),
                       int(25 * (to - from + 1) / qMax<qint64>(1, sales)) + 1};

@@ -5,7 +5,10 @@
 #include "partyeditor.h"
 #include "partystore.h"
 
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QSqlTableModel>
+#include <QTableView>
 
 ManageCustomers::ManageCustomers(QWidget *parent, bool selectionMode)
     : QuillboxDialog(parent)
@@ -32,7 +35,48 @@ ManageCustomers::ManageCustomers(QWidget *parent, bool selectionMode)
             &ManageCustomers::OnPushButtonDeleteClicked);
     FormKeys::ReturnPresses(this, {m_ui->lineEditName, m_ui->lineEditEmail, m_ui->lineEditContact},
                             {m_ui->pushButtonUpdate, m_ui->pushButtonAdd});
-    m_ui->lineEditName->setFocus();
+    if (m_selectionMode) {
+        // At the till the keyboard picks: type to narrow the list, arrows to move, Return to
+        // take the highlighted customer.
+        m_ui->lineEditFilter->installEventFilter(this);
+        m_ui->tableView->installEventFilter(this);
+        m_ui->lineEditFilter->setFocus();
+    } else {
+        m_ui->lineEditName->setFocus();
+    }
+}
+
+void ManageCustomers::HighlightFirst()
+{
+    QTableView *view = m_ui->tableView;
+    if (view->model()->rowCount() > 0)
+        view->setCurrentIndex(view->model()->index(0, 1));
+}
+
+bool ManageCustomers::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return QuillboxDialog::eventFilter(watched, event);
+    auto *key = static_cast<QKeyEvent *>(event);
+    switch (key->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        on_pushSelect_clicked();
+        return true;
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        if (watched == m_ui->lineEditFilter) {
+            // The list moves while the typing stays in the filter.
+            QCoreApplication::sendEvent(m_ui->tableView, event);
+            return true;
+        }
+        break;
+    default:
+        break;
+    }
+    return QuillboxDialog::eventFilter(watched, event);
 }
 
 ManageCustomers::~ManageCustomers() = default;
@@ -101,6 +145,10 @@ void ManageCustomers::on_pushFilter_clicked()
 void ManageCustomers::on_lineEditFilter_textChanged(const QString &text)
 {
     m_editor->ApplyFilter(text);
+    // What was typed names the customer: the best match is ready for Return. Nothing is
+    // highlighted before, so Return on an untouched list picks nobody.
+    if (m_selectionMode && !text.isEmpty())
+        HighlightFirst();
 }
 
 void ManageCustomers::on_pushButtonClose_clicked()

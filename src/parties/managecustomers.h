@@ -38,8 +38,12 @@ public slots:
     bool IsEmptyText() const;
     bool IsSameText() const;
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     Q_DISABLE_COPY(ManageCustomers)
+    void HighlightFirst();
     std::unique_ptr<Ui::ManageCustomers> m_ui;
     std::unique_ptr<PartyEditor> m_editor;
     bool m_selectionMode;

@@ -68,16 +68,17 @@ public:
 
     // The sale as a whole.
     const SaleRules::Totals &Totals() const { return m_totals; }
-    float GrandTotal() const { return m_totals.grand; }
-    float TaxTotal() const { return m_totals.tax; }
-    float DiscountTotal() const { return m_totals.discount; }
-    // Grand total less tax, the way receipts show it.
-    float SubTotal() const { return m_totals.grand - m_totals.tax; }
+    float GrandTotal() const { return m_totals.Grand(); }
+    float TaxTotal() const { return m_totals.Tax(); }
+    float DiscountTotal() const { return m_totals.Discount(); }
+    // The sum of the shown line totals.
+    float SubTotal() const { return m_totals.SubTotal(); }
 
     const SaleCustomer &Customer() const { return m_customer; }
     void SetCustomer(const SaleCustomer &customer) { m_customer = customer; }
 
-    // Set once the sale is recorded; empty receipt number before.
+    // Set once the sale is recorded; empty receipt number before. The change is the money
+    // handed back, as shown.
     bool IsPaid() const { return !m_receiptNumber.isEmpty(); }
     QString ReceiptNumber() const { return m_receiptNumber; }
     QString PaidAmount() const { return m_paid; }

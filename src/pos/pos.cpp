@@ -27,6 +27,8 @@ namespace {
 const char *kGrayStatus = "QLabel {background-color: gray }";
 const char *kRedStatus = "QLabel {background-color: red }";
 const char *kNoCustomer = "NOT SELECTED";
+const char *kReturnModeNotice
+    = QT_TRANSLATE_NOOP("CPOS", "RETURN MODE: items entered now go back into stock.");
 const char *kRowColours[] = {"#228B22", "#FF7F50", "#6495ED", "#A9A9A9", "#DAA520"};
 
 // One toggle for every sale screen of the process; it carries on across messages.
@@ -113,6 +115,10 @@ CPOS::CPOS(QWidget *parent)
         ui->comboCategory->setModelColumn(1);
     }
     BuildPanel();
+    // Connect the sales database now rather than at the first payment: a till that cannot
+    // record sales says so before the cashier has taken stock out, and the main window's
+    // navigator shows its real state.
+    CDBManager::Instance().GetSalesDataBase();
     QTimer::singleShot(0, this, &CPOS::SetFocusOnBarCode);
 }
 
@@ -213,7 +219,7 @@ void CPOS::on_pushEnter_clicked()
 
 void CPOS::EnterItem()
 {
-    ui->labelStatus->clear();
+    ClearStatus();
     if (m_state == SalePaid) {
         const QString barCode = ui->lineEditBarCode->text();
         on_pushNew_clicked();
@@ -259,6 +265,9 @@ void CPOS::EnterItem()
     ui->lineEditBarCode->clear();
     if (!ui->checkOnAllItems->isChecked())
         ui->lineEditDiscount->setText(QStringLiteral("0"));
+    // The next scan is one piece again; a typed quantity was meant for this item only.
+    ui->lineEditItems->setText(QStringLiteral("1"));
+    ui->lineEditSubItems->setText(QStringLiteral("0"));
     ui->pushButtonPay->setEnabled(true);
     m_state = SalePending;
     SetFocusOnBarCode();
@@ -269,7 +278,7 @@ void CPOS::on_pushButtonPay_clicked()
     // Only a pending basket is paid, and only once: a second press finds it paid.
     if (m_state != SalePending || m_paying)
         return;
-    ui->labelStatus->clear();
+    ClearStatus();
     const QString paid = ui->lineEditPaid->text();
     const QString refusal = SaleRules::CheckPaidAmount(paid, m_model->GrandTotal());
     if (!refusal.isEmpty()) {
@@ -278,8 +287,10 @@ void CPOS::on_pushButtonPay_clicked()
     }
     m_paying = true;
     ui->pushButtonPay->setEnabled(false);
+    // The cashier reads the money to hand back; the record keeps the sign reports rely on.
+    const QString changeDue = SaleRules::Money(SaleRules::ChangeDue(m_model->GrandTotal(), paid));
     const QString change = SaleRules::Money(SaleRules::Change(m_model->GrandTotal(), paid));
-    ui->lineEditChange->setText(change);
+    ui->lineEditChange->setText(changeDue);
 
     PosStore::SaleHeader header;
     header.user = AppSettings::Instance().GetCurrentUser();
@@ -300,18 +311,27 @@ void CPOS::on_pushButtonPay_clicked()
         SetFocusOnBarCode();
         return;
     }
-    m_model->MarkPaid(QString::number(transactionId), paid, change);
+    m_model->MarkPaid(QString::number(transactionId), paid, changeDue);
     m_state = SalePaid;
+    // A return is one sale: the next customer is served in normal mode.
+    ui->checkReturnMode->setChecked(false);
     ui->pushPrint->setEnabled(true);
     ui->pushPrintPreview->setEnabled(true);
     SetFocusOnBarCode();
 }
 
+void CPOS::ShowCustomer()
+{
+    const QString name = m_model->Customer().name;
+    ui->labelCustomer->setText(name.isEmpty() ? QString() : tr("Customer: %1").arg(name));
+}
+
 void CPOS::on_pushNew_clicked()
 {
     m_model->SetCustomer(SaleCustomer());
+    ShowCustomer();
     ui->pushCustomers->setChecked(false);
-    ui->labelStatus->clear();
+    ClearStatus();
     if (m_state == SalePending) {
         ShowStatus(QString::fromLatin1(SaleRules::Message::PaymentPending));
         return;
@@ -333,6 +353,7 @@ void CPOS::StartNewBasket()
     ui->lineEditSubItems->setText(QStringLiteral("0"));
     ui->pushButtonPay->setEnabled(false);
     m_state = SaleNew;
+    ui->checkReturnMode->setChecked(false);
     ResetTotalFields();
     ui->pushPrint->setEnabled(true);
     ui->pushPrintPreview->setEnabled(true);
@@ -388,7 +409,7 @@ ReceiptData CPOS::CurrentReceipt() const
     data.grandTotal = ui->lineEditTotal->text();
     data.paid = ui->lineEditPaid->text();
     data.change = ui->lineEditChange->text();
-    data.subTotal = ReceiptData::SubTotalText(data.grandTotal, data.taxAmount);
+    data.subTotal = SaleRules::Money(m_model->SubTotal());
     data.discountTotal = m_model->DiscountTotal();
     return data;
 }
@@ -421,6 +442,7 @@ void CPOS::on_pushCustomers_clicked()
                                    customer.contact);
     }
     m_model->SetCustomer(customer);
+    ShowCustomer();
     if (customer.IsSelected()) {
         ErrorDialog(QStringLiteral("err_msg_11"), QStringLiteral("Select Customer"),
                     QStringLiteral(
@@ -438,8 +460,17 @@ void CPOS::on_pushCustomers_clicked()
     SetFocusOnBarCode();
 }
 
+void CPOS::ClearStatus()
+{
+    // Return mode must not hide behind the button's colour: the status line says so until a
+    // message takes its place, in either theme.
+    ui->labelStatus->setText(ui->checkReturnMode->isChecked() ? tr(kReturnModeNotice)
+                                                             : QString());
+}
+
 void CPOS::on_checkReturnMode_toggled(bool checked)
 {
+    ClearStatus();
     if (checked) {
         ErrorDialog(QStringLiteral("err_msg_4"), QStringLiteral("Return Mode"),
                     QStringLiteral("Now the system is in \"Items Return\" mode. On performing any "

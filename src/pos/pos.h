@@ -72,6 +72,10 @@ public slots:
 private:
     Q_DISABLE_COPY(CPOS)
     void EnterItem();
+    // Empties the status line, or shows that return mode is on.
+    void ClearStatus();
+    // The chosen customer's name beside the status line, so the cashier sees whom it is for.
+    void ShowCustomer();
     void StartNewBasket();
     void ResetTotalFields();
     void ShowTotals();

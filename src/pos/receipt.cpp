@@ -5,6 +5,7 @@
 #include "reportengine.h"
 #include "reportrenderer.h"
 
+#include <QCoreApplication>
 #include <QDebug>
 #include <QDesktopServices>
 #include <QDir>
@@ -105,20 +106,13 @@ ReceiptData ReceiptData::WithShopSettings()
 {
     const QSettings *settings = AppSettings::Instance().Settings();
     ReceiptData data;
-    data.companyName = Text(settings, "REPORT_COMPANY_NAME", QStringLiteral("Sample Company"));
-    data.companyAddress = Text(settings, "REPORT_COMPANY_ADDRESS",
-                               QStringLiteral("Some Address \n32422 Some Street\nSome City"));
-    data.companyContact
-        = Text(settings, "REPORT_PHONE_NUMBER", QStringLiteral("Phone: 1111111111"));
+    // A shop that has not said who it is prints nothing there: invented names and addresses
+    // on a customer's receipt are worse than none.
+    data.companyName = Text(settings, "REPORT_COMPANY_NAME", QString());
+    data.companyAddress = Text(settings, "REPORT_COMPANY_ADDRESS", QString());
+    data.companyContact = Text(settings, "REPORT_PHONE_NUMBER", QString());
     data.taxName = Text(settings, "SALES_TAX_NAME", QStringLiteral("TAX"));
     return data;
-}
-
-QString ReceiptData::SubTotalText(const QString &total, const QString &tax)
-{
-    const float subTotal = static_cast<float>(static_cast<double>(total.toFloat())
-                                              - static_cast<double>(tax.toFloat()));
-    return QString::number(subTotal, 'f', 2);
 }
 
 ReceiptOptions ReceiptOptions::FromSettings()
@@ -318,6 +312,11 @@ void PaintSmall(QPainter &painter, const QSize &pageSize, const ReceiptData &dat
     draw(QRect(0, y, W, h), Qt::AlignLeft,
          QStringLiteral("Receipt Nr.: %1").arg(data.receiptNumber));
     y += h + 5;
+    if (!data.customerName.isEmpty()) {
+        draw(QRect(0, y, W, h), Qt::AlignLeft,
+             QCoreApplication::translate("Receipt", "Customer: %1").arg(data.customerName));
+        y += h + 5;
+    }
     painter.drawLine(0, y, W, y);
     y += 5;
     draw(QRect(0, y, W, h), Qt::AlignLeft, QStringLiteral("Qty"));
@@ -366,7 +365,8 @@ void PaintSmall(QPainter &painter, const QSize &pageSize, const ReceiptData &dat
     }
     totals << QStringLiteral("Grand Total: %1").arg(Money(options, data.grandTotal))
            << QStringLiteral("Paid %1").arg(Money(options, data.paid))
-           << QStringLiteral("Change %1").arg(Money(options, data.change));
+           << QCoreApplication::translate("Receipt", "Change due %1")
+                  .arg(Money(options, data.change));
     for (int i = 0; i < totals.size() && more; ++i) {
         draw(QRect(0, y, W, h), Qt::AlignRight, totals.at(i));
         advance();

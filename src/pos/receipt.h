@@ -33,19 +33,17 @@ struct ReceiptData {
     QString customerAddress;
     QString customerContact;
     QVector<ReceiptLine> lines;
-    QString subTotal; // total minus tax, 2 decimals (see SubTotalText)
+    QString subTotal; // the sum of the shown line totals, 2 decimals
     QString taxName;
     QString taxRate; // not printed by the shipped layouts; kept for callers that show it
     QString taxAmount;
     QString grandTotal;
     QString paid;
-    QString change;
+    QString change; // the money handed back, never negative
     double discountTotal = 0; // the small receipt prints it when above 0
 
     // Company data and tax name from the settings, with their defaults; the rest empty.
     static ReceiptData WithShopSettings();
-    // Total minus tax as the receipts print it: each text read as a float, 2 decimals.
-    static QString SubTotalText(const QString &total, const QString &tax);
 };
 
 // The settings that shape a receipt, with their defaults.

@@ -4,6 +4,7 @@
 
 #include <QRegularExpression>
 
+#include <cmath>
 #include <limits>
 
 namespace SaleRules {
@@ -74,16 +75,34 @@ float TaxPercent(double storedRate, bool taxEnabled)
     return taxEnabled ? float(qRound(storedRate)) : 0.0f;
 }
 
+qint64 Cents(double amount)
+{
+    return std::llround(amount * 100.0);
+}
+
+namespace {
+// The cents of an amount as Money shows it, so sums are sums of what was read.
+qint64 ShownCents(float value)
+{
+    return Cents(Money(value).toDouble());
+}
+} // namespace
+
 void Totals::Add(const LineAmounts &line)
 {
-    discount += line.discount;
-    tax += line.tax;
-    grand += line.net + line.tax;
+    m_subCents += ShownCents(line.net);
+    m_discountCents += ShownCents(line.discount);
+    m_taxExact += double(line.tax);
 }
 
 float Change(float grandTotal, const QString &paidText)
 {
-    return float(double(grandTotal) - double(ToFloat(paidText)));
+    return float(double(ShownCents(grandTotal) - ShownCents(ToFloat(paidText))) / 100.0);
+}
+
+float ChangeDue(float grandTotal, const QString &paidText)
+{
+    return -Change(grandTotal, paidText);
 }
 
 QString CheckEntryFields(const EntryFields &fields)

@@ -61,16 +61,31 @@ LineAmounts ComputeLine(const LineInput &input);
 // The product's stored rate applied as a whole percent (17.5 gives 18); 0 without tax.
 float TaxPercent(double storedRate, bool taxEnabled);
 
-// Running totals of one basket.
+// A two-decimal amount in whole cents, rounded half away from zero.
+qint64 Cents(double amount);
+
+// Running totals of one basket, kept so that what the cashier and the receipt read adds up:
+// the sub total is the sum of the line totals as shown, the tax is rounded once for the sale,
+// and the grand total is the shown sub total plus the shown tax.
 struct Totals {
-    float grand = 0;
-    float tax = 0;
-    float discount = 0;
     void Add(const LineAmounts &line);
+    float SubTotal() const { return float(double(m_subCents) / 100.0); }
+    float Tax() const { return float(double(TaxCents()) / 100.0); }
+    float Grand() const { return float(double(m_subCents + TaxCents()) / 100.0); }
+    float Discount() const { return float(double(m_discountCents) / 100.0); }
+
+private:
+    qint64 TaxCents() const { return Cents(m_taxExact); }
+    qint64 m_subCents = 0;
+    qint64 m_discountCents = 0;
+    double m_taxExact = 0;
 };
 
-// Grand total minus the tendered amount; an over-payment gives a negative number.
+// Grand total minus the tendered amount, the sign the sales record keeps: an over-payment
+// gives a negative number.
 float Change(float grandTotal, const QString &paidText);
+// The money handed back to the customer: the tendered amount minus the grand total.
+float ChangeDue(float grandTotal, const QString &paidText);
 
 // The entry fields as typed.
 struct EntryFields {

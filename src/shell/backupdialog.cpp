@@ -3,6 +3,8 @@
 
 #include "appsettings.h"
 #include "databasedump.h"
+#include "dbmanager.h"
+#include "useraccounts.h"
 #include "progress.h"
 
 #include <QCoreApplication>
@@ -25,6 +27,11 @@ Backupdialog::Backupdialog(QWidget *parent)
     , ui(std::make_unique<Ui::Backupdialog>())
 {
     ui->setupUi(this);
+#ifndef Q_OS_WIN
+    // Programs carry no .exe suffix here; asking for one sends the user looking for a file
+    // that does not exist.
+    ui->labelTool->setText(tr("Path to mysqldump"));
+#endif
     ui->lineMysqlDumpPath->setText(DatabaseDump::DefaultTool());
 }
 
@@ -65,10 +72,18 @@ void Backupdialog::on_pushButtonBackup_clicked()
     const QString tool = ui->lineMysqlDumpPath->text();
     const QFileInfo toolInfo(tool);
     if (tool.isEmpty() || !toolInfo.isFile() || !toolInfo.isExecutable()) {
-        QMessageBox::information(this, QStringLiteral("Backup"),
-                                 QStringLiteral("Path to mysqldump.exe is not correct."));
+#ifdef Q_OS_WIN
+        QMessageBox::information(this, tr("Backup"), tr("Path to mysqldump.exe is not correct."));
+#else
+        QMessageBox::information(this, tr("Backup"), tr("Path to mysqldump is not correct."));
+#endif
         return;
     }
+
+    // Accounts an earlier release left with a readable password are hashed first, so the
+    // dump carries none.
+    if (CDBManager::Instance().IsInventoryConnected())
+        UserAccounts::HashPlainPasswords(CDBManager::Instance().GetInventoryDataBase());
 
     DatabaseDump::Account account;
     account.host = Setting("DB_SERVER");

@@ -4,11 +4,9 @@
 #include "appsettings.h"
 #include "dbmanager.h"
 #include "serversettingsdialog.h"
+#include "useraccounts.h"
 
 #include <QSettings>
-#include <QSqlError>
-#include <QSqlQuery>
-#include <QSqlRecord>
 
 LoginDialog::LoginDialog(QWidget *parent, LoginOutcome *outcome)
     : QuillboxDialog(parent)
@@ -54,25 +52,19 @@ void LoginDialog::on_buttonLogin_clicked()
     }
 
     CDBManager &manager = CDBManager::Instance();
-    QSqlQuery query(manager.GetInventoryDataBase());
-    query.prepare(QStringLiteral(
-        "SELECT * FROM tblUsers WHERE LOGIN_NAME = :login AND PASSWORD = :password"));
-    query.bindValue(QStringLiteral(":login"), login);
-    query.bindValue(QStringLiteral(":password"), password);
-    if (!query.exec())
-        LogSqlError(query.lastError());
-    query.next();
-    if (!query.isValid() || query.record().value(0).isNull()) {
+    UserAccounts::User user;
+    if (UserAccounts::LogIn(manager.GetInventoryDataBase(), login, password, &user)
+        != UserAccounts::LogInResult::LoggedIn) {
         Fail(tr("Login failed. Please try again ("));
         // The next attempt connects anew, in case the server or schema was the problem.
         manager.DropInventoryDatabase();
         return;
     }
     if (m_outcome) {
-        m_outcome->firstName = query.value(1).toString();
-        m_outcome->lastName = query.value(2).toString();
-        m_outcome->loginName = query.value(3).toString();
-        m_outcome->role = query.value(5).toString();
+        m_outcome->firstName = user.firstName;
+        m_outcome->lastName = user.lastName;
+        m_outcome->loginName = user.loginName;
+        m_outcome->role = user.role;
         m_outcome->cancelled = false;
     }
     close();

@@ -363,11 +363,15 @@ void MainWindow::on_actionLogin_triggered()
     if (outcome.cancelled)
         return;
     settings.SetCurrentUser(outcome.loginName);
-    if (outcome.role == QLatin1String("SALES PERSON"))
+    const bool cashier = outcome.role == QLatin1String("SALES PERSON");
+    if (cashier)
         GrantSalesAccess();
     else
         GrantFullAccess();
     ToggleLoginActions();
+    // The till is all a cashier may use, so it opens at once instead of an empty window.
+    if (cashier)
+        OpenPointOfSale();
 }
 
 void MainWindow::on_actionLogout_triggered()
@@ -392,11 +396,24 @@ void MainWindow::OpenPointOfSale()
 {
     QPOSDialog dialog(this, true);
     dialog.setModal(true);
+    dialog.setWindowTitle(tr("Point of Sale"));
     auto *layout = new QGridLayout(&dialog);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(new CPOS(&dialog));
     dialog.exec();
     qDebug() << "POS Closed";
+    if (m_access != Access::Sales)
+        return;
+    // A cashier leaving the till is most often handing it over; the window behind it has
+    // nothing else for them.
+    const auto answer = QMessageBox::question(
+        this, tr("Log Out"), tr("The sale screen is closed. Do you want to log out?"),
+        QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+    if (answer == QMessageBox::Yes) {
+        // After the till's own event loop has unwound, so that one shift after another does
+        // not stack logins inside each other.
+        QTimer::singleShot(0, this, &MainWindow::on_actionLogout_triggered);
+    }
 }
 
 void MainWindow::on_actionLanuch_POS_triggered()

@@ -5,6 +5,7 @@
 #include "dbmanager.h"
 #include "formkeys.h"
 #include "listsizing.h"
+#include "useraccounts.h"
 
 #include <QHeaderView>
 #include <QMessageBox>
@@ -19,12 +20,16 @@ namespace {
 QString UserJson(const QSqlDatabase &db, const QString &login, QString *password)
 {
     QSqlQuery query(db);
-    query.prepare(QStringLiteral("SELECT ID, FIRST_NAME, LAST_NAME, LOGIN_NAME, ROLE, PASSWORD "
-                                 "FROM tblUsers WHERE LOGIN_NAME = :login"));
+    query.prepare(QStringLiteral("SELECT ID, FIRST_NAME, LAST_NAME, LOGIN_NAME, ROLE, PASSWORD, "
+                                 "tblUsers.* FROM tblUsers WHERE LOGIN_NAME = :login"));
     query.bindValue(QStringLiteral(":login"), login);
     if (login.isEmpty() || !query.exec() || !query.next())
         return QString();
+    // What the account's password is stored as: its hash where the schema keeps one.
     *password = query.value(5).toString();
+    const int hash = query.record().indexOf(QStringLiteral("PASSWORD_HASH"));
+    if (hash >= 0)
+        *password += QLatin1Char('|') + query.value(hash).toString();
     QVariantMap values;
     for (int i = 0; i < 5; ++i)
         values.insert(query.record().fieldName(i), query.value(i));
@@ -48,6 +53,12 @@ ManageUsers::ManageUsers(QWidget *parent)
     ui->tableView->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ui->tableView->hideColumn(0);
     ui->tableView->hideColumn(4);
+    m_hashColumn = m_model->fieldIndex(QStringLiteral("PASSWORD_HASH"));
+    if (m_hashColumn >= 0)
+        ui->tableView->hideColumn(m_hashColumn);
+    else // a schema still waiting for its upgrade holds at most 8 characters
+        for (QLineEdit *field : {ui->editPassword, ui->editRepeastPassword})
+            field->setMaxLength(8);
     ListSizing::FollowContents(ui->tableView);
     // Start in login-name order; a click on a header sorts by that column.
     ui->tableView->horizontalHeader()->setSortIndicator(3, Qt::AscendingOrder);
@@ -83,9 +94,31 @@ bool ManageUsers::IsEmptyText() const
            || ui->comboRole->currentText().isEmpty();
 }
 
-bool ManageUsers::CheckInput(const QString &emptyMessage)
+bool ManageUsers::KeepsPassword() const
 {
-    if (IsEmptyText()) {
+    // Stored passwords cannot be shown; empty password fields on Update keep the stored one.
+    return m_hashColumn >= 0 && ui->editPassword->text().isEmpty()
+           && ui->editRepeastPassword->text().isEmpty();
+}
+
+void ManageUsers::SetPassword(int row)
+{
+    if (m_hashColumn < 0) {
+        m_model->setData(m_model->index(row, 4), ui->editPassword->text());
+        return;
+    }
+    // Empty, not NULL: the column is NOT NULL, and an earlier release reads it.
+    m_model->setData(m_model->index(row, 4), QStringLiteral(""));
+    m_model->setData(m_model->index(row, m_hashColumn),
+                     UserAccounts::HashPassword(ui->editPassword->text()));
+}
+
+bool ManageUsers::CheckInput(const QString &emptyMessage, bool update)
+{
+    const bool keep = update && KeepsPassword();
+    if (keep ? (ui->editFirstName->text().isEmpty() || ui->editLastName->text().isEmpty()
+                || ui->editLoginName->text().isEmpty() || ui->comboRole->currentText().isEmpty())
+             : IsEmptyText()) {
         QMessageBox::warning(this, tr("Error"), emptyMessage);
         return false;
     }
@@ -95,7 +128,7 @@ bool ManageUsers::CheckInput(const QString &emptyMessage)
                                 "check the value."));
         return false;
     }
-    if (ui->comboRole->currentText() == QLatin1String("ADMIN"))
+    if (!keep && ui->comboRole->currentText() == QLatin1String("ADMIN"))
         QMessageBox::information(this, tr("Password"),
                                  tr("Please make a note of your password. In the next \n LOGIN "
                                     "session you would need to enter this password."));
@@ -121,7 +154,8 @@ void ManageUsers::OnUserSelected()
     ui->editFirstName->setText(record.value(1).toString());
     ui->editLastName->setText(record.value(2).toString());
     ui->editLoginName->setText(record.value(3).toString());
-    ui->editPassword->setText(record.value(4).toString());
+    ui->editPassword->setText(m_hashColumn >= 0 ? QString() : record.value(4).toString());
+    ui->editRepeastPassword->clear();
     ui->comboRole->setCurrentText(record.value(5).toString());
     ui->pushButtonUpdate->setEnabled(true);
     ui->pushButtonDelete->setEnabled(true);
@@ -129,14 +163,14 @@ void ManageUsers::OnUserSelected()
 
 void ManageUsers::on_pushButtonAdd_clicked()
 {
-    if (!CheckInput(tr("Please enter valid data in all input boxes")))
+    if (!CheckInput(tr("Please enter valid data in all input boxes"), false))
         return;
     const int row = m_model->rowCount();
     m_model->insertRow(row);
     m_model->setData(m_model->index(row, 1), ui->editFirstName->text());
     m_model->setData(m_model->index(row, 2), ui->editLastName->text());
     m_model->setData(m_model->index(row, 3), ui->editLoginName->text());
-    m_model->setData(m_model->index(row, 4), ui->editPassword->text());
+    SetPassword(row);
     m_model->setData(m_model->index(row, 5), ui->comboRole->currentText());
     if (SubmitAudited(AuditLog::Kind::UserAdded, QString(), ui->editLoginName->text())) {
         Reload();
@@ -151,17 +185,19 @@ void ManageUsers::on_pushButtonAdd_clicked()
 
 void ManageUsers::OnPushButtonUpdateClicked()
 {
-    if (!CheckInput(tr("Please enter valid data in all input boxes.")))
+    if (!CheckInput(tr("Please enter valid data in all input boxes."), true))
         return;
     const QModelIndex index = ui->tableView->currentIndex();
     if (!index.isValid())
         return;
     const int row = index.row();
+    const bool keep = KeepsPassword();
     const QString oldLogin = m_model->record(row).value(3).toString();
     m_model->setData(m_model->index(row, 1), ui->editFirstName->text());
     m_model->setData(m_model->index(row, 2), ui->editLastName->text());
     m_model->setData(m_model->index(row, 3), ui->editLoginName->text());
-    m_model->setData(m_model->index(row, 4), ui->editPassword->text());
+    if (!keep)
+        SetPassword(row);
     m_model->setData(m_model->index(row, 5), ui->comboRole->currentText());
     if (!SubmitAudited(AuditLog::Kind::UserChanged, oldLogin, ui->editLoginName->text())) {
         // A login name in use, for one; the fields stay as typed so they can be corrected.

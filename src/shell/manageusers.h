@@ -25,7 +25,10 @@ private slots:
     void OnPushButtonDeleteClicked();
 
 private:
-    bool CheckInput(const QString &emptyMessage);
+    bool CheckInput(const QString &emptyMessage, bool update);
+    bool KeepsPassword() const;
+    // The typed password into the row: as a hash, or as typed on a schema without hashes.
+    void SetPassword(int row);
     void ClearFields();
     void Reload();
     // Submits the model's pending change and its audit entry in one transaction; the user is
@@ -35,4 +38,5 @@ private:
     Q_DISABLE_COPY(ManageUsers)
     std::unique_ptr<Ui::ManageUsers> ui;
     QSqlTableModel *m_model;
+    int m_hashColumn = -1;
 };

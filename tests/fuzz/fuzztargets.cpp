@@ -190,9 +190,9 @@ void SaleEntry(const uint8_t *data, size_t size)
         line.returnMode = returnMode;
         SaleRules::Totals totals;
         totals.Add(SaleRules::ComputeLine(line));
-        (void)SaleRules::Money(totals.grand);
-        (void)SaleRules::CheckPaidAmount(paid, totals.grand);
-        (void)SaleRules::Change(totals.grand, paid);
+        (void)SaleRules::Money(totals.Grand());
+        (void)SaleRules::CheckPaidAmount(paid, totals.Grand());
+        (void)SaleRules::ChangeDue(totals.Grand(), paid);
     }
     (void)SaleRules::PageCount(int(input.Word() % 100000), int(input.Word() % 100) + 1);
 }

@@ -37,9 +37,9 @@ ReceiptData FiftyLines()
     }
     data.taxAmount = QStringLiteral("10.00");
     data.grandTotal = QStringLiteral("1260.00");
-    data.subTotal = ReceiptData::SubTotalText(data.grandTotal, data.taxAmount);
+    data.subTotal = QStringLiteral("1250.00");
     data.paid = QStringLiteral("1300.00");
-    data.change = QStringLiteral("-40.00");
+    data.change = QStringLiteral("40.00");
     return data;
 }
 

@@ -9,6 +9,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QDesktopServices>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QGridLayout>
 #include <QSqlRecord>
@@ -24,6 +25,7 @@ using QuillboxTest::Seed::AddCategory;
 using QuillboxTest::Seed::AddParty;
 using QuillboxTest::Seed::AddVendor;
 namespace Msg = SaleRules::Message;
+const char *const kReturnNotice = "RETURN MODE: items entered now go back into stock.";
 
 namespace {
 // The 25 / 20 / 10 % batch of ten tablets a pack at 16 % tax.
@@ -143,7 +145,7 @@ private slots:
             QVERIFY_DIALOGS(driver);
             QVERIFY(till.returnMode->isChecked());
         }
-        QCOMPARE(till.Scan("A1", "1", "3"), QString());
+        QCOMPARE(till.Scan("A1", "1", "3"), returnMode ? QString(kReturnNotice) : QString());
         QCOMPARE(pos.Basket()->Row(0), cells);
         QCOMPARE(till.total->text(), total);
         QCOMPARE(till.tax->text(), tax);
@@ -200,7 +202,7 @@ private slots:
         driver.Expect("Return Mode");
         till.returnMode->click();
         QVERIFY_DIALOGS(driver);
-        QCOMPARE(till.Scan("S50", "0", "5"), QString());
+        QCOMPARE(till.Scan("S50", "0", "5"), QString(kReturnNotice));
         QCOMPARE(Stock("S50"), QString("5/2"));
         QCOMPARE(till.Lines(), 3);
     }
@@ -429,14 +431,109 @@ private slots:
         driver.Expect("Return Mode");
         till.returnMode->click();
         driver.WaitForAll(2000);
-        QCOMPARE(till.Scan("R20"), QString());
+        QCOMPARE(till.Scan("R20"), QString(kReturnNotice));
         QCOMPARE(till.Pay("0"), QString());
-        QCOMPARE(till.change->text(), QString("-20.00"));
+        // The money handed back reads positive; the record keeps its sign.
+        QCOMPARE(till.change->text(), QString("20.00"));
         QCOMPARE(SalesValue("SELECT CONCAT_WS('|', GRAND_TOTAL, PAID, RETURN_AMOUNT) FROM "
                             "tblSalesTransactions")
                      .toString(),
                  QString("-20|0|-20"));
         QCOMPARE(Stock("R20"), QString("11/0"));
+    }
+
+    // Return mode ends with the sale it was meant for, and a typed quantity with its item.
+    void modesDoNotStick_data()
+    {
+        QTest::addColumn<bool>("pay");
+        QTest::newRow("paid sale") << true;
+        QTest::newRow("new sale") << false;
+    }
+    void modesDoNotStick()
+    {
+        QFETCH(bool, pay);
+        FreshDatabases dbs;
+        QVERIFY(dbs.IsValid());
+        AddTablets("A1", 5);
+        AppSettings::Instance().Settings()->setValue("err_msg_4", 1);
+        CPOS pos;
+        QVERIFY(ShowActive(&pos));
+        Till till(pos);
+        DialogDriver driver;
+        driver.Expect("Return Mode");
+        till.returnMode->click();
+        driver.WaitForAll(2000);
+        QCOMPARE(till.status->text(), QString(kReturnNotice));
+        if (pay) {
+            QCOMPARE(till.Scan("A1", "2"), QString(kReturnNotice));
+            QCOMPARE(till.items->text(), QString("1"));
+            QCOMPARE(till.Pay("0"), QString());
+        } else {
+            Child<QPushButton>(&pos, "pushNew")->click();
+        }
+        QVERIFY(!till.returnMode->isChecked());
+        QCOMPARE(till.status->text(), QString());
+        QCOMPARE(till.Scan("A1"), QString());
+        QCOMPARE(Stock("A1"), pay ? QString("6/0") : QString("4/0"));
+    }
+
+    // F9 at the till: type to narrow the list, arrows to move, Return to pick; the till and
+    // the small receipt name the customer.
+    void customerByKeyboard_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("downs");
+        QTest::addColumn<QString>("picked");
+        QTest::newRow("typed") << "Doe" << 0 << "John Doe";
+        QTest::newRow("arrow") << "o" << 1 << "John Doe";
+        QTest::newRow("first") << "" << 1 << "Jane Roe";
+        QTest::newRow("nobody") << "" << 0 << "";
+    }
+    void customerByKeyboard()
+    {
+        QFETCH(QString, typed);
+        QFETCH(int, downs);
+        QFETCH(QString, picked);
+        FreshDatabases dbs;
+        QVERIFY(dbs.IsValid());
+        AddTablets("A1", 5);
+        AddParty("tblCustomers", "Jane Roe", "1 Main St", "jane@example.org", "555");
+        AddParty("tblCustomers", "John Doe", "2 Main St", "john@example.org", "556");
+        QuillboxTest::UrlCatcher viewer;
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), &viewer, "Open");
+        const auto restore = qScopeGuard([] { QDesktopServices::unsetUrlHandler("file"); });
+        CPOS pos;
+        QVERIFY(ShowActive(&pos));
+        Till till(pos);
+        DialogDriver driver;
+        driver.Expect("Manage Customers", QString(), [&](QWidget *dialog) {
+            QWidget *filter = Child<QLineEdit>(dialog, "lineEditFilter");
+            QVERIFY(filter->hasFocus());
+            QTest::keyClicks(filter, typed);
+            for (int i = 0; i < downs; ++i)
+                QTest::keyClick(filter, Qt::Key_Down);
+            QTest::keyClick(filter, Qt::Key_Return);
+        });
+        if (!picked.isEmpty())
+            driver.Expect("Select Customer", "Customer has been selected.");
+        QTest::keyClick(till.barCode, Qt::Key_F9);
+        QVERIFY_DIALOGS(driver);
+        QCOMPARE(pos.Basket()->Customer().name, picked);
+        QCOMPARE(Child<QLabel>(&pos, "labelCustomer")->text(),
+                 picked.isEmpty() ? QString() : "Customer: " + picked);
+        if (picked.isEmpty())
+            return;
+
+        QCOMPARE(till.Scan("A1"), QString());
+        QCOMPARE(till.Pay("50"), QString());
+        AppSettings::Instance().Settings()->setValue("err_msg_1", 1);
+        driver.Expect("Print to PDF");
+        QVERIFY(ShowActive(&pos));
+        QTest::keyClick(till.barCode, Qt::Key_F3);
+        driver.WaitForAll(2000);
+        const QString text = ReportTest::PdfText(ReportEngine::PdfFilePath());
+        QVERIFY2(text.contains("Customer: " + picked), qPrintable(text));
+        QVERIFY2(text.contains(QRegularExpression("Change due\\s+23\\.90")), qPrintable(text));
     }
 
     // A line the sales database refuses takes the whole sale back with it; paying again works.

@@ -258,7 +258,8 @@ private slots:
         Type("100");
         Key(Qt::Key_F5);
         QCOMPARE(pos->State(), CPOS::SalePaid);
-        QVERIFY(till.change->text().startsWith('-'));
+        // The money to hand back reads positive.
+        QVERIFY2(till.change->text().toDouble() > 0, qPrintable(till.change->text()));
         snap("paid");
 
         // Next sale, from the panel: category by keys, then page.

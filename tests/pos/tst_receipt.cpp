@@ -28,15 +28,17 @@ const QString LongName = QStringLiteral(
 ReceiptData ThreeLineSale(const QString &receiptNumber = QString())
 {
     ReceiptData data = ReceiptData::WithShopSettings();
+    data.companyName = QStringLiteral("Sample Company");
+    data.companyAddress = DefaultAddress;
     data.receiptNumber = receiptNumber;
     data.lines = {{QStringLiteral("Aspirin"), "3", "0", "25", "0.00", "75.00"},
                   {QStringLiteral("Bandage"), "1", "0", "25", "0.00", "25.00"},
                   {QStringLiteral("Vitamin C"), "0", "4", "10", "0.00", "4.00"}};
     data.taxAmount = QStringLiteral("0.00");
     data.grandTotal = QStringLiteral("104.00");
-    data.subTotal = ReceiptData::SubTotalText(data.grandTotal, data.taxAmount);
+    data.subTotal = QStringLiteral("104.00");
     data.paid = QStringLiteral("110.00");
-    data.change = QStringLiteral("-6.00");
+    data.change = QStringLiteral("6.00");
     return data;
 }
 
@@ -170,6 +172,8 @@ private slots:
     void largeReceiptTemplate();
     void largeReceiptContent();
     void missingTemplatePrintsNothing();
+    void unsetCompanyPrintsNothing_data();
+    void unsetCompanyPrintsNothing();
     void logoIsAThirdOfTheWidth();
     void paperReceiptIsUpsideDown();
     void longHeaderKeepsOffTheLogo();
@@ -269,8 +273,9 @@ void TestReceipt::smallReceiptLines_data()
         << QString() << false << QStringList{"Receipt Nr\\.:\\s*\\n", "\\(25\\) 75\\.00"}
         << QStringList{"\\(25\\) 25\\.00", "0\\(4\\)"};
     QTest::newRow("after payment")
-        << "2" << false << QStringList{"Receipt Nr\\.: 2\\s*\\n", "\\s25\\.00\\s*\\n"}
-        << QStringList{};
+        << "2" << false
+        << QStringList{"Receipt Nr\\.: 2\\s*\\n", "\\s25\\.00\\s*\\n", "Change due\\s+6\\.00"}
+        << QStringList{"-6\\.00"};
     QTest::newRow("sub-items mode")
         << "2" << true << QStringList{"0\\(4\\)", "\\b3\\s+Aspirin"} << QStringList{"3\\(0\\)"};
 }
@@ -340,6 +345,28 @@ void TestReceipt::largeReceiptContent()
     // Before payment the number is empty.
     const QString unpaid = PrintedText(ThreeLineSale());
     QVERIFY2(unpaid.contains(QRegularExpression("Receipt Nr :\\s*\\n")), qPrintable(unpaid));
+}
+
+void TestReceipt::unsetCompanyPrintsNothing_data()
+{
+    QTest::addColumn<int>("smallReceipt");
+    QTest::newRow("small") << 1;
+    QTest::newRow("large") << 0;
+}
+
+void TestReceipt::unsetCompanyPrintsNothing()
+{
+    QFETCH(int, smallReceipt);
+    AppSettings::Instance().Settings()->setValue(QStringLiteral("SMALL_RECEIPT"), smallReceipt);
+    ReceiptData data = ThreeLineSale(QStringLiteral("2"));
+    const ReceiptData shop = ReceiptData::WithShopSettings();
+    data.companyName = shop.companyName;
+    data.companyAddress = shop.companyAddress;
+    data.companyContact = shop.companyContact;
+    const QString text = PrintedText(data);
+    QVERIFY2(text.contains(QLatin1String("Aspirin")), qPrintable(text));
+    for (const char *invented : {"Sample Company", "Some Address", "Some City", "1111111111"})
+        QVERIFY2(!text.contains(QLatin1String(invented)), qPrintable(text));
 }
 
 void TestReceipt::missingTemplatePrintsNothing()

@@ -75,9 +75,9 @@ private slots:
         Totals totals;
         totals.Add(line);
         QCOMPARE(QStringList({Money(line.discount), Money(line.net), Money(line.cost),
-                              Money(totals.tax), Money(totals.grand)}),
+                              Money(totals.Tax()), Money(totals.Grand())}),
                  expected);
-        QCOMPARE(Money(totals.discount), expected.at(0));
+        QCOMPARE(Money(totals.Discount()), expected.at(0));
     }
 
     void entryFields_data()
@@ -223,6 +223,7 @@ private slots:
         QTest::newRow("short") << "33.92" << 33.93f << QString(Message::ShortPaid) << "";
         QTest::newRow("exact") << "33.93" << 33.93f << QString() << "0.00";
         QTest::newRow("return paid with 0") << "0" << -20.0f << QString() << "-20.00";
+        QTest::newRow("over-payment") << "50" << 33.0f << QString() << "-17.00";
     }
     void paidAmount()
     {
@@ -231,8 +232,47 @@ private slots:
         QFETCH(QString, refusal);
         QFETCH(QString, change);
         QCOMPARE(CheckPaidAmount(paid, grandTotal), refusal);
-        if (refusal.isEmpty())
+        if (refusal.isEmpty()) {
             QCOMPARE(Money(Change(grandTotal, paid)), change);
+            // The cashier hands back the same amount, never shown negative.
+            QCOMPARE(Money(ChangeDue(grandTotal, paid)),
+                     change == "0.00" ? change : change.mid(1));
+        }
+    }
+
+    // What is shown adds up: sub total = the shown line totals, total = shown sub total +
+    // shown tax, the tax rounded once for the sale.
+    void totalsAddUp_data()
+    {
+        QTest::addColumn<QList<float>>("nets");
+        QTest::addColumn<QList<float>>("taxes");
+        QTest::addColumn<QStringList>("expected"); // sub total, tax, grand total
+        QTest::newRow("lines round up") << QList<float>{1.006f, 1.006f, 1.006f}
+                                        << QList<float>{0.174f, 0.174f, 0.174f}
+                                        << QStringList{"3.03", "0.52", "3.55"};
+        QTest::newRow("tax rounded once") << QList<float>{1.0f, 1.0f, 1.0f}
+                                          << QList<float>{0.004f, 0.004f, 0.004f}
+                                          << QStringList{"3.00", "0.01", "3.01"};
+        QTest::newRow("return") << QList<float>{-1.006f, -1.006f, -1.006f}
+                                << QList<float>{-0.174f, -0.174f, -0.174f}
+                                << QStringList{"-3.03", "-0.52", "-3.55"};
+        QTest::newRow("empty") << QList<float>{} << QList<float>{}
+                               << QStringList{"0.00", "0.00", "0.00"};
+    }
+    void totalsAddUp()
+    {
+        QFETCH(QList<float>, nets);
+        QFETCH(QList<float>, taxes);
+        QFETCH(QStringList, expected);
+        Totals totals;
+        for (int i = 0; i < nets.size(); ++i) {
+            LineAmounts line;
+            line.net = nets.at(i);
+            line.tax = taxes.at(i);
+            totals.Add(line);
+        }
+        QCOMPARE(QStringList({Money(totals.SubTotal()), Money(totals.Tax()), Money(totals.Grand())}),
+                 expected);
     }
 
     void pageCount_data()

@@ -612,12 +612,16 @@ private slots:
         QVERIFY(CDBManager::Instance().CheckDatabaseVersion(m_dbs->SalesName(), "SALES_7.0.0"));
         QSqlQuery sales(CDBManager::Instance().GetSalesDataBase());
         QVERIFY_SQL(sales, exec("SELECT COUNT(*), MIN(ID), MAX(TIME_STAMP) < CURDATE(), "
-                                "SUM(GRAND_TOTAL <= 0) FROM tblSalesTransactions"));
+                                "SUM(GRAND_TOTAL <= 0), "
+                                "SUM(ABS(RETURN_AMOUNT - (GRAND_TOTAL - PAID)) > 0.001) "
+                                "FROM tblSalesTransactions"));
         QVERIFY(sales.next());
         QCOMPARE(sales.value(0).toInt(), scale.sales);
         QCOMPARE(sales.value(1).toInt(), 2);
         QCOMPARE(sales.value(2).toInt(), 1);
         QCOMPARE(sales.value(3).toInt(), 0);
+        // Change is kept with the till's own sign: grand total minus the amount paid.
+        QCOMPARE(sales.value(4).toInt(), 0);
         QVERIFY_SQL(sales, exec("SELECT COUNT(*), COUNT(DISTINCT TRANSACTION_ID) FROM tblSalesInvoice"));
         QVERIFY(sales.next());
         QCOMPARE(sales.value(0).toInt(), scale.sales * scale.linesPerSale);

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -306,18 +307,26 @@ private slots:
         }
     }
 
+    void wrongToolPath_data()
+    {
+        QTest::addColumn<QString>("tool");
+        QTest::newRow("missing") << "no-such-tool";
+        // A file that is not a program is no tool either.
+        QTest::newRow("not a program") << "plain.txt";
+    }
     void wrongToolPath()
     {
+        QFETCH(QString, tool);
         QTemporaryDir dir;
-        DialogDriver driver;
-        driver.Expect("Backup", "Path to mysqldump.exe is not correct.");
-        RunBackup(dir.path(), dir.filePath("no-such-tool"), driver);
-        // A file that is not a program is no tool either.
         QFile plain(dir.filePath("plain.txt"));
         QVERIFY(plain.open(QIODevice::WriteOnly));
         plain.close();
-        driver.Expect("Backup", "Path to mysqldump.exe is not correct.");
-        RunBackup(dir.path(), plain.fileName(), driver);
+        // Programs have no .exe here: neither the label nor the refusal asks for one.
+        QCOMPARE(Backupdialog().findChild<QLabel *>("labelTool")->text(),
+                 QString("Path to mysqldump"));
+        DialogDriver driver;
+        driver.Expect("Backup", "Path to mysqldump is not correct.");
+        RunBackup(dir.path(), dir.filePath(tool), driver);
         QCOMPARE(FilesIn(dir.path()), QStringList{"plain.txt"});
     }
 };

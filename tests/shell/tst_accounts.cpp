@@ -4,6 +4,7 @@
 #include "dbmanager.h"
 #include "logindialog.h"
 #include "manageusers.h"
+#include "useraccounts.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -168,23 +169,29 @@ private slots:
         QCOMPARE(CountUsers(), 2);
         QCOMPARE(form.table->model()->rowCount(), 2);
 
-        // Selecting fills every field but the repeat password, so Update needs it retyped.
+        // Selecting fills the names and the role; a stored password is never shown, and a
+        // new one typed without its repeat is refused.
         form.repeat->clear();
         form.SelectLogin("mary");
         QVERIFY(form.update->isEnabled());
         QCOMPARE(form.login->text(), QStringLiteral("mary"));
-        QCOMPARE(form.password->text(), QStringLiteral("pw"));
+        QVERIFY(form.password->text().isEmpty());
         QVERIFY(form.repeat->text().isEmpty());
         QCOMPARE(form.role->currentText(), QStringLiteral("SALES PERSON"));
+        form.password->setText("new");
         driver.Expect("Error", "Password does not match");
         form.update->click();
         QVERIFY_DIALOGS(driver);
 
+        // Both password fields left empty keep the stored password.
+        form.password->clear();
         form.SelectLogin("mary");
         form.first->setText("Maria");
-        form.repeat->setText("pw");
         form.update->click();
         QCOMPARE(CountUsers("WHERE FIRST_NAME = 'Maria'"), 1);
+        QCOMPARE(int(UserAccounts::LogIn(CDBManager::Instance().GetInventoryDataBase(), "mary",
+                                         "pw", nullptr)),
+                 int(UserAccounts::LogInResult::LoggedIn));
 
         // After a save nothing is highlighted, and Update waits for a row again.
         QVERIFY(!form.update->isEnabled());
@@ -250,7 +257,6 @@ private slots:
             form.remove->click();
         } else {
             form.login->setText("anna");
-            form.repeat->setText("pw");
             driver.Expect(title, text);
             form.update->click();
         }
@@ -259,13 +265,82 @@ private slots:
         QCOMPARE(CountUsers(), 2);
     }
 
-    void passwordsAreLimitedToWhatTheTableHolds()
+    // Any length and any character; what is stored reads as no password at all.
+    void passwordsAreStoredAsHashes()
     {
         FreshDatabases dbs(FreshDatabases::Inventory);
         ManageUsers dialog;
         UserForm form(dialog);
-        QCOMPARE(form.password->maxLength(), 8);
-        QCOMPARE(form.repeat->maxLength(), 8);
+        const QString long_ = QString::fromUtf8("correct horse battery staple \xF0\x9F\x90\xB4");
+        form.Fill("Ann", "Lee", "ann", long_, "SALES PERSON", long_);
+        form.add->click();
+        QSqlQuery query(CDBManager::Instance().GetInventoryDataBase());
+        QVERIFY_SQL(query, exec("SELECT CONCAT(PASSWORD, '|', PASSWORD_HASH) FROM tblUsers"));
+        QVERIFY(query.next());
+        const QString stored = query.value(0).toString();
+        QVERIFY2(stored.startsWith("|pbkdf2-sha256$") && !stored.contains("horse"),
+                 qPrintable(stored));
+        QCOMPARE(int(UserAccounts::LogIn(CDBManager::Instance().GetInventoryDataBase(), "ann",
+                                         long_, nullptr)),
+                 int(UserAccounts::LogInResult::LoggedIn));
+    }
+
+    // Accounts of an earlier release log in with their plain password once; it is then
+    // replaced by its hash, and so is every other plain password left.
+    void storedPasswords_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("result");
+        QTest::newRow("plain, right") << "pw1" << int(UserAccounts::LogInResult::LoggedIn);
+        QTest::newRow("plain, other case") << "PW1" << int(UserAccounts::LogInResult::Refused);
+        QTest::newRow("plain, wrong") << "pw" << int(UserAccounts::LogInResult::Refused);
+    }
+    void storedPasswords()
+    {
+        QFETCH(QString, typed);
+        QFETCH(int, result);
+        FreshDatabases dbs(FreshDatabases::Inventory);
+        QVERIFY(FreshDatabases::ExecAdmin(
+            dbs.InventoryName(), "INSERT INTO tblUsers (FIRST_NAME, LAST_NAME, LOGIN_NAME, "
+                                 "PASSWORD, ROLE) VALUES ('A', 'B', 'anna', 'pw1', 'ADMIN'), "
+                                 "('C', 'D', 'carl', 'pw2', 'SALES PERSON')"));
+        QSqlDatabase db = CDBManager::Instance().GetInventoryDataBase();
+        UserAccounts::User user;
+        QCOMPARE(int(UserAccounts::LogIn(db, "anna", typed, &user)), result);
+        const bool in = result == int(UserAccounts::LogInResult::LoggedIn);
+        QCOMPARE(user.role, in ? QString("ADMIN") : QString());
+        QCOMPARE(CountUsers("WHERE PASSWORD = '' AND PASSWORD_HASH LIKE 'pbkdf2-sha256$%'"),
+                 in ? 2 : 0);
+        // Either way the right password works, now and after it was hashed.
+        for (int round = 0; round < 2; ++round)
+            QCOMPARE(int(UserAccounts::LogIn(db, "anna", "pw1", nullptr)),
+                     int(UserAccounts::LogInResult::LoggedIn));
+        QCOMPARE(int(UserAccounts::LogIn(db, "carl", "pw2", nullptr)),
+                 int(UserAccounts::LogInResult::LoggedIn));
+        QCOMPARE(int(UserAccounts::LogIn(db, "carl", "pw1", nullptr)),
+                 int(UserAccounts::LogInResult::Refused));
+    }
+
+    void passwordHashes_data()
+    {
+        const QByteArray salt("0123456789abcdef");
+        const QString good = UserAccounts::HashPassword("secret", salt, 1000);
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<bool>("matches");
+        QTest::newRow("right") << good << true;
+        QTest::newRow("fresh salt") << UserAccounts::HashPassword("secret") << true;
+        QTest::newRow("other password") << UserAccounts::HashPassword("Secret", salt, 1000) << false;
+        QTest::newRow("cut short") << good.left(good.size() - 4) << false;
+        QTest::newRow("other scheme") << QString(good).replace("sha256", "sha1") << false;
+        QTest::newRow("trivial count") << QString(good).replace("$1000$", "$1$") << false;
+        QTest::newRow("plain text") << "secret" << false;
+        QTest::newRow("empty") << "" << false;
+    }
+    void passwordHashes()
+    {
+        QFETCH(QString, stored);
+        QFETCH(bool, matches);
+        QCOMPARE(UserAccounts::PasswordMatches(stored, "secret"), matches);
     }
 };
 

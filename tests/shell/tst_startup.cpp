@@ -211,8 +211,17 @@ private slots:
         Store()->setValue("FIRST_TIME_START", 0);
         DialogDriver driver;
         driver.Expect("Login", QString(), LogIn("o'neil", "pw"));
+        if (!full) {
+            // A cashier lands on the till; leaving it offers to log out.
+            driver.Expect("Point of Sale", QString(), DialogDriver::Reject());
+            driver.Expect("Log Out", "Do you want to log out?", DialogDriver::Press("No"));
+        }
         MainWindow window;
         QVERIFY_DIALOGS(driver);
+        // The till connected the sales database as it opened, and the navigator says so.
+        if (!full)
+            QCOMPARE(Find<QPushButton>(&window, "pushSalesDBStatus")->text(),
+                     QString("Sales DB\nCONNECTED"));
         QCOMPARE(AppSettings::Instance().GetCurrentUser(), QStringLiteral("o'neil"));
         QCOMPARE(window.CurrentAccess(), full ? MainWindow::Access::Full : MainWindow::Access::Sales);
         QVERIFY(!ActionEnabled(&window, "actionLogin"));
