@@ -3,9 +3,11 @@
 #include "appsettings.h"
 #include "debuglog.h"
 #include "progress.h"
+#include "schemaupgrade.h"
 #include "sqlutil.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 #include <QDateTime>
 #include <QFile>
 #include <QMessageBox>
@@ -14,6 +16,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTextStream>
+#include <QThread>
 #include <QtDebug>
 
 namespace {
@@ -193,6 +196,7 @@ CDBManager::CDBManager() = default;
 
 CDBManager::~CDBManager()
 {
+    WaitForUpgrades();
     Drop(Kind::Inventory, true);
     Drop(Kind::Sales, true);
     DropServerDatabase();
@@ -324,6 +328,10 @@ QSqlDatabase &CDBManager::GetSchemaDataBase(Kind kind)
     connected = db->open() && PrepareLink(*db);
     if (!connected)
         LogSqlError(db->lastError());
+    else if (!UpgradeOnConnect(kind, *db)) {
+        db->close();
+        connected = false;
+    }
     emit ConnectionStateChanged(m_inventoryConnected, m_salesConnected);
     return *db;
 }
@@ -413,8 +421,18 @@ bool CDBManager::CreateSchema(Kind kind, const QString &schemaName)
     }
     exists.finish();
 
-    if (RunSqlScript(server, script))
-        return true;
+    // A new schema receives every step at once: nobody sells on it yet, and it must end up
+    // exactly like an old one that was upgraded.
+    if (RunSqlScript(server, script)) {
+        SchemaUpgrade::Connection target = SchemaUpgrade::Connection::Of(server);
+        target.schema = schemaName;
+        SchemaUpgrade::Runner runner(target, SchemaUpgrade::BuiltInSteps(kind),
+                                     SchemaUpgrade::ProgramVersion());
+        SchemaUpgrade::Runner::Options everything;
+        everything.allowBlocking = true;
+        if (runner.Run(everything) == SchemaUpgrade::Result::Done)
+            return true;
+    }
     // The schema did not exist before, so whatever part of it the script made is ours to remove.
     QSqlQuery cleanUp(server);
     if (!cleanUp.exec(QStringLiteral("DROP DATABASE IF EXISTS `%1`")
@@ -477,4 +495,74 @@ void CDBManager::DropServerDatabase()
         QSqlDatabase::removeDatabase(kServerConnection);
     }
     m_serverConnected = false;
+}
+
+bool CDBManager::UpgradeOnConnect(Kind kind, const QSqlDatabase &db)
+{
+    const int slot = kind == Kind::Inventory ? 0 : 1;
+    if (m_upgrade[slot])
+        return true; // already under way from an earlier connection
+    const SchemaUpgrade::Connection target = SchemaUpgrade::Connection::Of(db);
+    const QVector<SchemaUpgrade::Step> steps = SchemaUpgrade::BuiltInSteps(kind);
+    SchemaUpgrade::Runner probe(target, steps, SchemaUpgrade::ProgramVersion());
+    const SchemaUpgrade::Status status = probe.Inspect();
+    if (!status.readable) {
+        // Not ours to decide: a till without the right to read the record sells as before.
+        return true;
+    }
+    if (!status.unknown.isEmpty()) {
+        QMessageBox::information(
+            m_mainWindow, QCoreApplication::translate("CDBManager", "Database"),
+            QCoreApplication::translate("CDBManager",
+                                        "The database '%1' was brought up to date by a newer "
+                                        "release of Quillbox. Please install that release on "
+                                        "this computer.")
+                .arg(target.schema),
+            QMessageBox::Ok);
+        return false;
+    }
+    const bool onlinePending = std::any_of(
+        status.pending.cbegin(), status.pending.cend(), [&status](const SchemaUpgrade::Step &step) {
+            return !step.IsBlocking()
+                   || std::none_of(status.blockingPending.cbegin(), status.blockingPending.cend(),
+                                   [&step](const SchemaUpgrade::Step &held) {
+                                       return held.number == step.number;
+                                   });
+        });
+    if (!onlinePending)
+        return true;
+
+    QThread *thread = QThread::create([this, kind, target, steps]() {
+        SchemaUpgrade::Runner runner(target, steps, SchemaUpgrade::ProgramVersion());
+        const SchemaUpgrade::Result result = runner.Run(SchemaUpgrade::Runner::Options());
+        const bool failed = result == SchemaUpgrade::Result::Failed;
+        const QString error = runner.Error();
+        QMetaObject::invokeMethod(this, [this, kind, failed, error]() {
+            emit UpgradeFinished(kind, failed, error);
+        }, Qt::QueuedConnection);
+    });
+    m_upgrade[slot] = thread;
+    connect(thread, &QThread::finished, this, [this, slot, thread]() {
+        if (m_upgrade[slot] == thread)
+            m_upgrade[slot] = nullptr;
+        thread->wait();
+        delete thread;
+    });
+    thread->start();
+    return true;
+}
+
+bool CDBManager::IsUpgrading(Kind kind) const
+{
+    return m_upgrade[kind == Kind::Inventory ? 0 : 1] != nullptr;
+}
+
+void CDBManager::WaitForUpgrades()
+{
+    for (QThread *thread : m_upgrade) {
+        if (thread)
+            thread->wait();
+    }
+    // The threads' results and their clean-up were queued for this object: deliver them now.
+    QCoreApplication::sendPostedEvents(this);
 }

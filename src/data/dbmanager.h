@@ -8,6 +8,7 @@
 #include "serverlist.h"
 
 class QSqlError;
+class QThread;
 class QWidget;
 
 // Owns every database connection of the program. Screens ask it for the inventory or the
@@ -61,6 +62,13 @@ public:
     // that already exists.
     bool CreateSchema(Kind kind, const QString &schemaName);
 
+    // Schema upgrades: a connection that passes its checks first gets the online steps its
+    // schema lacks, on a thread of their own so the till can sell meanwhile; a schema that
+    // records steps of a newer release is refused. Blocking steps wait for a manager
+    // (SchemaUpgradeFlow). Tests wait for the background work here.
+    void WaitForUpgrades();
+    bool IsUpgrading(Kind kind) const;
+
     // Close and forget a connection; removeName also removes it from Qt's connection list.
     void DropInventoryDatabase(bool removeName = false);
     void DropSalesDatabase(bool removeName = false);
@@ -75,6 +83,8 @@ signals:
     void ConnectionStateChanged(bool inventoryConnected, bool salesConnected);
     // The links now go to another server of the list ("host:port").
     void ServerChanged(const QString &address);
+    // An online upgrade run ended; failed carries the server's text.
+    void UpgradeFinished(CDBManager::Kind kind, bool failed, const QString &error);
 
 private:
     CDBManager();
@@ -93,6 +103,8 @@ private:
     // Opens a link again, on its own server if that is still ready, else on the next ready one.
     bool ReopenLink(QSqlDatabase &db);
     bool PrepareLink(QSqlDatabase &db);
+    // False when the schema must not be used by this program (a newer release upgraded it).
+    bool UpgradeOnConnect(Kind kind, const QSqlDatabase &db);
 
     QSqlDatabase *m_inventoryDb = nullptr;
     QSqlDatabase *m_salesDb = nullptr;
@@ -114,6 +126,7 @@ private:
     bool m_salesLost = false;
     // Handed out when a connection was dropped while it was being made; never opened.
     QSqlDatabase m_unusable;
+    QThread *m_upgrade[2] = {nullptr, nullptr};
 };
 
 // Writes a failed statement's database text, four blanks and driver text to the debug log.
