@@ -26,9 +26,12 @@ const QString kInventoryConnection = QStringLiteral("INVENTORY_DB");
 const QString kSalesConnection = QStringLiteral("SALES_DB");
 const QString kServerConnection = QStringLiteral("MYSQL_SERVER");
 const QString kTestConnection = QStringLiteral("TEST");
+const QString kProbeConnection = QStringLiteral("NODE_PROBE");
 
-// An unreachable server must not freeze the till for minutes.
+// An unreachable server must not freeze the till for minutes; with other servers to move to,
+// a dead one must not hold it longer than the move may take.
 const QString kConnectOptions = QStringLiteral("MYSQL_OPT_CONNECT_TIMEOUT=5");
+const QString kClusterConnectOptions = QStringLiteral("MYSQL_OPT_CONNECT_TIMEOUT=2");
 
 bool IsAlive(QSqlDatabase &db)
 {
@@ -60,18 +63,121 @@ void LogSqlError(const QSqlError &error)
     qCDebug(lcQuillbox).noquote() << error.databaseText() + QStringLiteral("    ") + error.driverText();
 }
 
-// The driver may settle for 3-byte UTF-8, which refuses emoji and other 4-byte characters that
-// the utf8mb4 schemas can hold; ask for the full set on every link once it is open.
 namespace {
-bool UseFullUnicode(QSqlDatabase &db)
+bool IsLinkLost(int code)
 {
-    QSqlQuery query(db);
-    if (query.exec(QStringLiteral("SET NAMES utf8mb4")))
-        return true;
-    LogSqlError(query.lastError());
-    return false;
+    return code == MariaDbError::CannotConnect || code == MariaDbError::CannotConnectSocket
+           || code == MariaDbError::ServerGone || code == MariaDbError::ServerLost
+           || code == MariaDbError::NodeNotReady;
 }
 } // namespace
+
+// The driver may settle for 3-byte UTF-8, which refuses emoji and other 4-byte characters that
+// the utf8mb4 schemas can hold; ask for the full set on every link once it is open. On a
+// cluster node, reads wait until the node has applied what other nodes committed before them,
+// so a till that moved, or a screen after another till's sale, never reads an older state.
+bool CDBManager::PrepareLink(QSqlDatabase &db)
+{
+    QSqlQuery query(db);
+    if (!query.exec(QStringLiteral("SET NAMES utf8mb4"))
+        || (m_cluster && !query.exec(QStringLiteral("SET SESSION wsrep_sync_wait = 1")))) {
+        LogSqlError(query.lastError());
+        return false;
+    }
+    return true;
+}
+
+QString CDBManager::NodeHost() const
+{
+    return m_servers.isEmpty() ? m_hostName : m_servers.at(m_node).host;
+}
+
+int CDBManager::NodePort() const
+{
+    return m_servers.isEmpty() ? m_port : m_servers.at(m_node).port;
+}
+
+QString CDBManager::CurrentServer() const
+{
+    return m_nodePicked && !m_servers.isEmpty() ? m_servers.at(m_node).Text() : QString();
+}
+
+QString CDBManager::ConnectOptions() const
+{
+    return m_servers.size() > 1 ? kClusterConnectOptions : kConnectOptions;
+}
+
+void CDBManager::PointAtNode(QSqlDatabase &db) const
+{
+    db.setUserName(m_userName);
+    db.setPassword(m_password);
+    db.setHostName(NodeHost());
+    db.setPort(NodePort());
+    db.setConnectOptions(ConnectOptions());
+}
+
+bool CDBManager::PickNode(int skip)
+{
+    const bool wasPicked = m_nodePicked;
+    const int count = m_servers.size();
+    // One server is used as it is: a single-server shop pays for no extra connection.
+    if (count <= 1) {
+        m_nodePicked = true;
+        if (!wasPicked && count == 1)
+            emit ServerChanged(CurrentServer());
+        return count == 1;
+    }
+    for (int step = 0; step < count; ++step) {
+        const int index = (m_node + step) % count;
+        if (index == skip)
+            continue;
+        bool ready = false;
+        bool cluster = false;
+        {
+            QSqlDatabase probe = QSqlDatabase::addDatabase(QStringLiteral("QMYSQL"), kProbeConnection);
+            probe.setUserName(m_userName);
+            probe.setPassword(m_password);
+            probe.setHostName(m_servers.at(index).host);
+            probe.setPort(m_servers.at(index).port);
+            probe.setConnectOptions(kClusterConnectOptions);
+            if (probe.open())
+                ready = ServerList::IsReady(probe, &cluster);
+            else
+                LogSqlError(probe.lastError());
+            probe.close();
+        }
+        QSqlDatabase::removeDatabase(kProbeConnection);
+        if (!ready)
+            continue;
+        const bool moved = index != m_node;
+        m_node = index;
+        m_nodePicked = true;
+        m_cluster = cluster;
+        if (moved || !wasPicked)
+            emit ServerChanged(CurrentServer());
+        return true;
+    }
+    return false;
+}
+
+bool CDBManager::ReopenLink(QSqlDatabase &db)
+{
+    if (m_servers.size() <= 1)
+        return db.open() && PrepareLink(db);
+    const bool onNode = db.hostName() == NodeHost() && db.port() == NodePort();
+    if (onNode && db.open() && PrepareLink(db) && ServerList::IsReady(db))
+        return true;
+    if (onNode && !PickNode(m_node))
+        return false;
+    // Another link may have moved already; this one follows it to the same server.
+    db.close();
+    PointAtNode(db);
+    if (!(db.open() && PrepareLink(db)))
+        return false;
+    // Database administration must reach the server the schemas are on.
+    DropServerDatabase();
+    return true;
+}
 
 CDBManager &CDBManager::Instance()
 {
@@ -105,9 +211,19 @@ void CDBManager::SetServerParameters(const QString &userName, const QString &pas
     m_password = password;
     m_port = port;
     m_hostName = hostName;
+    const QVector<ServerAddress> servers = ServerList::Ordered(
+        hostName, port,
+        AppSettings::Instance().Settings()->value(QStringLiteral("DB_SERVERS")).toString());
+    const bool listChanged = servers != m_servers;
+    if (listChanged) {
+        m_servers = servers;
+        m_node = 0;
+        m_nodePicked = false;
+        m_cluster = false;
+    }
     // Database creation must never run on the server the user has just moved away from.
     // The schema connections stay as they are until logout.
-    if (changed)
+    if (changed || listChanged)
         DropServerDatabase();
 }
 
@@ -143,7 +259,7 @@ QSqlDatabase &CDBManager::GetSchemaDataBase(Kind kind)
     bool &lost = inventory ? m_inventoryLost : m_salesLost;
     if (lost && db) {
         // Reported when it went away; a till picks the server up again without a restart.
-        if (db->open() && UseFullUnicode(*db)) {
+        if (ReopenLink(*db)) {
             lost = false;
             connected = true;
             emit ConnectionStateChanged(m_inventoryConnected, m_salesConnected);
@@ -153,10 +269,9 @@ QSqlDatabase &CDBManager::GetSchemaDataBase(Kind kind)
     if (connected) {
         // A link the server dropped is re-opened. A healthy link is never re-opened: that would
         // close it under the statements and models that other screens hold on it.
-        if (!IsAlive(*db) && !(db->open() && UseFullUnicode(*db))) {
-            const int code = NativeErrorCode(db->lastError());
-            if (code == MariaDbError::CannotConnect || code == MariaDbError::CannotConnectSocket
-                || code == MariaDbError::ServerGone || code == MariaDbError::ServerLost) {
+        if (!IsAlive(*db) && !ReopenLink(*db)) {
+            // With several servers, a link no server takes is lost, whatever the last one said.
+            if (IsLinkLost(NativeErrorCode(db->lastError())) || m_servers.size() > 1) {
                 LogSqlError(db->lastError());
                 connected = false;
                 lost = true;
@@ -186,12 +301,10 @@ QSqlDatabase &CDBManager::GetSchemaDataBase(Kind kind)
     if (schema.isEmpty())
         schema = inventory ? QStringLiteral("No Active Inventory Database")
                            : QStringLiteral("No Active Sales Database");
+    if (!m_nodePicked)
+        PickNode(-1);
     db->setDatabaseName(schema);
-    db->setUserName(m_userName);
-    db->setPassword(m_password);
-    db->setHostName(m_hostName);
-    db->setPort(m_port);
-    db->setConnectOptions(kConnectOptions);
+    PointAtNode(*db);
 
     // The check and its message let events through, and with them a logout or a database
     // switch that drops this very handle: never touch it again once it is gone.
@@ -212,7 +325,7 @@ QSqlDatabase &CDBManager::GetSchemaDataBase(Kind kind)
         return *db;
     }
 
-    connected = db->open() && UseFullUnicode(*db);
+    connected = db->open() && PrepareLink(*db);
     if (!connected)
         LogSqlError(db->lastError());
     else if (!UpgradeOnConnect(kind, *db)) {
@@ -228,12 +341,8 @@ bool CDBManager::CheckDatabaseVersion(const QString &schemaName, const QString &
     bool matches = false;
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QMYSQL"), kTestConnection);
-        db.setUserName(m_userName);
-        db.setPassword(m_password);
-        db.setHostName(m_hostName);
-        db.setPort(m_port);
+        PointAtNode(db);
         db.setDatabaseName(schemaName);
-        db.setConnectOptions(kConnectOptions);
 
         Progress progress(m_mainWindow, QStringLiteral("Connecting to database..."));
         progress.show();
@@ -264,18 +373,16 @@ QSqlDatabase &CDBManager::GetMySqlDataBase()
         return *m_serverDb;
     DropServerDatabase();
 
+    if (!m_nodePicked)
+        PickNode(-1);
     m_serverDb = new QSqlDatabase(QSqlDatabase::addDatabase(QStringLiteral("QMYSQL"),
                                                             kServerConnection));
-    m_serverDb->setUserName(m_userName);
-    m_serverDb->setPassword(m_password);
-    m_serverDb->setHostName(m_hostName);
-    m_serverDb->setPort(m_port);
     // The driver allows multi-statement batches, which the creation scripts rely on.
-    m_serverDb->setConnectOptions(kConnectOptions);
+    PointAtNode(*m_serverDb);
     if (m_userName.isEmpty() || m_password.isEmpty() || m_hostName.isEmpty() || m_port == 0)
         m_serverDb->setDatabaseName(QStringLiteral("NO LOGIN CREDENTIALS SET"));
 
-    m_serverConnected = m_serverDb->open() && UseFullUnicode(*m_serverDb);
+    m_serverConnected = m_serverDb->open() && PrepareLink(*m_serverDb);
     if (!m_serverConnected)
         LogSqlError(m_serverDb->lastError());
     return *m_serverDb;

@@ -3,6 +3,9 @@
 #include <QObject>
 #include <QSqlDatabase>
 #include <QString>
+#include <QVector>
+
+#include "serverlist.h"
 
 class QSqlError;
 class QThread;
@@ -22,9 +25,14 @@ public:
     static void Reset();
 
     // New parameters close the server connection, so the next request reaches the new
-    // server; the schema connections keep theirs until they are dropped (logout).
+    // server; the schema connections keep theirs until they are dropped (logout). The given
+    // server heads the list of servers; the others come from "DB_SERVERS".
     void SetServerParameters(const QString &userName, const QString &password, int port,
                              const QString &hostName);
+    // Every server the till may use, in the order it tries them, and the one it uses now
+    // ("host:port"; empty before the first connection).
+    QVector<ServerAddress> Servers() const { return m_servers; }
+    QString CurrentServer() const;
     QString UserName() const { return m_userName; }
     QString Password() const { return m_password; }
     int Port() const { return m_port; }
@@ -73,6 +81,8 @@ public:
 
 signals:
     void ConnectionStateChanged(bool inventoryConnected, bool salesConnected);
+    // The links now go to another server of the list ("host:port").
+    void ServerChanged(const QString &address);
     // An online upgrade run ended; failed carries the server's text.
     void UpgradeFinished(CDBManager::Kind kind, bool failed, const QString &error);
 
@@ -82,6 +92,17 @@ private:
 
     QSqlDatabase &GetSchemaDataBase(Kind kind);
     void Drop(Kind kind, bool removeName);
+    // Host and port of the server in use, and the options every link is opened with.
+    QString NodeHost() const;
+    int NodePort() const;
+    QString ConnectOptions() const;
+    void PointAtNode(QSqlDatabase &db) const;
+    // Makes the first ready server of the list, from the one in use on and never the one at
+    // skip, the one in use. False when none is ready.
+    bool PickNode(int skip);
+    // Opens a link again, on its own server if that is still ready, else on the next ready one.
+    bool ReopenLink(QSqlDatabase &db);
+    bool PrepareLink(QSqlDatabase &db);
     // False when the schema must not be used by this program (a newer release upgraded it).
     bool UpgradeOnConnect(Kind kind, const QSqlDatabase &db);
 
@@ -92,6 +113,10 @@ private:
     QString m_password;
     int m_port = 0;
     QString m_hostName;
+    QVector<ServerAddress> m_servers;
+    int m_node = 0;
+    bool m_nodePicked = false;
+    bool m_cluster = false;
     QWidget *m_mainWindow = nullptr;
     bool m_inventoryConnected = false;
     bool m_salesConnected = false;

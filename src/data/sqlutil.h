@@ -13,6 +13,7 @@ constexpr int RowIsReferenced = 1451;   // delete or update of a parent row refu
 constexpr int NoReferencedRow = 1452;   // insert or update of a child row refused
 constexpr int LockWaitTimeout = 1205;
 constexpr int Deadlock = 1213;
+constexpr int NodeNotReady = 1047;     // a cluster node outside the primary component
 constexpr int CannotConnectSocket = 2002;
 constexpr int CannotConnect = 2003;
 constexpr int ServerGone = 2006;

@@ -122,6 +122,7 @@ MainWindow::MainWindow(QWidget *parent)
     manager.SetMainWindow(this);
     connect(&manager, &CDBManager::ConnectionStateChanged, this,
             &MainWindow::UpdateConnectionState);
+    connect(&manager, &CDBManager::ServerChanged, this, &MainWindow::ShowServer);
 
     resizeDocks({ui->dockNavigator}, {kNavigatorWidth}, Qt::Horizontal);
     setCorner(Qt::TopLeftCorner, Qt::LeftDockWidgetArea);
@@ -152,6 +153,13 @@ void MainWindow::UpdateConnectionState(bool inventoryConnected, bool salesConnec
     ui->pushSalesDBStatus->setStyleSheet(
         salesConnected ? QStringLiteral("QPushButton#pushSalesDBStatus { background-color:green }")
                        : QStringLiteral("QPushButton#pushSalesDBStatus { background-color:red }"));
+}
+
+void MainWindow::ShowServer(const QString &address)
+{
+    const bool several = CDBManager::Instance().Servers().size() > 1;
+    ui->labelServer->setText(tr("Server: %1").arg(address));
+    ui->labelServer->setVisible(several && !address.isEmpty());
 }
 
 void MainWindow::ApplyStoredTheme(const QString &defaultTheme)

@@ -26,6 +26,8 @@ public:
 public slots:
     // Called after every connection attempt of the database manager.
     void UpdateConnectionState(bool inventoryConnected, bool salesConnected);
+    // With several servers in the settings, the navigator names the one in use.
+    void ShowServer(const QString &address);
 
     void on_actionLogin_triggered();
     void on_actionLogout_triggered();

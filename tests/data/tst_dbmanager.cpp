@@ -5,9 +5,13 @@
 #include "debuglog.h"
 #include "sqlutil.h"
 
+#include "serverlist.h"
+
 #include <QFile>
 #include <QSettings>
 #include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QThread>
 #include <QTimer>
 
@@ -47,6 +51,74 @@ bool KillLink(QSqlDatabase &db)
     if (!id.exec("SELECT CONNECTION_ID()") || !id.next())
         return false;
     return FreshDatabases::ExecAdmin(QString(), "KILL " + id.value(0).toString());
+}
+// A loopback relay to the test server in a thread of its own, standing in for one server of a
+// list: Kill() ends it and every link through it at once, as a node that dies.
+class Relay : public QObject
+{
+public:
+    Relay()
+    {
+        moveToThread(&m_thread);
+        m_thread.start();
+        QMetaObject::invokeMethod(this, [this] { Listen(); }, Qt::BlockingQueuedConnection);
+    }
+    ~Relay() override
+    {
+        Kill();
+        m_thread.quit();
+        m_thread.wait();
+    }
+    int Port() const { return m_port; }
+    void Kill()
+    {
+        QMetaObject::invokeMethod(this, [this] {
+            for (QTcpSocket *socket : findChildren<QTcpSocket *>())
+                socket->abort();
+            delete m_server;
+            m_server = nullptr;
+        }, Qt::BlockingQueuedConnection);
+    }
+
+private:
+    void Listen()
+    {
+        m_server = new QTcpServer(this);
+        m_server->listen(QHostAddress::LocalHost);
+        m_port = m_server->serverPort();
+        connect(m_server, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket *client = m_server->nextPendingConnection()) {
+                client->setParent(this);
+                auto *upstream = new QTcpSocket(this);
+                upstream->connectToHost(QuillboxTest::TestServer::Host(),
+                                        quint16(QuillboxTest::TestServer::Port()));
+                const auto pipe = [](QTcpSocket *from, QTcpSocket *to) {
+                    connect(from, &QTcpSocket::readyRead, to, [from, to] { to->write(from->readAll()); });
+                    connect(from, &QTcpSocket::disconnected, to, [to] { to->disconnectFromHost(); });
+                };
+                pipe(client, upstream);
+                pipe(upstream, client);
+            }
+        });
+    }
+    QThread m_thread;
+    QTcpServer *m_server = nullptr;
+    int m_port = 0;
+};
+
+QString TestAddress(int port)
+{
+    return QuillboxTest::TestServer::Host() + ':' + QString::number(port);
+}
+
+// Points the manager at the first address, with the rest of the list in "DB_SERVERS".
+void UseServers(int firstPort, const QString &more)
+{
+    QuillboxTest::TestServer::Apply();
+    AppSettings::Instance().Settings()->setValue("DB_SERVERS", more);
+    CDBManager::Instance().SetServerParameters(QuillboxTest::TestServer::User(),
+                                               QuillboxTest::TestServer::Password(), firstPort,
+                                               QuillboxTest::TestServer::Host());
 }
 } // namespace
 
@@ -412,6 +484,123 @@ private slots:
         QVERIFY_SQL(query, exec(first));
         QVERIFY(!query.exec(second));
         QCOMPARE(NativeErrorCode(query.lastError()), MariaDbError::DuplicateKey);
+    }
+
+    void serverListsKeepTheirOrder_data()
+    {
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<int>("firstPort");
+        QTest::addColumn<QString>("more");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("one server") << "db1" << 3306 << "" << QStringList{"db1:3306"};
+        QTest::newRow("first stays first")
+            << "db2" << 3307 << "db1:3306, db2:3307;db3" << QStringList{"db2:3307", "db1:3306", "db3:3307"};
+        QTest::newRow("names compared without case")
+            << "DB1" << 3306 << "db1:3306 db1:3307" << QStringList{"DB1:3306", "db1:3307"};
+        QTest::newRow("bad ports skipped")
+            << "db1" << 3306 << "db2:0,db3:65536,db4:x,db5:65535,:3306"
+            << QStringList{"db1:3306", "db5:65535"};
+        QTest::newRow("IPv6") << "::1" << 3306 << "[fe80::1]:3310,[::1]"
+                              << QStringList{"[::1]:3306", "[fe80::1]:3310"};
+        QTest::newRow("no first server") << "" << 0 << "db1:3306,db2" << QStringList{"db1:3306", "db2:3306"};
+    }
+
+    void serverListsKeepTheirOrder()
+    {
+        QFETCH(QString, first);
+        QFETCH(int, firstPort);
+        QFETCH(QString, more);
+        QFETCH(QStringList, expected);
+        QStringList texts;
+        for (const ServerAddress &server : ServerList::Ordered(first, firstPort, more))
+            texts << server.Text();
+        QCOMPARE(texts, expected);
+    }
+
+    void firstAnsweringServerIsUsed_data()
+    {
+        QTest::addColumn<bool>("firstAnswers");
+        QTest::newRow("first answers") << true;
+        QTest::newRow("first is down") << false;
+    }
+
+    void firstAnsweringServerIsUsed()
+    {
+        QFETCH(bool, firstAnswers);
+        FreshDatabases dbs;
+        QVERIFY(dbs.IsValid());
+        Relay first;
+        if (!firstAnswers)
+            first.Kill();
+        const int port = QuillboxTest::TestServer::Port();
+        UseServers(first.Port(), TestAddress(port));
+        CDBManager &manager = CDBManager::Instance();
+        QSignalSpy moves(&manager, &CDBManager::ServerChanged);
+        QVERIFY(manager.GetInventoryDataBase().isOpen());
+        const QString used = TestAddress(firstAnswers ? first.Port() : port);
+        QCOMPARE(manager.CurrentServer(), used);
+        QCOMPARE(moves.count(), 1);
+        QCOMPARE(moves.at(0).at(0).toString(), used);
+        QVERIFY(manager.GetMySqlDataBase().isOpen());
+        QCOMPARE(manager.GetMySqlDataBase().port(), firstAnswers ? first.Port() : port);
+    }
+
+    void aLostServerHandsItsLinksToTheNext()
+    {
+        FreshDatabases dbs;
+        QVERIFY(dbs.IsValid());
+        Relay first;
+        const int port = QuillboxTest::TestServer::Port();
+        UseServers(first.Port(), TestAddress(port));
+        CDBManager &manager = CDBManager::Instance();
+        QSqlDatabase inventory = manager.GetInventoryDataBase();
+        QSqlDatabase sales = manager.GetSalesDataBase();
+        QCOMPARE(manager.CurrentServer(), TestAddress(first.Port()));
+        QSqlQuery held(inventory);
+        QVERIFY_SQL(held, prepare("INSERT INTO tblProductCategories (NAME) VALUES (?)"));
+
+        first.Kill();
+        QSignalSpy moves(&manager, &CDBManager::ServerChanged);
+        QSignalSpy states(&manager, &CDBManager::ConnectionStateChanged);
+        // No box: the till works on as if nothing happened, on the other server.
+        QVERIFY(manager.GetInventoryDataBase().isOpen());
+        QVERIFY(manager.IsInventoryConnected());
+        QCOMPARE(manager.CurrentServer(), TestAddress(port));
+        QCOMPARE(moves.count(), 1);
+        QVERIFY(states.isEmpty());
+        // A copy a screen kept follows, and so does the other link.
+        QSqlQuery insert(inventory);
+        QVERIFY_SQL(insert, exec("INSERT INTO tblProductCategories (NAME) VALUES ('Moved')"));
+        QVERIFY(manager.GetSalesDataBase().isOpen());
+        QSqlQuery count(sales);
+        QVERIFY_SQL(count, exec("SELECT COUNT(*) FROM tblSalesTransactions"));
+        QCOMPARE(moves.count(), 1);
+    }
+
+    void everyTableHasAPrimaryKey()
+    {
+        FreshDatabases dbs;
+        QVERIFY(dbs.IsValid());
+        QSqlQuery query(CDBManager::Instance().GetMySqlDataBase());
+        QVERIFY_SQL(query, prepare("SELECT t.TABLE_SCHEMA, t.TABLE_NAME FROM information_schema.TABLES t "
+                                   "WHERE t.TABLE_SCHEMA IN (?, ?) AND t.TABLE_TYPE = 'BASE TABLE' "
+                                   "AND NOT EXISTS (SELECT 1 FROM information_schema.TABLE_CONSTRAINTS c "
+                                   "WHERE c.TABLE_SCHEMA = t.TABLE_SCHEMA AND c.TABLE_NAME = t.TABLE_NAME "
+                                   "AND c.CONSTRAINT_TYPE = 'PRIMARY KEY')"));
+        query.addBindValue(dbs.InventoryName());
+        query.addBindValue(dbs.SalesName());
+        QVERIFY_SQL(query, exec());
+        QStringList without;
+        while (query.next())
+            without << query.value(0).toString() + '.' + query.value(1).toString();
+        QCOMPARE(without, QStringList());
+        QSqlQuery tables(CDBManager::Instance().GetMySqlDataBase());
+        QVERIFY_SQL(tables, prepare("SELECT COUNT(*) FROM information_schema.TABLES WHERE TABLE_SCHEMA IN (?, ?)"));
+        tables.addBindValue(dbs.InventoryName());
+        tables.addBindValue(dbs.SalesName());
+        QVERIFY_SQL(tables, exec());
+        QVERIFY(tables.next());
+        QVERIFY(tables.value(0).toInt() > 5); // the check looked at the real schemas
     }
 
     void transactionGuardRollsBackUnlessCommitted()

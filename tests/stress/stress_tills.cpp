@@ -1,6 +1,7 @@
 // Tills racing on the same batches and tills killed mid-sale, through the till's own entry and
 // payment code. Prints one STRESS row per scenario; a child till is this program again.
 
+#include "tillstress.h"
 #include "testsupport.h"
 
 #include "appsettings.h"
@@ -28,10 +29,7 @@
 #include <csignal>
 #include <cstdio>
 
-namespace {
-
-constexpr int kBatches = 20;
-constexpr int kStartStock = 300;
+namespace TillStress {
 
 QString BarCode(int batch) { return QStringLiteral("7700%1").arg(batch, 4, 10, QLatin1Char('0')); }
 
@@ -57,8 +55,10 @@ void UseSchemas(const QString &inventory, const QString &sales)
 }
 
 // One till: sells (or keeps selling) and writes what it did to stdout, one line per event:
-// "T <batch> <net units out>" per written entry, "R" per stock refusal, "X <text>" per other
-// refusal, "S <transaction> <lines>" per recorded sale, "F <text>" per failed payment.
+// "T <batch> <net units out>" per written entry, "R" per stock refusal, "X <batch> <units>
+// <text>" per other refusal, "S <transaction> <lines>" per recorded sale, "F <text>" per failed
+// payment. It asks the manager for its links at every step, as the sale screen does, so a lost
+// server is noticed and left where there are others.
 int RunTill(const QStringList &args)
 {
     UseSchemas(args.value(1), args.value(2));
@@ -76,8 +76,7 @@ int RunTill(const QStringList &args)
     }
     QRandomGenerator random(args.value(3).toUInt());
     const int sales = args.value(4).toInt();
-    QSqlDatabase inventory = CDBManager::Instance().GetInventoryDataBase();
-    QSqlDatabase salesDb = CDBManager::Instance().GetSalesDataBase();
+    CDBManager &manager = CDBManager::Instance();
     QTextStream out(stdout);
     for (int sale = 0; killedMode || sale < sales; ++sale) {
         CItemTransactionsModel basket;
@@ -88,12 +87,14 @@ int RunTill(const QStringList &args)
             request.barCode = codes.at(batch);
             request.quantity = 1 + random.bounded(3);
             request.returnMode = returns && random.bounded(10) == 0;
-            const PosStore::ItemTaken taken = PosStore::TakeItem(inventory, request);
+            const PosStore::ItemTaken taken = PosStore::TakeItem(manager.GetInventoryDataBase(), request);
             if (!taken.refusal.isEmpty()) {
                 if (IsStockRefusal(taken.refusal))
                     out << "R\n";
                 else
-                    out << "X " << taken.refusal << '\n';
+                    out << "X " << batch << ' '
+                        << (request.returnMode ? -request.quantity : request.quantity) << ' '
+                        << taken.refusal << '\n';
                 continue;
             }
             out << "T " << batch << ' '
@@ -113,7 +114,7 @@ int RunTill(const QStringList &args)
         header.change = QStringLiteral("0");
         int id = 0;
         QString failure;
-        if (PosStore::RecordSale(salesDb, header, basket, &id, &failure))
+        if (PosStore::RecordSale(manager.GetSalesDataBase(), header, basket, &id, &failure))
             out << "S " << id << ' ' << basket.LineCount() << '\n';
         else
             out << "F " << failure << '\n';
@@ -124,10 +125,14 @@ int RunTill(const QStringList &args)
 
 // A till's events go to a file: a full pipe would stall it and serialise the race.
 QProcess *StartTill(const QString &mode, const QuillboxTest::FreshDatabases &schemas, int seed,
-                    int sales, const QString &output = QProcess::nullDevice(),
-                    const QString &barCodes = QString())
+                    int sales, const QString &output, const QString &barCodes, int port)
 {
     auto *process = new QProcess;
+    if (port > 0) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QUILLBOX_TEST_DB_PORT"), QString::number(port));
+        process->setProcessEnvironment(environment);
+    }
     process->setStandardOutputFile(output);
     process->setStandardErrorFile(QProcess::nullDevice());
     process->start(QCoreApplication::applicationFilePath(),
@@ -155,7 +160,7 @@ void SeedBatches(int stock)
 }
 
 // Stock of the sold batches, by their bar codes (the seeded ones unless others are given).
-QVector<int> StockNow(QStringList codes = {})
+QVector<int> StockNow(QStringList codes)
 {
     const bool seeded = codes.isEmpty();
     for (int batch = 0; seeded && batch < kBatches; ++batch)
@@ -195,29 +200,6 @@ int CheckSales(const QHash<int, int> &reported, bool exactlyFive)
     return mismatches + query.value(0).toInt();
 }
 
-struct Tally {
-    QVector<qint64> out = QVector<qint64>(kBatches, 0);
-    QHash<int, int> sales;
-    qint64 entries = 0, stockRefusals = 0, otherRefusals = 0, paymentFailures = 0;
-    void Read(const QByteArray &output)
-    {
-        for (const QByteArray &line : output.split('\n')) {
-            const QList<QByteArray> f = line.split(' ');
-            if (f.value(0) == "T") {
-                out[f.value(1).toInt()] += f.value(2).toInt();
-                ++entries;
-            } else if (f.value(0) == "R") {
-                ++stockRefusals;
-            } else if (f.value(0) == "X") {
-                ++otherRefusals;
-            } else if (f.value(0) == "S") {
-                sales.insert(f.value(1).toInt(), f.value(2).toInt());
-            } else if (f.value(0) == "F") {
-                ++paymentFailures;
-            }
-        }
-    }
-};
 
 bool RaceTills(int tills, int salesEach)
 {
@@ -627,7 +609,9 @@ QString Option(const QStringList &args, const QString &name, const QString &fall
     return at >= 0 ? args.value(at + 1, fallback) : fallback;
 }
 
-} // namespace
+} // namespace TillStress
+
+using namespace TillStress;
 
 int main(int argc, char *argv[])
 {
@@ -638,6 +622,8 @@ int main(int argc, char *argv[])
     if (args.value(0).startsWith(QLatin1String("child-")))
         return RunTill(args);
     const QString only = Option(args, QStringLiteral("--only"), QString());
+    if (args.contains(QStringLiteral("--cluster")))
+        return RunClusterScenarios(args) ? 0 : 1;
     bool held = true;
     if (only.isEmpty() || only == QLatin1String("race"))
         held = RaceTills(Option(args, QStringLiteral("--tills"), QStringLiteral("4")).toInt(),

@@ -97,6 +97,8 @@ void TestServer::Apply()
     settings->setValue(QStringLiteral("DB_PORT"), QString::number(Port()));
     settings->setValue(QStringLiteral("DB_USER"), User());
     settings->setValue(QStringLiteral("DB_PASSWORD"), Password());
+    // On a test cluster, the other nodes to move to.
+    settings->setValue(QStringLiteral("DB_SERVERS"), qEnvironmentVariable("QUILLBOX_TEST_DB_SERVERS"));
     CDBManager::Instance().SetServerParameters(User(), Password(), Port(), Host());
 }
 
