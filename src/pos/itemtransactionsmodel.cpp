@@ -1,5 +1,7 @@
 #include "itemtransactionsmodel.h"
 
+#include <QUuid>
+
 CItemTransactionsModel::CItemTransactionsModel(QObject *parent)
     : QAbstractTableModel(parent)
     // The blanks belong to the headers: they size the columns.
@@ -10,6 +12,7 @@ CItemTransactionsModel::CItemTransactionsModel(QObject *parent)
                 QStringLiteral("  Line Total  "), QStringLiteral("PurchasePrice"),
                 QStringLiteral("PurchaseTotal")})
 {
+    m_saleKey = QUuid::createUuid().toString(QUuid::WithoutBraces);
 }
 
 int CItemTransactionsModel::rowCount(const QModelIndex &parent) const

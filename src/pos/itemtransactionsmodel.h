@@ -85,6 +85,10 @@ public:
     QString Change() const { return m_change; }
     void MarkPaid(const QString &receiptNumber, const QString &paid, const QString &change);
 
+    // Made when the basket starts; its open lines and its sale are recorded under it.
+    QString SaleKey() const { return m_saleKey; }
+    void SetSaleKey(const QString &key) { m_saleKey = key; }
+
 private:
     QStringList m_header;
     QVector<QStringList> m_rows;
@@ -94,4 +98,5 @@ private:
     QString m_receiptNumber;
     QString m_paid;
     QString m_change;
+    QString m_saleKey;
 };

@@ -6,11 +6,14 @@
 #include "errordialog.h"
 #include "inventorymanagement.h"
 #include "managecustomers.h"
+#include "openbaskets.h"
 #include "posbutton.h"
 #include "receipt.h"
 #include "salesmanagement.h"
 
 #include <QDialog>
+#include <QLocale>
+#include <QPushButton>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -119,7 +122,52 @@ CPOS::CPOS(QWidget *parent)
     // record sales says so before the cashier has taken stock out, and the main window's
     // navigator shows its real state.
     CDBManager::Instance().GetSalesDataBase();
+    m_tillId = PosStore::TillId();
+    // Read before the first entry: what is on record now was left by an earlier run of this till.
+    if (PosStore::OpenBasketsOfTill(CDBManager::Instance().GetInventoryDataBase(), m_tillId,
+                                    &m_unfinished)
+        && !m_unfinished.isEmpty())
+        QTimer::singleShot(0, this, &CPOS::OfferUnfinishedBasket);
     QTimer::singleShot(0, this, &CPOS::SetFocusOnBarCode);
+}
+
+void CPOS::OfferUnfinishedBasket()
+{
+    QVector<PosStore::OpenBasket> baskets;
+    baskets.swap(m_unfinished);
+    if (baskets.isEmpty())
+        return;
+    QSqlDatabase db = CDBManager::Instance().GetInventoryDataBase();
+    // A till holds one basket at a time; older ones can only be leftovers of a crash.
+    const PosStore::OpenBasket latest = baskets.takeLast();
+    QMessageBox box(QMessageBox::Question, tr("Unfinished sale"),
+                    tr("This till has an unfinished sale of %n line(s), last entered %1. Take it "
+                       "up again, or put its items back into stock?",
+                       nullptr, latest.lines)
+                        .arg(QLocale().toString(latest.lastEntry, QLocale::ShortFormat)),
+                    QMessageBox::NoButton, this);
+    QPushButton *takeUp = box.addButton(tr("Take up again"), QMessageBox::AcceptRole);
+    box.addButton(tr("Put back into stock"), QMessageBox::DestructiveRole);
+    box.setDefaultButton(takeUp);
+    box.exec();
+    QStringList putBack;
+    for (const PosStore::OpenBasket &basket : qAsConst(baskets))
+        putBack << basket.basketKey;
+    QVector<PosStore::OpenBasketLine> lines;
+    const bool resume = box.clickedButton() == takeUp && m_state == SaleNew
+        && PosStore::OpenBasketLines(db, latest.basketKey, &lines) && !lines.isEmpty();
+    if (!resume)
+        putBack << latest.basketKey;
+    if (!putBack.isEmpty() && !PosStore::PutBackBaskets(db, putBack))
+        ShowStatus(QString::fromLatin1(SaleRules::Message::StockWriteFailed));
+    if (resume) {
+        PosStore::RefillBasket(lines, m_model);
+        ui->tableViewItems->resizeColumnsToContents();
+        ShowTotals();
+        ui->pushButtonPay->setEnabled(true);
+        m_state = SalePending;
+    }
+    SetFocusOnBarCode();
 }
 
 CPOS::~CPOS() = default;
@@ -240,6 +288,9 @@ void CPOS::EnterItem()
     request.specialDiscount = ui->checkSpecialDiscount->isChecked();
     request.specialPercent = SaleRules::ToFloat(fields.discount);
     request.taxEnabled = m_taxEnabled;
+    request.tillId = m_tillId;
+    request.basketKey = m_model->SaleKey();
+    request.lineIndex = m_model->LineCount();
     request.expiryGuard = m_expiryGuard;
     request.expiryWarnDays = m_expiryWarnDays;
     request.today = QDate::currentDate();
@@ -299,6 +350,8 @@ void CPOS::on_pushButtonPay_clicked()
     header.grandTotal = m_model->GrandTotal();
     header.paid = paid;
     header.change = change;
+    header.saleKey = m_model->SaleKey();
+    header.inventorySchema = CDBManager::Instance().GetInventoryDataBase().databaseName();
     int transactionId = 0;
     QString failure;
     const bool recorded = PosStore::RecordSale(CDBManager::Instance().GetSalesDataBase(), header,
@@ -364,12 +417,16 @@ void CPOS::on_pushButtonClose_clicked()
 {
     if (m_state == SalePending) {
         const auto answer = QMessageBox::question(
-            this, QStringLiteral("Close POS?"),
-            QStringLiteral("Payment is pending! If you close without payment, sales and inventory "
-                           "will not be in consistent state. Do you still want to close POS?"),
+            this, tr("Close POS?"),
+            tr("Payment is pending! If you close without payment, the items of this sale go back "
+               "into stock. Do you still want to close POS?"),
             QMessageBox::Yes | QMessageBox::No);
         if (answer != QMessageBox::Yes)
             return;
+        // Should the server refuse now, the lines stay on record and this till offers them again
+        // when it starts.
+        PosStore::PutBackBaskets(CDBManager::Instance().GetInventoryDataBase(),
+                                 {m_model->SaleKey()});
     }
     if (auto *host = qobject_cast<QDialog *>(window()))
         host->reject();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "itemtransactionsmodel.h"
+#include "openbaskets.h"
 #include "posstore.h"
 #include "receipt.h"
 
@@ -68,6 +69,8 @@ public slots:
     void on_checkOnAllItems_clicked();
     void SetFocusOnBarCode();
     void on_pushHelpShortCutKeys_clicked();
+    // Asks what to do with this till's basket left unpaid when it last stopped.
+    void OfferUnfinishedBasket();
 
 private:
     Q_DISABLE_COPY(CPOS)
@@ -90,6 +93,8 @@ private:
     CItemTransactionsModel *m_model = nullptr;
     SaleState m_state = SaleNew;
     bool m_paying = false;
+    QString m_tillId;
+    QVector<PosStore::OpenBasket> m_unfinished;
     QTimer *m_blinkTimer = nullptr;
     QTimer *m_statusWatchDog = nullptr;
 

@@ -4,6 +4,8 @@
 #include "cataloguerules.h"
 #include "dbmanager.h"
 #include "itemtransactionsmodel.h"
+#include "openbaskets.h"
+#include "transactionreplay.h"
 #include "sqlutil.h"
 
 #include <QDateTime>
@@ -15,18 +17,17 @@
 namespace PosStore {
 
 namespace {
-enum class Attempt { Done, Retry };
-
 // A single-precision amount stored the way it reads (33.93, not 33.9300003).
 double Stored(const QString &text)
 {
     return Catalogue::StoredReal(SaleRules::ToFloat(text));
 }
 
-bool IsLockConflict(const QSqlError &error)
+TxOptions TillOptions()
 {
-    const int code = NativeErrorCode(error);
-    return code == MariaDbError::Deadlock || code == MariaDbError::LockWaitTimeout;
+    TxOptions options;
+    options.lockWaitSeconds = kTillLockWaitSeconds;
+    return options;
 }
 
 // A return and a special discount are told to the audit trail with the stock they changed.
@@ -56,14 +57,11 @@ bool AuditLine(QSqlDatabase db, const ItemRequest &request, const QVariant &batc
                               before, line, failure);
 }
 
-Attempt TryTakeItem(QSqlDatabase db, const ItemRequest &request, ItemTaken *taken)
+// The till's part of an entry, run inside the replayed transaction; a refusal rolls back.
+TxStep TakeItemOnce(QSqlDatabase &db, const ItemRequest &request, ItemTaken *taken)
 {
     using namespace SaleRules;
-    TransactionGuard transaction(db);
-    if (!transaction.IsActive()) {
-        taken->refusal = QString::fromLatin1(Message::LookupFailed);
-        return Attempt::Done;
-    }
+    *taken = ItemTaken();
     // The row stays locked until the commit: the stock read here is the stock written below.
     QSqlQuery lookup(db);
     lookup.prepare(QStringLiteral(
@@ -73,14 +71,12 @@ Attempt TryTakeItem(QSqlDatabase db, const ItemRequest &request, ItemTaken *take
     lookup.bindValue(QStringLiteral(":bar_code"), request.barCode);
     if (!lookup.exec()) {
         LogSqlError(lookup.lastError());
-        if (IsLockConflict(lookup.lastError()))
-            return Attempt::Retry;
         taken->refusal = QString::fromLatin1(Message::LookupFailed);
-        return Attempt::Done;
+        return TxStep::Failed(lookup.lastError());
     }
     if (!lookup.next()) {
         taken->refusal = QString::fromLatin1(Message::NotFound) + lookup.lastError().text();
-        return Attempt::Done;
+        return TxStep::RollBack();
     }
     const auto value
         = [&lookup](const char *name) { return lookup.value(QString::fromLatin1(name)); };
@@ -90,7 +86,7 @@ Attempt TryTakeItem(QSqlDatabase db, const ItemRequest &request, ItemTaken *take
                       request.expiryWarnDays, request.returnMode, request.dateFormat);
     if (!expiry.refusal.isEmpty()) {
         taken->refusal = expiry.refusal;
-        return Attempt::Done;
+        return TxStep::RollBack();
     }
 
     StockRequest stock;
@@ -103,7 +99,7 @@ Attempt TryTakeItem(QSqlDatabase db, const ItemRequest &request, ItemTaken *take
     const StockOutcome outcome = ApplyStock(stock);
     if (!outcome.refusal.isEmpty()) {
         taken->refusal = outcome.refusal;
-        return Attempt::Done;
+        return TxStep::RollBack();
     }
 
     LineInput line;
@@ -123,27 +119,17 @@ Attempt TryTakeItem(QSqlDatabase db, const ItemRequest &request, ItemTaken *take
     update.bindValue(QStringLiteral(":quantity"), outcome.after.quantity);
     update.bindValue(QStringLiteral(":sub_items"), outcome.after.subItems);
     update.bindValue(QStringLiteral(":id"), value("ID"));
-    QSqlError failure;
     if (!update.exec()) {
         qDebug() << "Updating  tblInventory: " << update.lastError().databaseText() << "    "
                  << update.lastError().driverText();
-        if (IsLockConflict(update.lastError()))
-            return Attempt::Retry;
         taken->refusal = QString::fromLatin1(Message::StockWriteFailed);
-        return Attempt::Done;
+        return TxStep::Failed(update.lastError());
     }
     const LineAmounts amounts = ComputeLine(line);
+    QSqlError failure;
     if (!AuditLine(db, request, value("ID"), stock, outcome.after, amounts, &failure)) {
-        if (IsLockConflict(failure))
-            return Attempt::Retry;
         taken->refusal = QString::fromLatin1(Message::StockWriteFailed);
-        return Attempt::Done;
-    }
-    if (!transaction.Commit()) {
-        if (IsLockConflict(db.lastError()))
-            return Attempt::Retry;
-        taken->refusal = QString::fromLatin1(Message::StockWriteFailed);
-        return Attempt::Done;
+        return TxStep::Failed(failure);
     }
     taken->name = value("NAME").toString();
     taken->salePrice = line.salePrice;
@@ -151,39 +137,83 @@ Attempt TryTakeItem(QSqlDatabase db, const ItemRequest &request, ItemTaken *take
     taken->amounts = amounts;
     taken->stockAfter = outcome.after;
     taken->notice = expiry.notice;
-    qDebug() << "discount " << taken->amounts.discount;
-    return Attempt::Done;
+    if (!request.basketKey.isEmpty()) {
+        const int units = StockUnits(request.quantity, request.subQuantity, stock.itemsPerUnit);
+        OpenBasketLine open;
+        open.tillId = request.tillId;
+        open.basketKey = request.basketKey;
+        open.lineIndex = request.lineIndex;
+        open.inventoryId = value("ID").toInt();
+        open.units = request.returnMode ? -units : units;
+        open.items = QString::number(request.quantity);
+        open.subItems = QString::number(request.subQuantity);
+        open.productName = taken->name;
+        open.salePrice = taken->salePrice;
+        open.purchasePrice = taken->purchasePrice;
+        open.amounts = taken->amounts;
+        QSqlError error;
+        if (!InsertOpenBasketLine(db, open, &error)) {
+            taken->refusal = QString::fromLatin1(Message::StockWriteFailed);
+            return TxStep::Failed(error);
+        }
+    }
+    return TxStep::Commit();
 }
 } // namespace
 
 ItemTaken TakeItem(QSqlDatabase db, const ItemRequest &request)
 {
-    // A deadlock or lock wait rolls the whole step back; one more try, then the cashier hears.
-    constexpr int kTries = 2;
-    for (int attempt = 1;; ++attempt) {
-        ItemTaken taken;
-        if (TryTakeItem(db, request, &taken) == Attempt::Done)
-            return taken;
-        if (attempt == kTries) {
-            taken.refusal = QString::fromLatin1(SaleRules::Message::StockWriteFailed);
-            return taken;
-        }
+    ItemTaken taken;
+    const TxResult result = RunTransaction(
+        db, [&](QSqlDatabase &tx) { return TakeItemOnce(tx, request, &taken); }, TillOptions());
+    if (result.IsCommitted()) {
+        qDebug() << "discount " << taken.amounts.discount;
+        return taken;
     }
+    if (result.IsLockConflict() || taken.refusal.isEmpty())
+        taken.refusal = QString::fromLatin1(SaleRules::Message::StockWriteFailed);
+    return taken;
 }
 
 namespace {
-Attempt TryRecordSale(QSqlDatabase db, const SaleHeader &header,
-                      const CItemTransactionsModel &basket, int *transactionId, QString *failure,
-                      bool *recorded)
+// The sale of this key when it is on record already, else 0.
+int RecordedSaleId(QSqlDatabase &db, const QString &saleKey, QSqlError *error)
+{
+    QSqlQuery query(db);
+    query.prepare(QStringLiteral("SELECT ID FROM tblSalesTransactions WHERE SALE_KEY = :key"));
+    query.bindValue(QStringLiteral(":key"), saleKey);
+    if (!query.exec()) {
+        *error = query.lastError();
+        return -1;
+    }
+    return query.next() ? query.value(0).toInt() : 0;
+}
+
+TxStep RecordSaleOnce(QSqlDatabase &db, const SaleHeader &header,
+                      const CItemTransactionsModel &basket, int *transactionId, QString *failure)
 {
     using namespace SaleRules;
-    *recorded = false;
-    TransactionGuard transaction(db);
+    *transactionId = 0;
+    *failure = QString::fromLatin1(Message::PaymentLogFailed);
+    const bool keyed = !header.saleKey.isEmpty();
+    if (keyed) {
+        QSqlError error;
+        const int recorded = RecordedSaleId(db, header.saleKey, &error);
+        if (recorded < 0) {
+            LogSqlError(error);
+            return TxStep::Failed(error);
+        }
+        if (recorded > 0) {
+            // Paid before, its answer lost: the sale stands as it is.
+            *transactionId = recorded;
+            return TxStep::Commit();
+        }
+    }
     QSqlQuery sale(db);
     sale.prepare(QStringLiteral(
         "INSERT INTO tblSalesTransactions ( USER_ID, CUSTOMER_ID, TIME_STAMP, GRAND_TOTAL, PAID, "
-        "RETURN_AMOUNT ) VALUES ( :user_id, :customer_id, :time_stamp, :grand_total, :paid, "
-        ":return )"));
+        "RETURN_AMOUNT, SALE_KEY ) VALUES ( :user_id, :customer_id, :time_stamp, :grand_total, "
+        ":paid, :return, :sale_key )"));
     sale.bindValue(QStringLiteral(":user_id"), header.user);
     sale.bindValue(QStringLiteral(":customer_id"), header.customer);
     sale.bindValue(QStringLiteral(":time_stamp"),
@@ -191,10 +221,10 @@ Attempt TryRecordSale(QSqlDatabase db, const SaleHeader &header,
     sale.bindValue(QStringLiteral(":grand_total"), Money(header.grandTotal));
     sale.bindValue(QStringLiteral(":paid"), Stored(header.paid));
     sale.bindValue(QStringLiteral(":return"), Stored(header.change));
-    if (!transaction.IsActive() || !sale.exec()) {
+    sale.bindValue(QStringLiteral(":sale_key"), keyed ? QVariant(header.saleKey) : QVariant());
+    if (!sale.exec()) {
         LogSqlError(sale.lastError());
-        *failure = QString::fromLatin1(Message::PaymentLogFailed);
-        return IsLockConflict(sale.lastError()) ? Attempt::Retry : Attempt::Done;
+        return TxStep::Failed(sale.lastError());
     }
     const int id = sale.lastInsertId().toInt();
     qDebug() << "inserted ID = " << id;
@@ -221,27 +251,45 @@ Attempt TryRecordSale(QSqlDatabase db, const SaleHeader &header,
             qDebug() << "Insering into tblSalesInvoice: " << line.lastError().databaseText()
                      << "    " << line.lastError().driverText();
             *failure = QString::fromLatin1(Message::InvoiceLogFailed);
-            return IsLockConflict(line.lastError()) ? Attempt::Retry : Attempt::Done;
+            return TxStep::Failed(line.lastError());
         }
     }
-    if (!transaction.Commit()) {
-        *failure = QString::fromLatin1(Message::InvoiceLogFailed);
-        return IsLockConflict(db.lastError()) ? Attempt::Retry : Attempt::Done;
+    if (keyed && !header.inventorySchema.isEmpty()) {
+        QSqlError error;
+        if (!CloseOpenBasket(db, header.inventorySchema, header.saleKey, &error)) {
+            *failure = QString::fromLatin1(Message::InvoiceLogFailed);
+            return TxStep::Failed(error);
+        }
     }
     *transactionId = id;
-    *recorded = true;
-    return Attempt::Done;
+    return TxStep::Commit();
 }
 } // namespace
 
 bool RecordSale(QSqlDatabase db, const SaleHeader &header, const CItemTransactionsModel &basket,
                 int *transactionId, QString *failure)
 {
-    // The guard rolled a refused try back whole, so a second try cannot record the sale twice.
-    bool recorded = false;
-    if (TryRecordSale(db, header, basket, transactionId, failure, &recorded) == Attempt::Retry)
-        TryRecordSale(db, header, basket, transactionId, failure, &recorded);
-    return recorded;
+    // A replay starts from the key check, so it can never record the sale twice.
+    int id = 0;
+    QString why;
+    const auto body = [&](QSqlDatabase &tx) {
+        return RecordSaleOnce(tx, header, basket, &id, &why);
+    };
+    TxResult result = RunTransaction(db, body, TillOptions());
+    if (!result.IsCommitted() && (result.IsConnectionLost() || result.IsCommitUnknown())
+        && !header.saleKey.isEmpty()) {
+        // The server may have committed without the till hearing it: ask again on a new
+        // connection; the key tells whether the sale is there.
+        db.close();
+        if (db.open())
+            result = RunTransaction(db, body, TillOptions());
+    }
+    if (result.IsCommitted()) {
+        *transactionId = id;
+        return true;
+    }
+    *failure = why.isEmpty() ? QString::fromLatin1(SaleRules::Message::PaymentLogFailed) : why;
+    return false;
 }
 
 bool LoadPanelEntries(QSqlDatabase db, QVector<PanelEntry> *entries)

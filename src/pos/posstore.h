@@ -21,6 +21,11 @@ struct ItemRequest {
     bool specialDiscount = false;
     float specialPercent = 0;
     bool taxEnabled = true;
+    // The open basket this entry belongs to; with a key, the stock step also records which
+    // till holds the units (see openbaskets.h), so they can go back if the basket is never paid.
+    QString tillId;
+    QString basketKey;
+    int lineIndex = 0;
     SaleRules::ExpiryGuard expiryGuard = SaleRules::ExpiryGuard::Warn;
     int expiryWarnDays = SaleRules::kDefaultExpiryWarnDays;
     QDate today; // the till's day; expiry is judged against it
@@ -39,7 +44,8 @@ struct ItemTaken {
 };
 
 // Looks the batch up, checks and writes its stock as one locked step, so two tills selling
-// the same batch can neither overwrite each other nor take more than there is.
+// the same batch can neither overwrite each other nor take more than there is. A lock conflict
+// replays the step (see transactionreplay.h); only then the cashier reads StockWriteFailed.
 ItemTaken TakeItem(QSqlDatabase db, const ItemRequest &request);
 
 // What a payment records besides the basket's lines.
@@ -49,10 +55,18 @@ struct SaleHeader {
     float grandTotal = 0;
     QString paid; // the tendered text
     QString change; // the change as shown
+    // The basket's key: stored with the sale under a unique index, and the open basket lines of
+    // that key (in the inventory schema named here, on the same server) closed in the same
+    // transaction. Empty key: neither.
+    QString saleKey;
+    QString inventorySchema;
 };
 
 // Records the transaction row and every line of the basket in one database transaction.
 // True with the new transaction ID; false with the status message, nothing stored.
+// A sale whose key is on record already is not written again: its ID is handed back. When the
+// connection is lost on the way (the commit's answer included), the connection is opened once
+// more and the key asked for, so the cashier never records the same sale twice.
 bool RecordSale(QSqlDatabase db, const SaleHeader &header, const CItemTransactionsModel &basket,
                 int *transactionId, QString *failure);
 

@@ -1,4 +1,5 @@
 #include "mainwindow.h"
+#include "abandonedbaskets.h"
 #include "ui_mainwindow.h"
 
 #include "aboutdialog.h"
@@ -441,6 +442,12 @@ void MainWindow::on_pushInventoryManagement_clicked()
 void MainWindow::on_actionManage_Inventory_triggered()
 {
     SetCentralScreen(new InventoryManagement(this));
+}
+
+void MainWindow::on_actionAbandoned_Baskets_triggered()
+{
+    AbandonedBaskets dialog(this);
+    dialog.exec();
 }
 
 void MainWindow::on_actionAdd_New_Batch_triggered()

@@ -38,6 +38,7 @@ public slots:
     void on_pushInventoryManagement_clicked();
     void on_actionManage_Inventory_triggered();
     void on_actionAdd_New_Batch_triggered();
+    void on_actionAbandoned_Baskets_triggered();
     void on_actionAdd_New_Product_triggered();
     void on_pushPurchaseManagement_clicked();
     void on_actionManage_Purchase_triggered();

@@ -735,7 +735,9 @@ private slots:
         close->click();
         QVERIFY_DIALOGS(driver);
         QVERIFY(!host.isVisible());
-        QCOMPARE(Stock("A1"), QString("4/0"));
+        // Yes gives the unpaid line's stock back and leaves no open line behind.
+        QCOMPARE(Stock("A1"), QString("5/0"));
+        QCOMPARE(Value("SELECT COUNT(*) FROM tblOpenBasketLines").toInt(), 0);
 
         // Paid or empty: no question.
         QPOSDialog again(nullptr, false);
@@ -745,6 +747,45 @@ private slots:
         Child<QPushButton>(fresh, "pushButtonClose")->click();
         QVERIFY(!again.isVisible());
         QVERIFY(driver.Errors().isEmpty());
+    }
+
+    void unfinishedBasketOnStart_data()
+    {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<int>("lines");
+        QTest::addColumn<QString>("stock");
+        QTest::newRow("taken up again") << "Take up again" << 2 << "3/0";
+        QTest::newRow("put back") << "Put back into stock" << 0 << "5/0";
+    }
+    void unfinishedBasketOnStart()
+    {
+        QFETCH(QString, answer);
+        QFETCH(int, lines);
+        QFETCH(QString, stock);
+        FreshDatabases dbs;
+        QVERIFY(dbs.IsValid());
+        AddTablets("A1", 5);
+        {
+            // The till goes away mid-basket, without CLOSE.
+            CPOS pos;
+            Till till(pos);
+            QCOMPARE(till.Scan("A1"), QString());
+            QCOMPARE(till.Scan("A1"), QString());
+        }
+        DialogDriver driver;
+        driver.Expect("Unfinished sale", "2 line", DialogDriver::Press(answer));
+        CPOS pos;
+        QVERIFY_DIALOGS(driver);
+        Till till(pos);
+        QCOMPARE(till.Lines(), lines);
+        QCOMPARE(Stock("A1"), stock);
+        QCOMPARE(pos.State(), lines ? CPOS::SalePending : CPOS::SaleNew);
+        if (lines) {
+            // Paying the basket taken up closes its record.
+            QCOMPARE(till.Pay("100"), QString());
+            QCOMPARE(SalesValue("SELECT COUNT(*) FROM tblSalesInvoice").toInt(), 2);
+        }
+        QCOMPARE(Value("SELECT COUNT(*) FROM tblOpenBasketLines").toInt(), 0);
     }
 };
 

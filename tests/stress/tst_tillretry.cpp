@@ -1,5 +1,5 @@
-// An entry or payment that meets a lock held by another till is tried once more, then refused
-// with nothing written, and works again once the lock is gone.
+// An entry or payment that meets a lock held by another till is replayed a few times, then
+// refused with nothing written, and works again once the lock is gone.
 
 #include "testsupport.h"
 
@@ -8,7 +8,6 @@
 #include "posstore.h"
 #include "seeddata.h"
 
-#include <QElapsedTimer>
 #include <QSqlQuery>
 #include <QtTest>
 
@@ -17,12 +16,12 @@ class TestTillRetry : public QObject
     Q_OBJECT
 private slots:
     void init() { QuillboxTest::ResetState(); }
-    void lockConflictIsRetriedOnce_data();
-    void lockConflictIsRetriedOnce();
+    void lockConflictIsReplayedThenRefused_data();
+    void lockConflictIsReplayedThenRefused();
     void tillWorksAgainWhenServerIsBack();
 };
 
-void TestTillRetry::lockConflictIsRetriedOnce_data()
+void TestTillRetry::lockConflictIsReplayedThenRefused_data()
 {
     QTest::addColumn<bool>("payment");
     QTest::addColumn<QString>("lockSql");
@@ -31,7 +30,7 @@ void TestTillRetry::lockConflictIsRetriedOnce_data()
     QTest::newRow("payment") << true << "SELECT * FROM tblSalesTransactions FOR UPDATE";
 }
 
-void TestTillRetry::lockConflictIsRetriedOnce()
+void TestTillRetry::lockConflictIsReplayedThenRefused()
 {
     QFETCH(bool, payment);
     QFETCH(QString, lockSql);
@@ -56,8 +55,6 @@ void TestTillRetry::lockConflictIsRetriedOnce()
         request.quantity = 2;
         CItemTransactionsModel basket;
         basket.AppendLine("Pill", "2", "0", "25", "20", {});
-        QElapsedTimer clock;
-        clock.start();
         QString refusal;
         if (payment) {
             int id = 0;
@@ -66,9 +63,6 @@ void TestTillRetry::lockConflictIsRetriedOnce()
         } else {
             refusal = PosStore::TakeItem(till, request).refusal;
         }
-        // One wait of a second, one more for the second try, and no third.
-        QVERIFY2(clock.elapsed() >= 1800 && clock.elapsed() < 3500,
-                 qPrintable(QString::number(clock.elapsed())));
         QVERIFY(!refusal.isEmpty());
         QVERIFY(other.rollback());
         other.close();

@@ -1,0 +1,25 @@
+-- Which till holds how much of which batch for a basket not yet paid: written with the stock
+-- step, removed with the sale that pays it, or when its stock goes back.
+CREATE TABLE IF NOT EXISTS `tblOpenBasketLines` (
+  `ID` INT NOT NULL AUTO_INCREMENT,
+  `TILL_ID` VARCHAR(64) NOT NULL,
+  `BASKET_KEY` CHAR(36) NOT NULL,
+  `LINE_INDEX` INT NOT NULL,
+  `INVENTORY_ID` INT NOT NULL,
+  `UNITS` INT NOT NULL,
+  `ITEMS` VARCHAR(10) NOT NULL,
+  `SUB_ITEMS` VARCHAR(10) NOT NULL,
+  `PRODUCT_NAME` VARCHAR(300) NULL DEFAULT NULL,
+  `SALE_PRICE` VARCHAR(40) NULL DEFAULT NULL,
+  `PURCHASE_PRICE` VARCHAR(40) NULL DEFAULT NULL,
+  `DISCOUNT` DOUBLE NULL DEFAULT NULL,
+  `NET` DOUBLE NULL DEFAULT NULL,
+  `COST` DOUBLE NULL DEFAULT NULL,
+  `TAX` DOUBLE NULL DEFAULT NULL,
+  `CREATED_AT` DATETIME NOT NULL,
+  PRIMARY KEY (`ID`),
+  UNIQUE INDEX `idx_open_basket_line` (`BASKET_KEY`, `LINE_INDEX`),
+  INDEX `idx_open_basket_till` (`TILL_ID`, `CREATED_AT`),
+  INDEX `idx_open_basket_created` (`CREATED_AT`))
+ENGINE = InnoDB
+DEFAULT CHARACTER SET = utf8mb4;

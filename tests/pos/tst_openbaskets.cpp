@@ -1,0 +1,191 @@
+// Open baskets on record: what an entry writes, what payment closes, what goes back into stock,
+// and a sale key that records a sale once however often it is paid.
+
+#include "postesthelpers.h"
+
+#include "abandonedbaskets.h"
+#include "itemtransactionsmodel.h"
+#include "openbaskets.h"
+#include "posstore.h"
+
+#include <QTableWidget>
+
+using namespace PosTest;
+using QuillboxTest::FreshDatabases;
+using QuillboxTest::Seed::AddCategory;
+using QuillboxTest::Seed::AddVendor;
+using QuillboxTest::Seed::Exec;
+
+namespace {
+void AddBatch(const QString &code, int itemsPerUnit, int quantity, int subItems = 0)
+{
+    BatchSeed seed;
+    seed.barCode = code;
+    seed.quantity = quantity;
+    seed.subItems = subItems;
+    AddSellable(AddCategory("C " + code), AddVendor("V " + code), "Item " + code, itemsPerUnit, 0,
+                seed);
+}
+
+PosStore::ItemTaken Enter(const QString &till, CItemTransactionsModel &basket, const QString &code,
+                          int quantity, int subQuantity = 0, bool returnMode = false)
+{
+    PosStore::ItemRequest request;
+    request.barCode = code;
+    request.quantity = quantity;
+    request.subQuantity = subQuantity;
+    request.returnMode = returnMode;
+    request.tillId = till;
+    request.basketKey = basket.SaleKey();
+    request.lineIndex = basket.LineCount();
+    const PosStore::ItemTaken taken
+        = PosStore::TakeItem(CDBManager::Instance().GetInventoryDataBase(), request);
+    if (taken.refusal.isEmpty())
+        basket.AppendLine(taken.name, QString::number(quantity), QString::number(subQuantity),
+                          taken.salePrice, taken.purchasePrice, taken.amounts);
+    return taken;
+}
+
+bool Pay(const CItemTransactionsModel &basket, int *id)
+{
+    PosStore::SaleHeader header{"u", "NOT SELECTED", basket.GrandTotal(), "1000", "0"};
+    header.saleKey = basket.SaleKey();
+    header.inventorySchema = CDBManager::Instance().GetInventoryDataBase().databaseName();
+    QString failure;
+    return PosStore::RecordSale(CDBManager::Instance().GetSalesDataBase(), header, basket, id,
+                                &failure);
+}
+
+int OpenLines()
+{
+    return Value("SELECT COUNT(*) FROM tblOpenBasketLines").toInt();
+}
+} // namespace
+
+class TestOpenBaskets : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init() { QuillboxTest::ResetState(); }
+    void entryPaymentAndPutBack_data();
+    void entryPaymentAndPutBack();
+    void saleKeyRecordsOnce();
+    void putBackOneLine();
+    void abandonedBasketsForManager();
+};
+
+void TestOpenBaskets::entryPaymentAndPutBack_data()
+{
+    QTest::addColumn<int>("perUnit");
+    QTest::addColumn<int>("quantity");
+    QTest::addColumn<int>("subQuantity");
+    QTest::addColumn<bool>("returnMode");
+    QTest::addColumn<int>("units");
+    QTest::addColumn<QString>("afterEntry");
+    QTest::addColumn<int>("shelfSetTo"); // the batch counted anew before the put back; -1 not
+    QTest::addColumn<bool>("paid");
+    QTest::addColumn<QString>("atEnd");
+    QTest::newRow("whole unit back") << 10 << 1 << 0 << false << 10 << "4/0" << -1 << false << "5/0";
+    QTest::newRow("broken unit back whole")
+        << 10 << 0 << 3 << false << 3 << "4/7" << -1 << false << "5/0";
+    QTest::newRow("unpaid return taken out again")
+        << 1 << 3 << 0 << true << -3 << "8/0" << -1 << false << "5/0";
+    QTest::newRow("unpaid return never below empty")
+        << 1 << 3 << 0 << true << -3 << "8/0" << 1 << false << "0/0";
+    QTest::newRow("paid sale keeps its stock out")
+        << 10 << 1 << 0 << false << 10 << "4/0" << -1 << true << "4/0";
+}
+
+void TestOpenBaskets::entryPaymentAndPutBack()
+{
+    QFETCH(int, perUnit);
+    QFETCH(int, quantity);
+    QFETCH(int, subQuantity);
+    QFETCH(bool, returnMode);
+    QFETCH(int, units);
+    QFETCH(QString, afterEntry);
+    QFETCH(int, shelfSetTo);
+    QFETCH(bool, paid);
+    QFETCH(QString, atEnd);
+    FreshDatabases dbs;
+    QVERIFY(dbs.IsValid());
+    AddBatch("B1", perUnit, 5);
+    CItemTransactionsModel basket;
+    QCOMPARE(Enter("till-1", basket, "B1", quantity, subQuantity, returnMode).refusal, QString());
+    QCOMPARE(Stock("B1"), afterEntry);
+    QCOMPARE(Value("SELECT UNITS FROM tblOpenBasketLines WHERE TILL_ID = 'till-1' AND "
+                   "BASKET_KEY = ?", {basket.SaleKey()}).toInt(),
+             units);
+    if (shelfSetTo >= 0)
+        Exec("UPDATE tblInventory SET QUANTITY = ? WHERE BAR_CODE = 'B1'", {shelfSetTo});
+    if (paid) {
+        int id = 0;
+        QVERIFY(Pay(basket, &id));
+    } else {
+        QVERIFY(PosStore::PutBackBaskets(CDBManager::Instance().GetInventoryDataBase(),
+                                         {basket.SaleKey()}));
+    }
+    QCOMPARE(Stock("B1"), atEnd);
+    QCOMPARE(OpenLines(), 0);
+}
+
+void TestOpenBaskets::saleKeyRecordsOnce()
+{
+    FreshDatabases dbs;
+    QVERIFY(dbs.IsValid());
+    AddBatch("B1", 1, 50);
+    CItemTransactionsModel basket;
+    QCOMPARE(Enter("till-1", basket, "B1", 2).refusal, QString());
+    int first = 0, again = 0, other = 0;
+    QVERIFY(Pay(basket, &first));
+    // Paid again, as after a lost answer: the same sale comes back, nothing is added.
+    QVERIFY(Pay(basket, &again));
+    QCOMPARE(again, first);
+    CItemTransactionsModel next;
+    QCOMPARE(Enter("till-1", next, "B1", 1).refusal, QString());
+    QVERIFY(Pay(next, &other));
+    QVERIFY(other != first);
+    QCOMPARE(SalesValue("SELECT COUNT(*) FROM tblSalesTransactions").toInt(), 2);
+    QCOMPARE(SalesValue("SELECT COUNT(*) FROM tblSalesInvoice").toInt(), 2);
+    QCOMPARE(Stock("B1"), QString("47/0"));
+}
+
+void TestOpenBaskets::putBackOneLine()
+{
+    FreshDatabases dbs;
+    QVERIFY(dbs.IsValid());
+    AddBatch("B1", 1, 10);
+    AddBatch("B2", 1, 10);
+    CItemTransactionsModel basket;
+    QCOMPARE(Enter("till-1", basket, "B1", 2).refusal, QString());
+    QCOMPARE(Enter("till-1", basket, "B2", 3).refusal, QString());
+    QVERIFY(PosStore::PutBackBasketLine(CDBManager::Instance().GetInventoryDataBase(),
+                                        basket.SaleKey(), 0));
+    QCOMPARE(Stock("B1"), QString("10/0"));
+    QCOMPARE(Stock("B2"), QString("7/0"));
+    QCOMPARE(Value("SELECT LINE_INDEX FROM tblOpenBasketLines").toInt(), 1);
+}
+
+void TestOpenBaskets::abandonedBasketsForManager()
+{
+    FreshDatabases dbs;
+    QVERIFY(dbs.IsValid());
+    AddBatch("B1", 1, 10);
+    CItemTransactionsModel gone, recent;
+    QCOMPARE(Enter("till-gone", gone, "B1", 2).refusal, QString());
+    QCOMPARE(Enter("till-here", recent, "B1", 1).refusal, QString());
+    Exec("UPDATE tblOpenBasketLines SET CREATED_AT = NOW() - INTERVAL 13 HOUR WHERE TILL_ID = "
+         "'till-gone'");
+
+    AbandonedBaskets dialog;
+    auto *table = Child<QTableWidget>(&dialog, "tableBaskets");
+    QCOMPARE(table->rowCount(), 1);
+    QCOMPARE(table->item(0, 0)->text(), QString("till-gone"));
+    Child<QPushButton>(&dialog, "pushPutBack")->click();
+    QCOMPARE(table->rowCount(), 0);
+    QCOMPARE(Stock("B1"), QString("9/0"));
+    QCOMPARE(OpenLines(), 1);
+}
+
+QUILLBOX_TEST_MAIN(TestOpenBaskets)
+#include "tst_openbaskets.moc"
