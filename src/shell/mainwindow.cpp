@@ -26,6 +26,7 @@
 #include "purchasemanagement.h"
 #include "qposdialog.h"
 #include "reportsmanagement.h"
+#include "schemaupgradeflow.h"
 #include "salesmanagement.h"
 #include "serversettingsdialog.h"
 #include "settings.h"
@@ -373,8 +374,12 @@ void MainWindow::on_actionLogin_triggered()
         GrantFullAccess();
     ToggleLoginActions();
     // The till is all a cashier may use, so it opens at once instead of an empty window.
-    if (cashier)
+    if (cashier) {
         OpenPointOfSale();
+        return;
+    }
+    // Only a manager may stop the tills for a table copy; a cashier sells on the old shape.
+    SchemaUpgradeFlow::Offer(this);
 }
 
 void MainWindow::on_actionLogout_triggered()

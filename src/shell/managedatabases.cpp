@@ -4,10 +4,12 @@
 #include "appsettings.h"
 #include "dbmanager.h"
 #include "reportparameterdialog.h"
+#include "schemaupgradeflow.h"
 
 #include <QMessageBox>
 #include <QScroller>
 #include <QSettings>
+#include <QTreeWidget>
 
 namespace {
 const QString kInventoryKey = QStringLiteral("ACTIVE_INVENTORY_DB");
@@ -30,6 +32,77 @@ ManageDatabases::ManageDatabases(QWidget *parent)
 
 ManageDatabases::~ManageDatabases() = default;
 
+void ManageDatabases::ShowSchemaChanges()
+{
+    QTreeWidget *tree = ui->treeSchemaChanges;
+    tree->clear();
+    const CDBManager &manager = CDBManager::Instance();
+    bool blocking = false;
+    int pendingTotal = 0;
+    const struct
+    {
+        CDBManager::Kind kind;
+        const QString &key;
+        const char *title;
+    } kinds[] = {{CDBManager::Kind::Inventory, kInventoryKey, QT_TR_NOOP("Inventory database")},
+                 {CDBManager::Kind::Sales, kSalesKey, QT_TR_NOOP("Sales database")}};
+    for (const auto &kind : kinds) {
+        const QString schema = ActiveName(kind.key);
+        if (schema.isEmpty())
+            continue;
+        SchemaUpgrade::Runner runner({manager.HostName(), manager.Port(), manager.UserName(),
+                                      manager.Password(), schema},
+                                     SchemaUpgrade::BuiltInSteps(kind.kind),
+                                     SchemaUpgrade::ProgramVersion());
+        const SchemaUpgrade::Status status = runner.Inspect();
+        auto *top = new QTreeWidgetItem(tree);
+        if (!status.readable) {
+            top->setText(0, tr("%1 '%2': cannot be read (%3)").arg(tr(kind.title), schema,
+                                                                   status.error));
+            top->setFirstColumnSpanned(true);
+            continue;
+        }
+        top->setText(0, tr("%1 '%2': %n step(s) applied", nullptr, status.applied.size())
+                            .arg(tr(kind.title), schema)
+                        + tr(", %n pending", nullptr, status.pending.size()));
+        top->setFirstColumnSpanned(true);
+        for (const SchemaUpgrade::AppliedStep &step : status.applied) {
+            auto *item = new QTreeWidgetItem(top);
+            item->setText(0, QStringLiteral("%1").arg(step.number, 3, 10, QLatin1Char('0')));
+            item->setText(1, step.name);
+            item->setText(2, step.appliedAt.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+            item->setText(3, step.programVersion);
+            item->setText(4, QString::number(step.durationMs));
+        }
+        for (const SchemaUpgrade::Step &step : status.pending) {
+            auto *item = new QTreeWidgetItem(top);
+            item->setText(0, QStringLiteral("%1").arg(step.number, 3, 10, QLatin1Char('0')));
+            item->setText(1, step.name);
+            item->setText(2, step.IsBlocking() ? tr("pending: copies tables") : tr("pending"));
+        }
+        for (const int number : status.unknown) {
+            auto *item = new QTreeWidgetItem(top);
+            item->setText(0, QStringLiteral("%1").arg(number, 3, 10, QLatin1Char('0')));
+            item->setText(1, tr("made by a newer release"));
+        }
+        top->setExpanded(!status.pending.isEmpty());
+        blocking = blocking || !status.blockingPending.isEmpty();
+        pendingTotal += status.pending.size();
+    }
+    for (int column = 0; column < tree->columnCount(); ++column)
+        tree->resizeColumnToContents(column);
+    ui->labelSchemaChanges->setText(pendingTotal == 0
+                                        ? tr("Both databases are up to date.")
+                                        : tr("%n step(s) pending.", nullptr, pendingTotal));
+    ui->pushButtonUpgrade->setEnabled(blocking);
+}
+
+void ManageDatabases::on_pushButtonUpgrade_clicked()
+{
+    SchemaUpgradeFlow::Offer(this);
+    ShowSchemaChanges();
+}
+
 void ManageDatabases::ShowActiveNames()
 {
     const QString sales = ActiveName(kSalesKey);
@@ -37,6 +110,7 @@ void ManageDatabases::ShowActiveNames()
     ui->lineEdit->setText(sales.isEmpty() ? tr("No Active Sales Database") : sales);
     ui->lineEditInventoryDB->setText(inventory.isEmpty() ? tr("No Active Inventory Database")
                                                          : inventory);
+    ShowSchemaChanges();
 }
 
 void ManageDatabases::on_pushButtonOpenNewRegister_clicked()
