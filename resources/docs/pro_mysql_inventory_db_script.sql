@@ -208,38 +208,6 @@ CREATE TABLE IF NOT EXISTS `QuillboxInventory`.`tblCustomers` (
   PRIMARY KEY (`ID`))
 DEFAULT CHARACTER SET = utf8mb4;
 
--- The audit trail, appended to in the transaction of each change it records, never updated.
-CREATE TABLE IF NOT EXISTS `QuillboxInventory`.`tblAuditLog` (
-  `ID` BIGINT NOT NULL AUTO_INCREMENT,
-  `SEQ` BIGINT NOT NULL,
-  `TIME_STAMP` DATETIME NOT NULL,
-  `USER_ID` VARCHAR(100) NOT NULL,
-  `KIND` VARCHAR(40) NOT NULL,
-  `TABLE_NAME` VARCHAR(64) NOT NULL,
-  `ROW_KEY` VARCHAR(100) NOT NULL,
-  `BEFORE_DATA` MEDIUMTEXT NULL DEFAULT NULL,
-  `AFTER_DATA` MEDIUMTEXT NULL DEFAULT NULL,
-  `PREV_HASH` CHAR(64) NOT NULL,
-  `HASH` CHAR(64) NOT NULL,
-  PRIMARY KEY (`ID`),
-  UNIQUE INDEX `SEQ_UNIQUE` (`SEQ` ASC),
-  INDEX `TIME_STAMP_idx` (`TIME_STAMP` ASC),
-  INDEX `USER_TIME_idx` (`USER_ID` ASC, `TIME_STAMP` ASC),
-  INDEX `KIND_TIME_idx` (`KIND` ASC, `TIME_STAMP` ASC))
-ENGINE = InnoDB
-DEFAULT CHARACTER SET = utf8mb4 COLLATE = utf8mb4_bin;
-
--- The last number and hash of the chain: every writer locks this one row first.
-CREATE TABLE IF NOT EXISTS `QuillboxInventory`.`tblAuditHead` (
-  `ID` INT NOT NULL,
-  `LAST_SEQ` BIGINT NOT NULL,
-  `LAST_HASH` CHAR(64) NOT NULL,
-  PRIMARY KEY (`ID`))
-ENGINE = InnoDB
-DEFAULT CHARACTER SET = ascii;
-
-INSERT IGNORE INTO `QuillboxInventory`.`tblAuditHead` (`ID`, `LAST_SEQ`, `LAST_HASH`) VALUES (1, 0, '');
-
 USE `QuillboxInventory` ;
 
 SET SQL_MODE=@OLD_SQL_MODE;

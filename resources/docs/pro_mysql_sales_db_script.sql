@@ -64,65 +64,6 @@ DEFAULT CHARACTER SET = utf8mb4;
 
 INSERT INTO `quillboxsales`.`tblQuillbox` (`ID`, `DB_VERSION`) VALUES (1, 'SALES_7.0.0');
 
--- The audit trail, appended to in the transaction of each change it records, never updated.
-CREATE TABLE IF NOT EXISTS `quillboxsales`.`tblAuditLog` (
-  `ID` BIGINT NOT NULL AUTO_INCREMENT,
-  `SEQ` BIGINT NOT NULL,
-  `TIME_STAMP` DATETIME NOT NULL,
-  `USER_ID` VARCHAR(100) NOT NULL,
-  `KIND` VARCHAR(40) NOT NULL,
-  `TABLE_NAME` VARCHAR(64) NOT NULL,
-  `ROW_KEY` VARCHAR(100) NOT NULL,
-  `BEFORE_DATA` MEDIUMTEXT NULL DEFAULT NULL,
-  `AFTER_DATA` MEDIUMTEXT NULL DEFAULT NULL,
-  `PREV_HASH` CHAR(64) NOT NULL,
-  `HASH` CHAR(64) NOT NULL,
-  PRIMARY KEY (`ID`),
-  UNIQUE INDEX `SEQ_UNIQUE` (`SEQ` ASC),
-  INDEX `TIME_STAMP_idx` (`TIME_STAMP` ASC),
-  INDEX `USER_TIME_idx` (`USER_ID` ASC, `TIME_STAMP` ASC),
-  INDEX `KIND_TIME_idx` (`KIND` ASC, `TIME_STAMP` ASC))
-ENGINE = InnoDB
-DEFAULT CHARACTER SET = utf8mb4 COLLATE = utf8mb4_bin;
-
--- The last number and hash of the chain: every writer locks this one row first.
-CREATE TABLE IF NOT EXISTS `quillboxsales`.`tblAuditHead` (
-  `ID` INT NOT NULL,
-  `LAST_SEQ` BIGINT NOT NULL,
-  `LAST_HASH` CHAR(64) NOT NULL,
-  PRIMARY KEY (`ID`))
-ENGINE = InnoDB
-DEFAULT CHARACTER SET = ascii;
-
-INSERT IGNORE INTO `quillboxsales`.`tblAuditHead` (`ID`, `LAST_SEQ`, `LAST_HASH`) VALUES (1, 0, '');
-
--- Closed cash-ups: who counted which period of which cashier (NULL: all), with every figure.
-CREATE TABLE IF NOT EXISTS `quillboxsales`.`tblCashUps` (
-  `ID` INT NOT NULL AUTO_INCREMENT,
-  `CLOSED_AT` DATETIME NOT NULL,
-  `CLOSED_BY` VARCHAR(100) NOT NULL,
-  `CASHIER` VARCHAR(100) NULL DEFAULT NULL,
-  `PERIOD_FROM` DATETIME NOT NULL,
-  `PERIOD_TO` DATETIME NOT NULL,
-  `SALES` INT NOT NULL,
-  `RETURNS` INT NOT NULL,
-  `GROSS` DECIMAL(14,2) NOT NULL,
-  `DISCOUNTS` DECIMAL(14,2) NOT NULL,
-  `NET` DECIMAL(14,2) NOT NULL,
-  `TAX` DECIMAL(14,2) NOT NULL,
-  `TOTAL` DECIMAL(14,2) NOT NULL,
-  `EXPECTED_CASH` DECIMAL(14,2) NOT NULL,
-  `COUNTED_CASH` DECIMAL(14,2) NOT NULL,
-  `DIFFERENCE` DECIMAL(14,2) NOT NULL,
-  PRIMARY KEY (`ID`),
-  INDEX `CASHIER_PERIOD_idx` (`CASHIER` ASC, `PERIOD_TO` ASC),
-  INDEX `CLOSED_AT_idx` (`CLOSED_AT` ASC))
-ENGINE = InnoDB
-DEFAULT CHARACTER SET = utf8mb4;
-
--- A cashier day is read by cashier and time.
-CREATE INDEX IF NOT EXISTS `idx_sales_user_time` ON `quillboxsales`.`tblSalesTransactions` (`USER_ID`, `TIME_STAMP`);
-
 USE `quillboxsales` ;
 
 SET SQL_MODE=@OLD_SQL_MODE;

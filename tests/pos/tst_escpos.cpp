@@ -54,7 +54,7 @@ ReceiptData Sale(bool hostile)
     data.taxName = QStringLiteral("VAT");
     data.taxAmount = QStringLiteral("14.40");
     data.grandTotal = QStringLiteral("104.00");
-    data.subTotal = ReceiptData::SubTotalText(data.grandTotal, data.taxAmount);
+    data.subTotal = QStringLiteral("104.00");
     data.paid = QStringLiteral("110.00");
     data.change = QStringLiteral("6.00");
     data.discountTotal = hostile ? 2.5 : 0;
