@@ -3,8 +3,10 @@
 //   quillbox-configure --get KEY
 //   quillbox-configure KEY=VALUE [KEY=VALUE...]
 //   quillbox-configure --verify-audit
+//   quillbox-configure --stop-server
 #include "appsettings.h"
 #include "auditlog.h"
+#include "privateserver.h"
 
 #include <QCoreApplication>
 #include <QSettings>
@@ -64,10 +66,20 @@ int main(int argc, char *argv[])
         "usage: quillbox-configure --get KEY\n"
         "       quillbox-configure KEY=VALUE [KEY=VALUE...]\n"
         "       quillbox-configure --verify-audit\n"
+        "       quillbox-configure --stop-server\n"
         "Reads or writes keys of Quillbox's settings store, e.g.\n"
-        "  quillbox-configure DB_SERVER=127.0.0.1 DB_PORT=3306 DB_USER=quillbox\n");
+        "  quillbox-configure DB_SERVER=127.0.0.1 DB_PORT=3306 DB_USER=quillbox\n"
+        "--stop-server stops the private database server the program starts when no server\n"
+        "is set up (it starts again with the program).\n");
     if (args.contains(QLatin1String("--help")) || args.contains(QLatin1String("-h"))) {
         out << usage;
+        return 0;
+    }
+    if (args == QStringList{QStringLiteral("--stop-server")}) {
+        if (!PrivateServer().Stop()) {
+            err << "the private server did not stop\n";
+            return 1;
+        }
         return 0;
     }
     QSettings *settings = AppSettings::Instance().Settings();
