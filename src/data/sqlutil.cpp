@@ -2,6 +2,10 @@
 
 #include "dbmanager.h"
 
+#include <QDateTime>
+#include <QHash>
+#include <QMutex>
+#include <QSet>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlField>
@@ -90,4 +94,49 @@ bool TransactionGuard::Commit()
     LogSqlError(m_db.lastError());
     m_db.rollback();
     return false;
+}
+
+bool SchemaHas(const QSqlDatabase &db, const QString &schema, const QString &table,
+               const QString &column)
+{
+    static QMutex mutex;
+    static QHash<QString, qint64> missedAt; // key -> ms since epoch of the last miss
+    static QSet<QString> found;
+    const QString inSchema = schema.isEmpty() ? db.databaseName() : schema;
+    const QString key = QStringLiteral("%1:%2/%3.%4.%5")
+                            .arg(db.hostName())
+                            .arg(db.port())
+                            .arg(inSchema, table, column);
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    {
+        QMutexLocker lock(&mutex);
+        if (found.contains(key))
+            return true;
+        const auto missed = missedAt.constFind(key);
+        if (missed != missedAt.constEnd() && now - missed.value() < 5000)
+            return false;
+    }
+    QSqlQuery query(db);
+    query.prepare(column.isEmpty()
+                      ? QStringLiteral("SELECT 1 FROM information_schema.TABLES WHERE "
+                                       "TABLE_SCHEMA = :schema AND TABLE_NAME = :table")
+                      : QStringLiteral("SELECT 1 FROM information_schema.COLUMNS WHERE "
+                                       "TABLE_SCHEMA = :schema AND TABLE_NAME = :table AND "
+                                       "COLUMN_NAME = :column"));
+    query.bindValue(QStringLiteral(":schema"), inSchema);
+    query.bindValue(QStringLiteral(":table"), table);
+    if (!column.isEmpty())
+        query.bindValue(QStringLiteral(":column"), column);
+    if (!query.exec()) {
+        // Not known: act as on today's shape, which is what the statements expect.
+        LogSqlError(query.lastError());
+        return true;
+    }
+    const bool has = query.next();
+    QMutexLocker lock(&mutex);
+    if (has)
+        found.insert(key);
+    else
+        missedAt.insert(key, now);
+    return has;
 }

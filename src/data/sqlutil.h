@@ -34,6 +34,13 @@ bool RunSqlScript(const QSqlDatabase &db, const QString &script);
 // where Qt takes nothing but a filter string (QSqlTableModel::setFilter).
 QString SqlLiteral(const QSqlDatabase &db, const QString &value);
 
+// Whether a table (and a column of it, when one is named) exists in a schema (the connection's
+// own when empty). A schema of an earlier release gains tables and columns while the program
+// runs, never loses them: once found, the answer is kept; a miss is asked again after a few
+// seconds, so that a till working on an older shape neither fails nor asks on every scan.
+bool SchemaHas(const QSqlDatabase &db, const QString &schema, const QString &table,
+               const QString &column = QString());
+
 // "%text%" for a bound LIKE parameter, with %, _ and \ in the text matched literally.
 QString LikeContains(const QString &text);
 

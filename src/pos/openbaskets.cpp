@@ -3,6 +3,7 @@
 #include "appsettings.h"
 #include "dbmanager.h"
 #include "itemtransactionsmodel.h"
+#include "sqlutil.h"
 #include "transactionreplay.h"
 
 #include <QSettings>
@@ -59,6 +60,9 @@ TxStep PutBackUnits(QSqlDatabase &db, int inventoryId, int units)
 // Puts back the lines of one basket (all of them when lineIndex < 0) and removes them.
 TxStep PutBackOnce(QSqlDatabase &db, const QString &basketKey, int lineIndex)
 {
+    // A schema not yet upgraded kept no record, so there is nothing to put back.
+    if (!SchemaHas(db, QString(), QStringLiteral("tblOpenBasketLines")))
+        return TxStep::Commit();
     QSqlQuery lines(db);
     lines.prepare(lineIndex < 0
                       ? QStringLiteral("SELECT INVENTORY_ID, UNITS FROM tblOpenBasketLines WHERE "
@@ -140,6 +144,9 @@ bool CloseOpenBasket(QSqlDatabase &db, const QString &inventorySchema, const QSt
 
 bool OpenBasketsOfTill(QSqlDatabase db, const QString &tillId, QVector<OpenBasket> *baskets)
 {
+    baskets->clear();
+    if (!SchemaHas(db, QString(), QStringLiteral("tblOpenBasketLines")))
+        return true;
     QSqlQuery query(db);
     query.prepare(QStringLiteral(
         "SELECT TILL_ID, BASKET_KEY, COUNT(*), MAX(CREATED_AT) FROM tblOpenBasketLines WHERE "
@@ -150,6 +157,9 @@ bool OpenBasketsOfTill(QSqlDatabase db, const QString &tillId, QVector<OpenBaske
 
 bool StaleOpenBaskets(QSqlDatabase db, int hours, QVector<OpenBasket> *baskets)
 {
+    baskets->clear();
+    if (!SchemaHas(db, QString(), QStringLiteral("tblOpenBasketLines")))
+        return true;
     QSqlQuery query(db);
     query.prepare(QStringLiteral(
         "SELECT TILL_ID, BASKET_KEY, COUNT(*), MAX(CREATED_AT) FROM tblOpenBasketLines GROUP BY "

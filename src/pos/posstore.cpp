@@ -137,7 +137,8 @@ TxStep TakeItemOnce(QSqlDatabase &db, const ItemRequest &request, ItemTaken *tak
     taken->amounts = amounts;
     taken->stockAfter = outcome.after;
     taken->notice = expiry.notice;
-    if (!request.basketKey.isEmpty()) {
+    if (!request.basketKey.isEmpty()
+        && SchemaHas(db, QString(), QStringLiteral("tblOpenBasketLines"))) {
         const int units = StockUnits(request.quantity, request.subQuantity, stock.itemsPerUnit);
         OpenBasketLine open;
         open.tillId = request.tillId;
@@ -195,7 +196,10 @@ TxStep RecordSaleOnce(QSqlDatabase &db, const SaleHeader &header,
     using namespace SaleRules;
     *transactionId = 0;
     *failure = QString::fromLatin1(Message::PaymentLogFailed);
-    const bool keyed = !header.saleKey.isEmpty();
+    // A schema of an earlier release, not yet upgraded, takes its sales without a key.
+    const bool keyed = !header.saleKey.isEmpty()
+                       && SchemaHas(db, QString(), QStringLiteral("tblSalesTransactions"),
+                                    QStringLiteral("SALE_KEY"));
     if (keyed) {
         QSqlError error;
         const int recorded = RecordedSaleId(db, header.saleKey, &error);
@@ -210,10 +214,14 @@ TxStep RecordSaleOnce(QSqlDatabase &db, const SaleHeader &header,
         }
     }
     QSqlQuery sale(db);
-    sale.prepare(QStringLiteral(
-        "INSERT INTO tblSalesTransactions ( USER_ID, CUSTOMER_ID, TIME_STAMP, GRAND_TOTAL, PAID, "
-        "RETURN_AMOUNT, SALE_KEY ) VALUES ( :user_id, :customer_id, :time_stamp, :grand_total, "
-        ":paid, :return, :sale_key )"));
+    sale.prepare(keyed ? QStringLiteral(
+                     "INSERT INTO tblSalesTransactions ( USER_ID, CUSTOMER_ID, TIME_STAMP, "
+                     "GRAND_TOTAL, PAID, RETURN_AMOUNT, SALE_KEY ) VALUES ( :user_id, "
+                     ":customer_id, :time_stamp, :grand_total, :paid, :return, :sale_key )")
+                       : QStringLiteral(
+                           "INSERT INTO tblSalesTransactions ( USER_ID, CUSTOMER_ID, TIME_STAMP, "
+                           "GRAND_TOTAL, PAID, RETURN_AMOUNT ) VALUES ( :user_id, :customer_id, "
+                           ":time_stamp, :grand_total, :paid, :return )"));
     sale.bindValue(QStringLiteral(":user_id"), header.user);
     sale.bindValue(QStringLiteral(":customer_id"), header.customer);
     sale.bindValue(QStringLiteral(":time_stamp"),
@@ -221,7 +229,8 @@ TxStep RecordSaleOnce(QSqlDatabase &db, const SaleHeader &header,
     sale.bindValue(QStringLiteral(":grand_total"), Money(header.grandTotal));
     sale.bindValue(QStringLiteral(":paid"), Stored(header.paid));
     sale.bindValue(QStringLiteral(":return"), Stored(header.change));
-    sale.bindValue(QStringLiteral(":sale_key"), keyed ? QVariant(header.saleKey) : QVariant());
+    if (keyed)
+        sale.bindValue(QStringLiteral(":sale_key"), header.saleKey);
     if (!sale.exec()) {
         LogSqlError(sale.lastError());
         return TxStep::Failed(sale.lastError());
@@ -256,7 +265,9 @@ TxStep RecordSaleOnce(QSqlDatabase &db, const SaleHeader &header,
             return TxStep::Failed(line.lastError());
         }
     }
-    if (keyed && !header.inventorySchema.isEmpty()) {
+    // The basket's record goes with the sale, even where the sale itself carries no key yet.
+    if (!header.saleKey.isEmpty() && !header.inventorySchema.isEmpty()
+        && SchemaHas(db, header.inventorySchema, QStringLiteral("tblOpenBasketLines"))) {
         QSqlError error;
         if (!CloseOpenBasket(db, header.inventorySchema, header.saleKey, &error)) {
             *failure = QString::fromLatin1(Message::InvoiceLogFailed);

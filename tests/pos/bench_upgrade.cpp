@@ -71,6 +71,7 @@ int main(int argc, char *argv[])
             db.setPort(QuillboxTest::TestServer::Port());
             db.setUserName(QuillboxTest::TestServer::User());
             db.setPassword(QuillboxTest::TestServer::Password());
+            db.setDatabaseName(old.inventory);
             db.setConnectOptions(QStringLiteral("MYSQL_OPT_RECONNECT=0"));
             if (!Check(db.open(), "connect", db.lastError().text()))
                 return 1;
