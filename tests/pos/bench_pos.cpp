@@ -89,7 +89,7 @@ void ReportLoad(const QString &schema, const std::atomic<bool> &stop, std::atomi
             QSqlQuery rows(db);
             rows.setForwardOnly(true);
             rows.prepare(GroupingStatement(Grouping::Product, QStringLiteral("st.TIME_STAMP"))
-                         + QLatin1Char(' ') + GroupingOrder());
+                         + QStringLiteral(" ORDER BY ") + GroupingOrder());
             const QVariantMap bindings = PeriodBindings(month);
             for (auto it = bindings.cbegin(); it != bindings.cend(); ++it)
                 rows.bindValue(it.key(), it.value());
