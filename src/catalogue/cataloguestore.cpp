@@ -3,6 +3,7 @@
 #include "auditlog.h"
 #include "cataloguerules.h"
 #include "sqlutil.h"
+#include "transactionreplay.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -74,8 +75,8 @@ void BindBatch(QSqlQuery &query, const Batch &batch)
 
 } // namespace
 
-Result InsertProduct(const QSqlDatabase &db, const Product &product, bool autoGenerate,
-                     QString *storedCode)
+static Result InsertProductOnce(const QSqlDatabase &db, const Product &product, bool autoGenerate,
+                                QString *storedCode)
 {
     // The placeholder row and its real code land together or not at all.
     std::unique_ptr<TransactionGuard> transaction;
@@ -172,7 +173,7 @@ Result InsertBatch(const QSqlDatabase &db, const Batch &batch)
     return Run(query);
 }
 
-Result UpdateBatch(const QSqlDatabase &db, int id, const Batch &batch, int loadedQuantity,
+static Result UpdateBatchOnce(const QSqlDatabase &db, int id, const Batch &batch, int loadedQuantity,
                    int loadedSubItems)
 {
     QSqlQuery query(db);
@@ -211,6 +212,30 @@ Result DeleteBatch(const QSqlDatabase &db, int id)
     query.prepare(QStringLiteral("DELETE FROM tblInventory WHERE ID = :id"));
     query.bindValue(QStringLiteral(":id"), id);
     return Run(query);
+}
+
+// Writes of more than one statement run again whole when the server gives them up for a lock
+// or, on a cluster, at COMMIT.
+Result InsertProduct(const QSqlDatabase &db, const Product &product, bool autoGenerate,
+                     QString *storedCode)
+{
+    Result result = Result::Failed;
+    ReplayWhole([&] {
+        result = InsertProductOnce(db, product, autoGenerate, storedCode);
+        return result != Result::Failed;
+    });
+    return result;
+}
+
+Result UpdateBatch(const QSqlDatabase &db, int id, const Batch &batch, int loadedQuantity,
+                   int loadedSubItems)
+{
+    Result result = Result::Failed;
+    ReplayWhole([&] {
+        result = UpdateBatchOnce(db, id, batch, loadedQuantity, loadedSubItems);
+        return result != Result::Failed;
+    });
+    return result;
 }
 
 } // namespace CatalogueStore

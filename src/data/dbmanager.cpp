@@ -58,8 +58,23 @@ void ProcessEvents(int times)
 }
 } // namespace
 
+namespace {
+thread_local QSqlError t_lastLogged;
+}
+
+QSqlError LastLoggedSqlError()
+{
+    return t_lastLogged;
+}
+
+void ClearLoggedSqlError()
+{
+    t_lastLogged = QSqlError();
+}
+
 void LogSqlError(const QSqlError &error)
 {
+    t_lastLogged = error;
     qCDebug(lcQuillbox).noquote() << error.databaseText() + QStringLiteral("    ") + error.driverText();
 }
 

@@ -131,3 +131,7 @@ private:
 
 // Writes a failed statement's database text, four blanks and driver text to the debug log.
 void LogSqlError(const QSqlError &error);
+// The last error LogSqlError wrote on this thread (cleared by ClearLoggedSqlError): what a write
+// kept in a function of its own failed on, for deciding whether to run it again.
+QSqlError LastLoggedSqlError();
+void ClearLoggedSqlError();

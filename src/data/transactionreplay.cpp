@@ -86,3 +86,18 @@ TxResult RunTransaction(QSqlDatabase db, const std::function<TxStep(QSqlDatabase
     }
     return result;
 }
+
+bool ReplayWhole(const std::function<bool()> &once, const TxOptions &options)
+{
+    const int tries = qMax(1, options.tries);
+    for (int attempt = 1; attempt <= tries; ++attempt) {
+        ClearLoggedSqlError();
+        if (once())
+            return true;
+        if (!IsReplayable(LastLoggedSqlError()))
+            return false;
+        if (attempt < tries && options.backOffMs > 0)
+            QThread::msleep(QRandomGenerator::global()->bounded(options.backOffMs * attempt) + 1);
+    }
+    return false;
+}

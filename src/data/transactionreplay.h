@@ -69,6 +69,13 @@ constexpr int kTillLockWaitSeconds = 2;
 TxResult RunTransaction(QSqlDatabase db, const std::function<TxStep(QSqlDatabase &)> &body,
                         const TxOptions &options = {});
 
+// For writes kept in a function of their own that opens, fills and commits its transaction
+// (TransactionGuard, errors written with LogSqlError): runs it again from its start, with the
+// same back-off, while what it failed on was a lock conflict or a cluster's certification
+// failure. The function must leave nothing behind when it returns false, as TransactionGuard
+// does, and set what it hands back only on success.
+bool ReplayWhole(const std::function<bool()> &once, const TxOptions &options = {});
+
 // A server refusal that a replay may cure (1205, 1213).
 bool IsReplayable(const QSqlError &error);
 // The connection went away under a statement (2006, 2013).

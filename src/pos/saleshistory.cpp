@@ -3,6 +3,7 @@
 #include "auditlog.h"
 #include "dbmanager.h"
 #include "sqlutil.h"
+#include "transactionreplay.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -81,7 +82,7 @@ ListQuery NoDetails()
     return Details(-1);
 }
 
-bool DeleteSale(QSqlDatabase db, int saleId, QString *error)
+static bool DeleteSaleOnce(QSqlDatabase db, int saleId, QString *error)
 {
     TransactionGuard transaction(db);
     if (!transaction.IsActive()) {
@@ -117,6 +118,12 @@ bool DeleteSale(QSqlDatabase db, int saleId, QString *error)
         return false;
     }
     return true;
+}
+
+// The sale, its lines and its audit entry go together; replayed whole on a lock conflict.
+bool DeleteSale(QSqlDatabase db, int saleId, QString *error)
+{
+    return ReplayWhole([&] { return DeleteSaleOnce(db, saleId, error); });
 }
 
 } // namespace SalesHistory

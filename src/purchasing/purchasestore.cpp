@@ -3,6 +3,7 @@
 #include "auditlog.h"
 #include "cataloguerules.h"
 #include "sqlutil.h"
+#include "transactionreplay.h"
 
 #include <QSet>
 #include <QSqlError>
@@ -112,7 +113,7 @@ bool SaveOrder(const QSqlDatabase &db, int *key, const Header &header)
     return true;
 }
 
-bool AddLine(const QSqlDatabase &db, int *key, const Header &header, const Line &line)
+static bool AddLineOnce(const QSqlDatabase &db, int *key, const Header &header, const Line &line)
 {
     TransactionGuard transaction(db);
     if (!transaction.IsActive())
@@ -141,7 +142,7 @@ bool AddLine(const QSqlDatabase &db, int *key, const Header &header, const Line 
     return true;
 }
 
-bool DeleteLine(const QSqlDatabase &db, int key, int lineId, const Header &header)
+static bool DeleteLineOnce(const QSqlDatabase &db, int key, int lineId, const Header &header)
 {
     TransactionGuard transaction(db);
     if (!transaction.IsActive())
@@ -179,7 +180,7 @@ bool UpdateInventoryData(const QSqlDatabase &db, int lineId, float salePrice, co
     return ExecLogged(exists) && exists.next();
 }
 
-bool DeleteOrder(const QSqlDatabase &db, int key)
+static bool DeleteOrderOnce(const QSqlDatabase &db, int key)
 {
     TransactionGuard transaction(db);
     if (!transaction.IsActive())
@@ -203,8 +204,8 @@ bool DeleteOrder(const QSqlDatabase &db, int key)
         && transaction.Commit();
 }
 
-bool ReceiveOrder(const QSqlDatabase &db, int *key, const Header &header, ReceiveFailure *failure,
-                  int *batches)
+static bool ReceiveOrderOnce(const QSqlDatabase &db, int *key, const Header &header,
+                             ReceiveFailure *failure, int *batches)
 {
     *failure = ReceiveFailure();
     if (batches)
@@ -310,6 +311,29 @@ bool ReceiveOrder(const QSqlDatabase &db, int *key, const Header &header, Receiv
     if (batches)
         *batches = lines.size();
     return true;
+}
+
+// Each of these writes several rows in one transaction: replayed whole when the server gives it
+// up for a lock or, on a cluster, at COMMIT.
+bool AddLine(const QSqlDatabase &db, int *key, const Header &header, const Line &line)
+{
+    return ReplayWhole([&] { return AddLineOnce(db, key, header, line); });
+}
+
+bool DeleteLine(const QSqlDatabase &db, int key, int lineId, const Header &header)
+{
+    return ReplayWhole([&] { return DeleteLineOnce(db, key, lineId, header); });
+}
+
+bool DeleteOrder(const QSqlDatabase &db, int key)
+{
+    return ReplayWhole([&] { return DeleteOrderOnce(db, key); });
+}
+
+bool ReceiveOrder(const QSqlDatabase &db, int *key, const Header &header, ReceiveFailure *failure,
+                  int *batches)
+{
+    return ReplayWhole([&] { return ReceiveOrderOnce(db, key, header, failure, batches); });
 }
 
 } // namespace PurchaseStore

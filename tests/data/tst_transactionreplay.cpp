@@ -4,6 +4,7 @@
 #include "testsupport.h"
 
 #include "seeddata.h"
+#include "sqlutil.h"
 #include "transactionreplay.h"
 
 #include <QtTest>
@@ -17,6 +18,8 @@ private slots:
     void init() { QuillboxTest::ResetState(); }
     void replay_data();
     void replay();
+    void guardedWritesReplayWhole_data();
+    void guardedWritesReplayWhole();
 };
 
 void TestTransactionReplay::replay_data()
@@ -82,6 +85,67 @@ void TestTransactionReplay::replay()
         QCOMPARE(runs, tries);
         QCOMPARE(int(result.kind), kind);
         QCOMPARE(result.IsLockConflict(), lockConflict);
+        other.rollback();
+        other.close();
+    }
+    QSqlDatabase::removeDatabase("OTHER_TILL");
+    QCOMPARE(Value("SELECT COUNT(*) FROM tblProductCategories").toInt(), categories);
+}
+
+// The store functions that keep their own TransactionGuard: run again whole on a lock.
+void TestTransactionReplay::guardedWritesReplayWhole_data()
+{
+    QTest::addColumn<int>("releaseAtTry"); // as above
+    QTest::addColumn<QString>("insert");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<int>("tries");
+    QTest::addColumn<int>("categories");
+    const QString fresh = "INSERT INTO tblProductCategories (NAME) VALUES ('New')";
+    QTest::newRow("free") << -1 << fresh << true << 1 << 2;
+    QTest::newRow("lock gone at the second try") << 2 << fresh << true << 2 << 2;
+    QTest::newRow("lock held throughout") << 0 << fresh << false << 3 << 1;
+    QTest::newRow("duplicate is not replayed")
+        << -1 << "INSERT INTO tblProductCategories (ID, NAME) SELECT ID, 'Twice' FROM tblProductCategories"
+        << false << 1 << 1;
+}
+
+void TestTransactionReplay::guardedWritesReplayWhole()
+{
+    QFETCH(int, releaseAtTry);
+    QFETCH(QString, insert);
+    QFETCH(bool, ok);
+    QFETCH(int, tries);
+    QFETCH(int, categories);
+    QuillboxTest::FreshDatabases schemas(QuillboxTest::FreshDatabases::Inventory);
+    QVERIFY(schemas.IsValid());
+    QuillboxTest::Seed::AddCategory("Held");
+    QSqlDatabase db = QuillboxTest::Seed::Db();
+    QSqlQuery wait(db);
+    QVERIFY_SQL(wait, exec("SET SESSION innodb_lock_wait_timeout = 1"));
+    {
+        QSqlDatabase other = QSqlDatabase::cloneDatabase(db, "OTHER_TILL");
+        QVERIFY(other.open());
+        if (releaseAtTry >= 0) {
+            QVERIFY(other.transaction());
+            QSqlQuery hold(other);
+            QVERIFY_SQL(hold, exec("SELECT * FROM tblProductCategories FOR UPDATE"));
+        }
+        int runs = 0;
+        TxOptions options;
+        options.tries = 3;
+        const bool done = ReplayWhole([&] {
+            if (++runs == releaseAtTry)
+                other.rollback();
+            TransactionGuard transaction(db);
+            QSqlQuery write(db);
+            QSqlQuery locked(db);
+            return transaction.IsActive() && write.prepare(insert) && ExecLogged(write)
+                   && locked.prepare("SELECT * FROM tblProductCategories WHERE NAME = 'Held' "
+                                     "FOR UPDATE")
+                   && ExecLogged(locked) && transaction.Commit();
+        }, options);
+        QCOMPARE(done, ok);
+        QCOMPARE(runs, tries);
         other.rollback();
         other.close();
     }
