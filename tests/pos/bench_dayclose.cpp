@@ -84,13 +84,14 @@ void GuardCost()
            {Percentile(warn, 0.5) - Percentile(off, 0.5)});
 }
 
-// 2,000 sales of four lines each today, by three cashiers, a tenth of them returns.
+// 2,000 sales of four lines each in the last eleven hours, by three cashiers, a tenth of them
+// returns; the demo shop's own sales end the day before.
 bool BusyDay(const QString &sales)
 {
     return Admin(sales,
                  "INSERT INTO tblSalesTransactions (USER_ID, CUSTOMER_ID, TIME_STAMP, "
                  "GRAND_TOTAL, PAID, RETURN_AMOUNT) SELECT ELT(1 + seq % 3, 'anna', 'bob', "
-                 "'carl'), 'NOT SELECTED', CURDATE() + INTERVAL (seq * 20) SECOND, IF(seq % 10 = "
+                 "'carl'), 'NOT SELECTED', NOW() - INTERVAL (seq * 20) SECOND, IF(seq % 10 = "
                  "0, -10.80, 10.80), IF(seq % 10 = 0, 0, 20), IF(seq % 10 = 0, -10.80, -9.20) "
                  "FROM seq_1_to_2000")
            && Admin(sales,
@@ -98,7 +99,7 @@ bool BusyDay(const QString &sales)
                     "QUANTITY, PURCHASE_PRICE, SALE_PRICE, SUB_ITEMS, DISCOUNT, SUB_TOTAL, "
                     "PURCHASE_SUB_TOTAL) SELECT t.ID, i.seq, 'Item', 1, 1.5, 2.75, 0, 0.25, "
                     "IF(t.GRAND_TOTAL < 0, -2.50, 2.50), 1.5 FROM tblSalesTransactions t JOIN "
-                    "seq_0_to_3 i WHERE t.TIME_STAMP >= CURDATE()")
+                    "seq_0_to_3 i WHERE t.TIME_STAMP >= NOW() - INTERVAL 12 HOUR")
            && Admin(sales, "ANALYZE TABLE tblSalesTransactions, tblSalesInvoice");
 }
 
@@ -137,7 +138,8 @@ int main(int argc, char *argv[])
     fill.start();
     QString error;
     if (!DemoShop::Fill(CDBManager::Instance().GetInventoryDataBase(), dbs.InventoryName(),
-                        dbs.SalesName(), DemoShop::LargeScale(), QDate::currentDate(), {}, &error)
+                        dbs.SalesName(), DemoShop::LargeScale(),
+                        QDate::currentDate().addDays(-1), {}, &error)
         || !BusyDay(dbs.SalesName()))
         qFatal("demo shop: %s", qPrintable(error));
     QTextStream(stderr) << "large demo shop and busy day filled in " << fill.elapsed() / 1000
@@ -146,7 +148,7 @@ int main(int argc, char *argv[])
     QSqlDatabase sales = CDBManager::Instance().GetSalesDataBase();
     const QDateTime now = QDateTime::currentDateTime().addSecs(1);
     for (const QString &cashier : {QString(), QStringLiteral("anna")}) {
-        const CashUp::Period day = CashUp::Day(cashier, now.date(), now);
+        const CashUp::Period day{cashier, now.addSecs(-12 * 3600), now};
         CashUp::Figures figures;
         const QVector<double> samples = Time(7, [&] {
             if (!CashUp::Compute(sales, day, &figures))
@@ -161,7 +163,7 @@ int main(int argc, char *argv[])
     }
     Explain(sales, "SELECT SUM(ROUND(l.SUB_TOTAL * 100)) FROM tblSalesTransactions AS t JOIN "
                    "tblSalesInvoice AS l ON l.TRANSACTION_ID = t.ID WHERE t.TIME_STAMP >= "
-                   "CURDATE() AND t.TIME_STAMP < NOW() AND t.USER_ID = 'anna'");
+                   "NOW() - INTERVAL 12 HOUR AND t.TIME_STAMP < NOW() AND t.USER_ID = 'anna'");
 
     fill.restart();
     if (!LongTrail(dbs.SalesName()))
