@@ -20,6 +20,8 @@
 #include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QStyledItemDelegate>
 #include <QSettings>
 #include <QTableView>
 
@@ -338,6 +340,8 @@ private slots:
         }
         Tamper(dbs.InventoryName(),
                "UPDATE tblAuditLog SET TIME_STAMP = TIME_STAMP - INTERVAL 1 DAY WHERE SEQ = 1");
+        AppSettings::Instance().Settings()->setValue("DATE_FORMAT", "DD/MM/YYYY");
+        AppSettings::Instance().RefreshDisplayDateFormat();
         AuditViewer viewer;
         auto *ledger = viewer.findChild<QComboBox *>("comboLedger");
         ledger->setCurrentIndex(ledger->findData(0));
@@ -354,6 +358,14 @@ private slots:
         for (int row = 0; row < viewer.Model()->rowCount(); ++row)
             listed << viewer.Model()->index(row, 1).data().toString();
         QCOMPARE(listed, rows);
+        // Times read in the shop's date format, as every other screen shows dates.
+        const QModelIndex when = viewer.Model()->index(0, 2);
+        const auto *delegate = qobject_cast<QStyledItemDelegate *>(
+            viewer.findChild<QTableView *>("tableEntries")->itemDelegateForColumn(2));
+        QVERIFY(delegate);
+        const QString shown = delegate->displayText(when.data(), QLocale());
+        QVERIFY2(QRegularExpression("^\\d\\d-\\d\\d-\\d{4} \\d\\d:\\d\\d:\\d\\d$").match(shown).hasMatch(),
+                 qPrintable(shown));
     }
 
     void verifierNamesTheFirstBrokenEntry_data()
