@@ -243,6 +243,7 @@ void CashUpDialog::on_pushCloseCashUp_clicked()
     }
     ShowStatus(tr("Cash-up closed."));
     CountedTyped();
+    ui->tableDenominations->setCurrentCell(0, Count);
     ui->lineCounted->clear();
     LoadPast();
     Refresh();
