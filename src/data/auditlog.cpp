@@ -177,9 +177,11 @@ bool Write(QSqlDatabase db, const QString &kind, const QString &table, const QSt
     const QDateTime now = QDateTime::currentDateTime();
     entry.when = now.addMSecs(-now.time().msec()); // the column keeps whole seconds
     entry.user = AppSettings::Instance().GetCurrentUser();
-    entry.kind = kind;
-    entry.table = table;
-    entry.row = row;
+    // The key columns take no NULL: a null text (an all-cashiers cash-up) is stored empty.
+    entry.user = entry.user.isNull() ? QLatin1String("") : entry.user;
+    entry.kind = kind.isNull() ? QLatin1String("") : kind;
+    entry.table = table.isNull() ? QLatin1String("") : table;
+    entry.row = row.isNull() ? QLatin1String("") : row;
     entry.before = before;
     entry.after = after;
     if (InTransaction(db))

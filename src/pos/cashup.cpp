@@ -157,13 +157,16 @@ Period Day(const QString &cashier, const QDate &day, const QDateTime &now)
 }
 
 CloseResult Close(QSqlDatabase db, const Period &period, const Figures &figures, qint64 counted,
-                  Record *stored)
+                  Record *stored, const QVector<CashCount::Count> &counts)
 {
+    if (!counts.isEmpty() && CashCount::Sum(counts) != counted)
+        return CloseResult::Failed; // a cash-up whose counts tell another story is not kept
     Record record;
     record.period = period;
     record.figures = figures;
     record.counted = counted;
     record.difference = counted - figures.expectedCash;
+    record.counts = counts;
     record.closedBy = AppSettings::Instance().GetCurrentUser();
     const QDateTime now = QDateTime::currentDateTime();
     record.closedAt = now.addMSecs(-now.time().msec());
@@ -178,12 +181,20 @@ CloseResult Close(QSqlDatabase db, const Period &period, const Figures &figures,
         // The audit entry comes first: it locks the trail's head row, so two tills closing
         // the same period queue and the second one finds the first one's cash-up.
         QSqlError failure;
-        const QString after = AuditLog::ObjectJson(
-            {{QStringLiteral("CASHIER"), period.cashier},
-             {QStringLiteral("PERIOD_FROM"), TimeText(period.from)},
-             {QStringLiteral("PERIOD_TO"), TimeText(period.to)},
-             {QStringLiteral("EXPECTED_CASH"), Money(figures.expectedCash)},
-             {QStringLiteral("COUNTED_CASH"), Money(counted)}});
+        QVariantMap audited = {{QStringLiteral("CASHIER"), period.cashier},
+                               {QStringLiteral("PERIOD_FROM"), TimeText(period.from)},
+                               {QStringLiteral("PERIOD_TO"), TimeText(period.to)},
+                               {QStringLiteral("EXPECTED_CASH"), Money(figures.expectedCash)},
+                               {QStringLiteral("COUNTED_CASH"), Money(counted)}};
+        if (!counts.isEmpty()) {
+            QVariantMap byDenomination;
+            for (const CashCount::Count &c : counts) {
+                if (c.count != 0)
+                    byDenomination.insert(Money(c.denomination), c.count);
+            }
+            audited.insert(QStringLiteral("COUNTS"), byDenomination);
+        }
+        const QString after = AuditLog::ObjectJson(audited);
         bool ok = AuditLog::Write(db, QStringLiteral("CASH_UP_CLOSED"),
                                   QStringLiteral("tblCashUps"), period.cashier, QString(), after,
                                   &failure);
@@ -228,6 +239,9 @@ CloseResult Close(QSqlDatabase db, const Period &period, const Figures &figures,
         }
         if (ok) {
             record.id = insert.lastInsertId().toInt();
+            ok = CashCount::Store(db, record.id, counts, &failure);
+        }
+        if (ok) {
             ok = transaction.Commit();
             failure = db.lastError();
         }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cashcount.h"
+
 #include <QDateTime>
 #include <QSqlDatabase>
 #include <QString>
@@ -46,13 +48,15 @@ struct Record {
     Figures figures;
     qint64 counted = 0;
     qint64 difference = 0; // counted minus expected
+    QVector<CashCount::Count> counts; // empty when the counted cash was typed as one amount
 };
 
 enum class CloseResult { Closed, AlreadyClosed, Failed };
 // Stores the cash-up with its audit entry in one transaction. A period that overlaps a stored
 // cash-up of the same cashier (or of all cashiers) is refused: a drawer is counted once.
+// Counts by denomination, when given, are stored with it and must sum to counted.
 CloseResult Close(QSqlDatabase db, const Period &period, const Figures &figures, qint64 counted,
-                  Record *stored);
+                  Record *stored, const QVector<CashCount::Count> &counts = {});
 
 // The latest cash-ups first, at most limit of them.
 QVector<Record> Past(QSqlDatabase db, int limit = 200);

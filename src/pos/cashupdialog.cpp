@@ -6,6 +6,8 @@
 #include "dbmanager.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QSqlQuery>
 
 namespace {
@@ -13,6 +15,8 @@ QSqlDatabase Sales()
 {
     return CDBManager::Instance().GetSalesDataBase();
 }
+
+enum CountColumn { Denomination = 0, Count, Amount };
 
 void SetRow(QTableWidget *table, int row, const QStringList &cells)
 {
@@ -35,6 +39,7 @@ CashUpDialog::CashUpDialog(QWidget *parent, bool ownDrawer)
                                               tr("To"), tr("Expected"), tr("Counted"),
                                               tr("Difference")});
     FillCashiers(ownDrawer);
+    FillDenominations();
 
     connect(ui->comboCashier, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
             &CashUpDialog::Refresh);
@@ -44,6 +49,9 @@ CashUpDialog::CashUpDialog(QWidget *parent, bool ownDrawer)
     connect(ui->lineCounted, &QLineEdit::textChanged, this, &CashUpDialog::ShowDifference);
     connect(ui->lineCounted, &QLineEdit::returnPressed, ui->pushCloseCashUp,
             &QPushButton::click);
+    connect(ui->lineCounted, &QLineEdit::textEdited, this, &CashUpDialog::CountedTyped);
+    connect(ui->tableDenominations, &QTableWidget::itemChanged, this, &CashUpDialog::CountEdited);
+    ui->tableDenominations->installEventFilter(this);
     Refresh();
     LoadPast();
     ui->lineCounted->setFocus();
@@ -68,6 +76,115 @@ void CashUpDialog::FillCashiers(bool ownDrawer)
         while (query.next())
             ui->comboCashier->addItem(query.value(0).toString(), query.value(0).toString());
     }
+}
+
+void CashUpDialog::FillDenominations()
+{
+    const QVector<qint64> denominations = CashCount::Denominations();
+    QTableWidget *table = ui->tableDenominations;
+    const QSignalBlocker blocker(table);
+    table->setHorizontalHeaderLabels({tr("Denomination"), tr("Count"), tr("Amount")});
+    table->setRowCount(denominations.size());
+    for (int row = 0; row < denominations.size(); ++row) {
+        auto *denomination = new QTableWidgetItem(CashUp::Money(denominations.at(row)));
+        denomination->setData(Qt::UserRole, denominations.at(row));
+        denomination->setFlags(Qt::ItemIsEnabled);
+        denomination->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        table->setItem(row, Denomination, denomination);
+        auto *count = new QTableWidgetItem;
+        count->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        table->setItem(row, Count, count);
+        auto *amount = new QTableWidgetItem;
+        amount->setFlags(Qt::ItemIsEnabled);
+        amount->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        table->setItem(row, Amount, amount);
+    }
+    table->resizeColumnsToContents();
+    table->setCurrentCell(0, Count);
+}
+
+QVector<CashCount::Count> CashUpDialog::CurrentCounts() const
+{
+    QVector<CashCount::Count> counts;
+    const QTableWidget *table = ui->tableDenominations;
+    for (int row = 0; row < table->rowCount(); ++row) {
+        const int count = table->item(row, Count)->text().toInt();
+        if (count > 0)
+            counts.append({table->item(row, Denomination)->data(Qt::UserRole).toLongLong(), count});
+    }
+    return counts;
+}
+
+void CashUpDialog::CountEdited(QTableWidgetItem *item)
+{
+    if (m_fillingCounts || item->column() != Count)
+        return;
+    QTableWidget *table = ui->tableDenominations;
+    const int row = item->row();
+    bool valid = false;
+    const QString typed = item->text().trimmed();
+    const int count = typed.toInt(&valid);
+    m_fillingCounts = true;
+    if (typed.isEmpty() || !valid || count <= 0 || count > CashCount::kMaxCount) {
+        // Only whole numbers of notes count; anything else leaves the row empty.
+        if (!typed.isEmpty())
+            ShowStatus(tr("Please enter a whole number of notes or coins."));
+        item->setText(QString());
+        table->item(row, Amount)->setText(QString());
+    } else {
+        item->setText(QString::number(count));
+        const qint64 denomination = table->item(row, Denomination)->data(Qt::UserRole).toLongLong();
+        table->item(row, Amount)->setText(CashUp::Money(denomination * count));
+        ui->labelStatus->clear();
+    }
+    m_fillingCounts = false;
+    // The counts make the counted cash; with none left, the field is the user's to type again.
+    const QVector<CashCount::Count> counts = CurrentCounts();
+    ui->lineCounted->setText(counts.isEmpty() ? QString() : CashUp::Money(CashCount::Sum(counts)));
+    // Like a counting sheet: the next denomination is next.
+    if (table->currentRow() == row && row + 1 < table->rowCount())
+        table->setCurrentCell(row + 1, Count);
+}
+
+void CashUpDialog::CountedTyped()
+{
+    // An amount typed by hand replaces the counts, which no longer add up to it.
+    if (CurrentCounts().isEmpty())
+        return;
+    QTableWidget *table = ui->tableDenominations;
+    m_fillingCounts = true;
+    for (int row = 0; row < table->rowCount(); ++row) {
+        table->item(row, Count)->setText(QString());
+        table->item(row, Amount)->setText(QString());
+    }
+    m_fillingCounts = false;
+}
+
+void CashUpDialog::on_pushClearCounts_clicked()
+{
+    CountedTyped();
+    ui->lineCounted->clear();
+    ui->tableDenominations->setCurrentCell(0, Count);
+    ui->tableDenominations->setFocus();
+}
+
+bool CashUpDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    // Return in the counting sheet goes to the next denomination (the close button after the
+    // last one), never straight to closing the cash-up with a half-counted drawer.
+    if (watched == ui->tableDenominations && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            QTableWidget *table = ui->tableDenominations;
+            const int row = table->currentRow();
+            if (row + 1 < table->rowCount())
+                table->setCurrentCell(row + 1, Count);
+            else
+                ui->pushCloseCashUp->setFocus();
+            return true;
+        }
+    }
+    return QuillboxDialog::eventFilter(watched, event);
 }
 
 void CashUpDialog::ShowStatus(const QString &text)
@@ -114,7 +231,7 @@ void CashUpDialog::on_pushCloseCashUp_clicked()
     // The figures are read again: a sale may have come in while the drawer was counted.
     Refresh();
     CashUp::Record stored;
-    switch (CashUp::Close(Sales(), m_period, m_figures, counted, &stored)) {
+    switch (CashUp::Close(Sales(), m_period, m_figures, counted, &stored, CurrentCounts())) {
     case CashUp::CloseResult::AlreadyClosed:
         ShowStatus(tr("This period has already been cashed up."));
         return;
@@ -125,6 +242,8 @@ void CashUpDialog::on_pushCloseCashUp_clicked()
         break;
     }
     ShowStatus(tr("Cash-up closed."));
+    CountedTyped();
+    ui->tableDenominations->setCurrentCell(0, Count);
     ui->lineCounted->clear();
     LoadPast();
     Refresh();
@@ -165,7 +284,9 @@ void CashUpDialog::on_pushReprint_clicked()
         ShowStatus(tr("Please select a cash-up to reprint."));
         return;
     }
-    if (!CashUpReport::Print(m_past.at(row), this))
+    CashUp::Record record = m_past.at(row);
+    record.counts = CashCount::Stored(Sales(), record.id);
+    if (!CashUpReport::Print(record, this))
         ShowStatus(tr("The cash-up could not be printed."));
 }
 

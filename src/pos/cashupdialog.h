@@ -3,6 +3,8 @@
 #include "cashup.h"
 #include "quillboxdialog.h"
 
+class QTableWidgetItem;
+
 #include <memory>
 
 namespace Ui { class CashUpDialog; }
@@ -19,6 +21,11 @@ public:
 
     const CashUp::Period &CurrentPeriod() const { return m_period; }
     const CashUp::Figures &CurrentFigures() const { return m_figures; }
+    // The denominations as counted on the screen; empty when the cash was typed as one amount.
+    QVector<CashCount::Count> CurrentCounts() const;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private slots:
     void Refresh();
@@ -26,16 +33,21 @@ private slots:
     void on_pushCloseCashUp_clicked();
     void on_pushReprint_clicked();
     void on_pushButtonClose_clicked();
+    void on_pushClearCounts_clicked();
+    void CountEdited(QTableWidgetItem *item);
+    void CountedTyped();
 
 private:
     Q_DISABLE_COPY(CashUpDialog)
     void FillCashiers(bool ownDrawer);
     void LoadPast();
     void ShowStatus(const QString &text);
+    void FillDenominations();
 
     std::unique_ptr<Ui::CashUpDialog> ui;
     CashUp::Period m_period;
     CashUp::Figures m_figures;
     QVector<CashUp::Record> m_past;
     bool m_ownDrawer = false;
+    bool m_fillingCounts = false;
 };

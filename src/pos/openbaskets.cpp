@@ -1,6 +1,7 @@
 #include "openbaskets.h"
 
 #include "appsettings.h"
+#include "auditlog.h"
 #include "dbmanager.h"
 #include "itemtransactionsmodel.h"
 #include "sqlutil.h"
@@ -33,7 +34,7 @@ bool ReadBaskets(QSqlQuery &query, QVector<OpenBasket> *baskets)
 }
 
 // Gives one line's units back to its batch, inside the caller's transaction.
-TxStep PutBackUnits(QSqlDatabase &db, int inventoryId, int units)
+TxStep PutBackUnits(QSqlDatabase &db, int inventoryId, int units, QVariantList *batches)
 {
     QSqlQuery batch(db);
     batch.prepare(QStringLiteral(
@@ -54,7 +55,12 @@ TxStep PutBackUnits(QSqlDatabase &db, int inventoryId, int units)
     update.bindValue(QStringLiteral(":quantity"), after.quantity);
     update.bindValue(QStringLiteral(":sub_items"), after.subItems);
     update.bindValue(QStringLiteral(":id"), inventoryId);
-    return update.exec() ? TxStep::Commit() : TxStep::Failed(update.lastError());
+    if (!update.exec())
+        return TxStep::Failed(update.lastError());
+    batches->append(QVariantMap{{QStringLiteral("ID"), inventoryId},
+                                {QStringLiteral("QUANTITY"), after.quantity},
+                                {QStringLiteral("SUB_ITEMS"), after.subItems}});
+    return TxStep::Commit();
 }
 
 // Puts back the lines of one basket (all of them when lineIndex < 0) and removes them.
@@ -74,11 +80,25 @@ TxStep PutBackOnce(QSqlDatabase &db, const QString &basketKey, int lineIndex)
         lines.bindValue(QStringLiteral(":line"), lineIndex);
     if (!lines.exec())
         return TxStep::Failed(lines.lastError());
+    // A whole basket given back is on the trail: the lines as they were, the batches after.
+    const bool audited = lineIndex < 0 && lines.size() != 0;
+    const QString before = audited ? AuditLog::RowsJson(db, "tblOpenBasketLines", "BASKET_KEY",
+                                                        basketKey, "LINE_INDEX")
+                                   : QString();
+    QVariantList batches;
     while (lines.next()) {
-        const TxStep step = PutBackUnits(db, lines.value(0).toInt(), lines.value(1).toInt());
+        const TxStep step
+            = PutBackUnits(db, lines.value(0).toInt(), lines.value(1).toInt(), &batches);
         if (step.kind != TxStep::CommitNow)
             return step;
     }
+    QSqlError failure;
+    if (audited
+        && !AuditLog::Write(db, QLatin1String(AuditLog::Kind::BasketPutBack),
+                            QStringLiteral("tblOpenBasketLines"), basketKey, before,
+                            AuditLog::ObjectJson({{QStringLiteral("BATCHES"), batches}}),
+                            &failure))
+        return TxStep::Failed(failure);
     QSqlQuery remove(db);
     remove.prepare(lineIndex < 0
                        ? QStringLiteral("DELETE FROM tblOpenBasketLines WHERE BASKET_KEY = :key")

@@ -31,6 +31,16 @@ public:
         return AuditLog::KindText(value.toString());
     }
 };
+// Shows an entry's time in the shop's date format, to the second.
+class TimeDelegate final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QString displayText(const QVariant &value, const QLocale &) const override
+    {
+        return value.toDateTime().toString(AppSettings::Instance().DisplayDateFormat()
+                                           + QStringLiteral(" hh:mm:ss"));
+    }
+};
 } // namespace
 
 AuditViewer::AuditViewer(QWidget *parent)
@@ -60,6 +70,7 @@ AuditViewer::AuditViewer(QWidget *parent)
         m_model->setHeaderData(c, Qt::Horizontal, headers.at(c));
     ui->tableEntries->setModel(m_model);
     ui->tableEntries->setItemDelegateForColumn(Kind, new KindDelegate(ui->tableEntries));
+    ui->tableEntries->setItemDelegateForColumn(Time, new TimeDelegate(ui->tableEntries));
     ui->tableEntries->horizontalHeader()->setStretchLastSection(true);
     connect(m_model, &QAbstractItemModel::modelReset, this,
             [this] { ui->tableEntries->setColumnHidden(Id, true); });
@@ -163,7 +174,9 @@ void AuditViewer::on_pushPrint_clicked()
         for (int c = Seq; c <= After; ++c) {
             const QVariant value = m_model->index(row, c).data();
             cells << (c == Kind ? AuditLog::KindText(value.toString())
-                      : c == Time ? value.toDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"))
+                      : c == Time ? value.toDateTime().toString(
+                                        AppSettings::Instance().DisplayDateFormat()
+                                        + QStringLiteral(" hh:mm:ss"))
                                   : value.toString());
         }
         document.rows << cells;

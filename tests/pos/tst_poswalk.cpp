@@ -4,7 +4,13 @@
 
 #include "postesthelpers.h"
 
+#include "auditviewer.h"
+#include "pagedquerymodel.h"
 #include "qposdialog.h"
+#include "salesmanagement.h"
+
+#include <QComboBox>
+#include <QDesktopServices>
 
 #include <QFile>
 #include <QGridLayout>
@@ -57,6 +63,18 @@ void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     QTest::keyClick(Focus(), key, modifiers);
     // Button shortcuts click after a short animation.
     QTest::qWait(160);
+}
+// With QUILLBOX_SHOT_DIR set, saves the screen as <dir>/<name>.png.
+void Shot(const QString &name)
+{
+    const QString dir = qEnvironmentVariable("QUILLBOX_SHOT_DIR");
+    if (dir.isEmpty())
+        return;
+    QTest::qWait(150);
+    QPixmap screen = QGuiApplication::primaryScreen()->grabWindow(0);
+    if (screen.isNull() || screen.width() < 100)
+        screen = QApplication::activeWindow()->grab();
+    screen.save(dir + "/" + name + ".png");
 }
 } // namespace
 
@@ -286,6 +304,127 @@ private slots:
         Key(Qt::Key_Space);
         QVERIFY_DIALOGS(driver);
         QVERIFY(!host.isVisible());
+    }
+
+    // The end of a day: a cashier sells, takes a return and counts the drawer note by note,
+    // keys only; then a manager deletes a sale and finds it on the audit trail.
+    void dayCloseWalk_data() { keyboardOnlyShift_data(); }
+    void dayCloseWalk()
+    {
+        QFETCH(QString, theme);
+        const QString prefix = QString("day-") + (theme.contains("Light") ? "light" : "dark");
+        FreshDatabases dbs;
+        QVERIFY(dbs.IsValid());
+        SetTillSettings(false);
+        QSettings *settings = AppSettings::Instance().Settings();
+        settings->setValue("CURRENCY_SYMBOL", "$");
+        settings->setValue("err_msg_1", true);
+        settings->setValue("err_msg_12", true);
+        const int vendor = AddVendor("Northwind Medical");
+        BatchSeed seed;
+        seed.barCode = "P100";
+        seed.quantity = 40;
+        seed.salePrice = "12.50";
+        AddSellable(AddCategory("Pain Relief"), vendor, "Panadol 500", 1, 0, seed);
+        QuillboxTest::UrlCatcher viewer;
+        QDesktopServices::setUrlHandler("file", &viewer, "Open");
+
+        QFile sheet(":/resources/stylesheets/" + theme);
+        QVERIFY(sheet.open(QIODevice::ReadOnly));
+        QMainWindow shop;
+        shop.setStyleSheet(QString::fromUtf8(sheet.readAll()));
+        shop.resize(1366, 768);
+        shop.show();
+        AppSettings::Instance().SetCurrentUser("anna");
+        {
+            QPOSDialog host(&shop, true);
+            auto *layout = new QGridLayout(&host);
+            layout->setContentsMargins(0, 0, 0, 0);
+            auto *pos = new CPOS(&host);
+            layout->addWidget(pos);
+            QVERIFY(ShowActive(&host));
+            Till till(*pos);
+            QTRY_COMPARE(Focus(), till.barCode);
+            // Two packs, paid with a twenty and a ten.
+            Type("P100");
+            Key(Qt::Key_Return);
+            Type("P100");
+            Key(Qt::Key_Return);
+            Key(Qt::Key_F12);
+            Type("30");
+            Key(Qt::Key_F5);
+            QCOMPARE(pos->State(), CPOS::SalePaid);
+            Key(Qt::Key_F2);
+            QTRY_COMPARE(Focus(), till.barCode);
+            // One pack brought back, its money handed out.
+            DialogDriver driver;
+            driver.Expect("Return Mode");
+            Key(Qt::Key_F6);
+            QVERIFY_DIALOGS(driver);
+            Type("P100");
+            Key(Qt::Key_Return);
+            Key(Qt::Key_F6);
+            Key(Qt::Key_F12);
+            Type("0");
+            Key(Qt::Key_F5);
+            QCOMPARE(pos->State(), CPOS::SalePaid);
+            Shot(prefix + "-1-return");
+            // A cash-up counts up to the second before it: this one's sales are the next's.
+            QTest::qWait(1100);
+            // Ctrl+U: the cashier's own cash-up. A ten and two fives are in the drawer:
+            // 25.00 - 12.50 = 12.50 expected, 20.00 counted.
+            driver.Expect("Cash Up", QString(), [prefix](QWidget *dialog) {
+                QCOMPARE(Focus(), dialog->findChild<QWidget *>("lineCounted"));
+                Key(Qt::Key_Tab);
+                for (const char *count : {"", "", "", "1", "2"}) {
+                    Type(count);
+                    Key(Qt::Key_Return);
+                }
+                Shot(prefix + "-2-cash-up-counted");
+                QCOMPARE(dialog->findChild<QLineEdit *>("lineCounted")->text(),
+                         QString("20.00"));
+                QCOMPARE(dialog->findChild<QLabel *>("labelDifference")->text(),
+                         QString("7.50"));
+                Key(Qt::Key_C, Qt::AltModifier);
+                QCOMPARE(dialog->findChild<QLabel *>("labelStatus")->text(),
+                         QString("Cash-up closed."));
+                Shot(prefix + "-3-cash-up-closed");
+                Key(Qt::Key_Escape);
+            });
+            QTest::keyClick(Focus(), Qt::Key_U, Qt::ControlModifier);
+            QVERIFY_DIALOGS(driver);
+            QCOMPARE(viewer.opened.size(), 1);
+            host.close();
+        }
+        QDesktopServices::unsetUrlHandler("file");
+
+        // The manager deletes the first sale and looks it up on the trail.
+        AppSettings::Instance().SetCurrentUser("manager");
+        {
+            SalesManagement sales(&shop);
+            sales.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&sales));
+            sales.findChild<QPushButton *>("buttonShowAll")->click();
+            auto *table = sales.findChild<QTableView *>("tableViewSales");
+            QVERIFY(QuillboxTest::HighlightRow(
+                table, 0, SalesValue("SELECT MIN(ID) FROM tblSalesTransactions").toString()));
+            QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
+                              table->visualRect(table->currentIndex()).center());
+            DialogDriver driver;
+            driver.Expect("Delete Sale", "really want", DialogDriver::Press("Yes"));
+            sales.findChild<QPushButton *>("buttonDelete")->click();
+            QVERIFY_DIALOGS(driver);
+        }
+        AuditViewer trail(&shop);
+        trail.resize(1300, 700);
+        trail.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&trail));
+        auto *kinds = trail.findChild<QComboBox *>("comboKind");
+        kinds->setCurrentIndex(kinds->findData("SALE_DELETED"));
+        QCOMPARE(trail.Model()->rowCount(), 1);
+        QCOMPARE(trail.Model()->index(0, 3).data().toString(), QString("manager"));
+        QVERIFY(trail.Model()->index(0, 7).data().toString().contains("Panadol 500"));
+        Shot(prefix + "-4-audit-trail");
     }
 };
 

@@ -6,6 +6,7 @@
 #include "cataloguestore.h"
 #include "dbmanager.h"
 #include "manageusers.h"
+#include "openbaskets.h"
 #include "pagedquerymodel.h"
 #include "posstore.h"
 #include "purchasestore.h"
@@ -19,6 +20,8 @@
 #include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QStyledItemDelegate>
 #include <QSettings>
 #include <QTableView>
 
@@ -29,7 +32,7 @@ using namespace QuillboxTest::Seed;
 namespace {
 enum Change {
     DeleteSale, DeletePurchaseOrder, ReturnLine, SpecialDiscount, EditBatchPrice, EditBatchStock,
-    EditBatchShelf, AddUser, ChangeUser, RemoveUser, ChangeCurrency
+    EditBatchShelf, AddUser, ChangeUser, RemoveUser, ChangeCurrency, ChangeTax, PutBackBasket
 };
 
 QSqlDatabase Sales()
@@ -152,6 +155,12 @@ private slots:
                                       << "\"LOGIN_NAME\":\"mary\"" << "";
         QTest::newRow("currency") << int(ChangeCurrency) << false << "SETTINGS_CHANGED"
                                   << "\"CURRENCY_SYMBOL\":\"$\"" << "\"CURRENCY_SYMBOL\":\"€\"";
+        QTest::newRow("tax rate") << int(ChangeTax) << false << "SETTINGS_CHANGED"
+                                  << "\"SALES_TAX_RATE_A\":\"5\""
+                                  << "\"SALES_TAX_RATE_A\":\"7.5\"";
+        QTest::newRow("open basket put back")
+            << int(PutBackBasket) << false << "BASKET_PUT_BACK" << "\"UNITS\":1"
+            << "\"QUANTITY\":10";
     }
     void eachChangeWritesOneEntry()
     {
@@ -217,10 +226,22 @@ private slots:
             QVERIFY_DIALOGS(driver);
             break;
         }
-        case ChangeCurrency: {
+        case PutBackBasket:
+            item.tillId = "till-1";
+            item.basketKey = "basket-1";
+            QCOMPARE(PosStore::TakeItem(Db(), item).refusal, QString());
+            QCOMPARE(LastEntry(db).count, 0); // an ordinary entry is nothing to explain
+            QVERIFY(PosStore::PutBackBaskets(Db(), {"basket-1"}));
+            break;
+        case ChangeCurrency:
+        case ChangeTax: {
             AppSettings::Instance().Settings()->setValue("CURRENCY_SYMBOL", "$");
+            AppSettings::Instance().Settings()->setValue("SALES_TAX_RATE_A", "5");
             Settings dialog;
-            dialog.findChild<QLineEdit *>("lineCurrencySymbol")->setText("€");
+            if (change == ChangeCurrency)
+                dialog.findChild<QLineEdit *>("lineCurrencySymbol")->setText("€");
+            else
+                dialog.findChild<QLineEdit *>("lineTaxRateA")->setText("7.5");
             dialog.findChild<QDialogButtonBox *>("buttonBox")->button(QDialogButtonBox::Ok)->click();
             break;
         }
@@ -243,28 +264,49 @@ private slots:
     // The entry belongs to the change: when the change's transaction fails, neither is kept.
     void failedChangeWritesNoEntry_data()
     {
-        QTest::addColumn<bool>("sales");
-        QTest::newRow("sale") << true;
-        QTest::newRow("purchase order") << false;
+        QTest::addColumn<int>("change");
+        QTest::addColumn<QString>("refused"); // the table whose deletes the server refuses
+        QTest::newRow("sale") << int(DeleteSale) << "tblSalesTransactions";
+        QTest::newRow("purchase order") << int(DeletePurchaseOrder) << "tblPOrders";
+        QTest::newRow("open basket") << int(PutBackBasket) << "tblOpenBasketLines";
     }
     void failedChangeWritesNoEntry()
     {
-        QFETCH(bool, sales);
+        QFETCH(int, change);
+        QFETCH(QString, refused);
         FreshDatabases dbs;
         QVERIFY(dbs.IsValid());
         const int vendor = AddVendor("Acme");
-        const QString schema = sales ? dbs.SalesName() : dbs.InventoryName();
-        Tamper(schema, QString("CREATE TRIGGER refuse BEFORE DELETE ON %1 FOR EACH ROW "
-                               "SIGNAL SQLSTATE '45000'")
-                           .arg(sales ? "tblSalesTransactions" : "tblPOrders"));
-        if (sales)
-            QVERIFY(!SalesHistory::DeleteSale(Sales(), AddSale("Aspirin")));
-        else
-            QVERIFY(!PurchaseStore::DeleteOrder(Db(), AddPurchaseOrder(vendor)));
+        const bool sales = change == DeleteSale;
         QSqlDatabase db = sales ? Sales() : Db();
+        if (change == PutBackBasket) {
+            AddBatch(AddProduct(AddCategory("Medicine"), "P1", "Aspirin"), vendor, "B1");
+            PosStore::ItemRequest item;
+            item.barCode = "B1";
+            item.quantity = 1;
+            item.tillId = "till-1";
+            item.basketKey = "basket-1";
+            QCOMPARE(PosStore::TakeItem(Db(), item).refusal, QString());
+        }
+        Tamper(sales ? dbs.SalesName() : dbs.InventoryName(),
+               QString("CREATE TRIGGER refuse BEFORE DELETE ON %1 FOR EACH ROW "
+                       "SIGNAL SQLSTATE '45000'")
+                   .arg(refused));
+        switch (Change(change)) {
+        case DeleteSale:
+            QVERIFY(!SalesHistory::DeleteSale(Sales(), AddSale("Aspirin")));
+            break;
+        case DeletePurchaseOrder:
+            QVERIFY(!PurchaseStore::DeleteOrder(Db(), AddPurchaseOrder(vendor)));
+            break;
+        default:
+            QVERIFY(!PosStore::PutBackBaskets(Db(), {"basket-1"}));
+            QCOMPARE(Value("SELECT QUANTITY FROM tblInventory").toInt(), 9);
+            break;
+        }
         QCOMPARE(LastEntry(db).count, 0);
         QVERIFY(AuditLog::Verify(db).intact);
-        QCOMPARE(Value(sales ? "SELECT 1" : "SELECT COUNT(*) FROM tblPOrders").toInt(), 1);
+        QCOMPARE(Value(sales ? QString("SELECT 1") : "SELECT COUNT(*) FROM " + refused).toInt(), 1);
     }
 
     void viewerFilters_data()
@@ -298,6 +340,8 @@ private slots:
         }
         Tamper(dbs.InventoryName(),
                "UPDATE tblAuditLog SET TIME_STAMP = TIME_STAMP - INTERVAL 1 DAY WHERE SEQ = 1");
+        AppSettings::Instance().Settings()->setValue("DATE_FORMAT", "DD/MM/YYYY");
+        AppSettings::Instance().RefreshDisplayDateFormat();
         AuditViewer viewer;
         auto *ledger = viewer.findChild<QComboBox *>("comboLedger");
         ledger->setCurrentIndex(ledger->findData(0));
@@ -314,6 +358,14 @@ private slots:
         for (int row = 0; row < viewer.Model()->rowCount(); ++row)
             listed << viewer.Model()->index(row, 1).data().toString();
         QCOMPARE(listed, rows);
+        // Times read in the shop's date format, as every other screen shows dates.
+        const QModelIndex when = viewer.Model()->index(0, 2);
+        const auto *delegate = qobject_cast<QStyledItemDelegate *>(
+            viewer.findChild<QTableView *>("tableEntries")->itemDelegateForColumn(2));
+        QVERIFY(delegate);
+        const QString shown = delegate->displayText(when.data(), QLocale());
+        QVERIFY2(QRegularExpression("^\\d\\d-\\d\\d-\\d{4} \\d\\d:\\d\\d:\\d\\d$").match(shown).hasMatch(),
+                 qPrintable(shown));
     }
 
     void verifierNamesTheFirstBrokenEntry_data()
