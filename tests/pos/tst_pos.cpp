@@ -512,6 +512,66 @@ private slots:
         QCOMPARE(Stock("A1"), pay ? QString("6/0") : QString("4/0"));
     }
 
+    // A mistaken line, or the whole sale, taken off before payment from the keyboard.
+    void voidKeys_data()
+    {
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<bool>("onTable");
+        QTest::addColumn<QString>("answer"); // to "Void sale?"; empty: no question
+        QTest::addColumn<int>("lines");
+        QTest::addColumn<QString>("stock");
+        QTest::addColumn<QString>("auditKind");
+        const int none = Qt::NoModifier;
+        QTest::newRow("Shift+Del voids the last line")
+            << int(Qt::ShiftModifier) << false << "" << 1 << "4/0" << "LINE_VOIDED";
+        QTest::newRow("Del on the selected row") << none << true << "" << 1 << "4/0"
+                                                 << "LINE_VOIDED";
+        QTest::newRow("Del in the barcode field only edits") << none << false << "" << 2 << "3/0"
+                                                             << "";
+        QTest::newRow("Ctrl+Del, Yes") << int(Qt::ControlModifier) << false << "Yes" << 0
+                                       << "5/0" << "SALE_VOIDED";
+        QTest::newRow("Ctrl+Del, No") << int(Qt::ControlModifier) << true << "No" << 2 << "3/0"
+                                      << "";
+    }
+    void voidKeys()
+    {
+        QFETCH(int, modifiers);
+        QFETCH(bool, onTable);
+        QFETCH(QString, answer);
+        QFETCH(int, lines);
+        QFETCH(QString, stock);
+        QFETCH(QString, auditKind);
+        FreshDatabases dbs;
+        QVERIFY(dbs.IsValid());
+        AddTablets("A1", 5);
+        CPOS pos;
+        QVERIFY(ShowActive(&pos));
+        Till till(pos);
+        QCOMPARE(till.Scan("A1"), QString());
+        const QString oneLine = till.total->text();
+        QCOMPARE(till.Scan("A1"), QString());
+        const QString twoLines = till.total->text();
+        QWidget *target = till.barCode;
+        if (onTable) {
+            till.table->selectRow(0);
+            target = till.table;
+        }
+        DialogDriver driver;
+        if (!answer.isEmpty())
+            driver.Expect("Void sale?", "back into stock", DialogDriver::Press(answer));
+        QTest::keyClick(target, Qt::Key_Delete, Qt::KeyboardModifiers(modifiers));
+        QVERIFY(driver.WaitForAll(5000));
+        QVERIFY2(driver.Report().isEmpty(), qPrintable(driver.Report()));
+        QCOMPARE(till.Lines(), lines);
+        QCOMPARE(Stock("A1"), stock);
+        QCOMPARE(Value("SELECT COUNT(*) FROM tblOpenBasketLines").toInt(), lines);
+        QCOMPARE(till.total->text(), lines == 0 ? QString("0") : lines == 1 ? oneLine : twoLines);
+        QCOMPARE(till.pay->isEnabled(), lines > 0);
+        QCOMPARE(Value("SELECT GROUP_CONCAT(KIND) FROM tblAuditLog").toString(), auditKind);
+        if (lines == 1)
+            QCOMPARE(pos.Basket()->Cell(0, CItemTransactionsModel::IndexColumn), QString("0"));
+    }
+
     // F9 at the till: type to narrow the list, arrows to move, Return to pick; the till and
     // the small receipt name the customer.
     void customerByKeyboard_data()
