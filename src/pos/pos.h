@@ -97,6 +97,8 @@ private:
     void ShowPageLabel();
     bool IsCategoryChosen() const;
     ReceiptData CurrentReceipt() const;
+    // Says in the status line where the receipt's PDF went, when one was written.
+    void ShowWhereReceiptWent(const QString &lastBefore);
 
     std::unique_ptr<Ui::CPOS> ui;
     CItemTransactionsModel *m_model = nullptr;

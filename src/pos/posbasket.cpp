@@ -4,10 +4,12 @@
 #include "appsettings.h"
 #include "cashdrawer.h"
 #include "dbmanager.h"
+#include "documentfiles.h"
 #include "openbaskets.h"
 #include "receipt.h"
 
 #include <QDialog>
+#include <QDir>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
@@ -20,6 +22,7 @@ const char *kNoCustomer = "NOT SELECTED";
 const char *kVoidAfterPayment
     = QT_TRANSLATE_NOOP("CPOS", "This sale is paid: take items back in return mode.");
 const char *kLineVoided = QT_TRANSLATE_NOOP("CPOS", "Line voided: %1 is back in stock.");
+const char *kReceiptSaved = QT_TRANSLATE_NOOP("CPOS", "Receipt saved as %1");
 const char *kSaleVoided = QT_TRANSLATE_NOOP("CPOS", "Sale voided: its items are back in stock.");
 } // namespace
 
@@ -277,15 +280,26 @@ ReceiptData CPOS::CurrentReceipt() const
     return data;
 }
 
+void CPOS::ShowWhereReceiptWent(const QString &before)
+{
+    const QString path = DocumentFiles::LastWritten();
+    if (path != before && !path.isEmpty())
+        ShowStatus(tr(kReceiptSaved).arg(QDir::toNativeSeparators(path)));
+}
+
 void CPOS::on_pushPrint_clicked()
 {
+    const QString before = DocumentFiles::LastWritten();
     Receipt::Print(CurrentReceipt(), this);
+    ShowWhereReceiptWent(before);
     SetFocusOnBarCode();
 }
 
 void CPOS::on_pushPrintPreview_clicked()
 {
+    const QString before = DocumentFiles::LastWritten();
     Receipt::Preview(CurrentReceipt(), this);
+    ShowWhereReceiptWent(before);
     SetFocusOnBarCode();
 }
 
