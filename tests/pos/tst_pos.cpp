@@ -9,6 +9,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QDesktopServices>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QGridLayout>
@@ -840,9 +841,7 @@ private slots:
         QVERIFY(ShowActive(&pos));
         Till till(pos);
         QCOMPARE(till.Scan("A1", "3", "0"), QString());
-        const QString pdf = ReportEngine::PdfFilePath();
         const auto printWith = [&](Qt::Key key) {
-            QFile::remove(pdf);
             ShowActive(&pos);
             auto *driver = new DialogDriver(&pos);
             driver->Expect("Print to PDF", "Currently it is configured to print to PDF file.");
@@ -853,12 +852,21 @@ private slots:
             return report;
         };
         QCOMPARE(printWith(Qt::Key_F3), QString());
-        const QString before = ReportTest::PdfText(pdf);
+        const QString unpaid = ReportEngine::PdfFilePath();
+        // The status says where the receipt went.
+        QVERIFY2(till.status->text().contains(QFileInfo(unpaid).fileName()),
+                 qPrintable(till.status->text()));
+        const QString before = ReportTest::PdfText(unpaid);
         QVERIFY2(before.contains("Amoxil A1") && !before.contains("Paid 100"), qPrintable(before));
         QCOMPARE(till.Pay("100"), QString());
         const QString id = pos.Basket()->ReceiptNumber();
         QCOMPARE(printWith(Qt::Key_F4), QString());
-        const QString after = ReportTest::PdfText(pdf);
+        // Each receipt a file of its own, named after the sale once it has a number.
+        QVERIFY(ReportEngine::PdfFilePath() != unpaid);
+        QVERIFY(QFileInfo(ReportEngine::PdfFilePath())
+                    .fileName()
+                    .startsWith("receipt-" + id.rightJustified(6, '0') + "-"));
+        const QString after = ReportTest::PdfText(ReportEngine::PdfFilePath());
         QVERIFY2(after.contains("Receipt Nr.: " + id), qPrintable(after));
         QVERIFY2(after.contains("Paid 100.00") || after.contains("Paid " + till.paid->text()),
                  qPrintable(after));
