@@ -128,6 +128,7 @@ QStringList Kinds()
     return {QLatin1String(Kind::SaleDeleted),     QLatin1String(Kind::PurchaseOrderDeleted),
             QLatin1String(Kind::ReturnLine),      QLatin1String(Kind::SpecialDiscount),
             QLatin1String(Kind::BatchEdited),     QLatin1String(Kind::BasketPutBack),
+            QLatin1String(Kind::LineVoided),      QLatin1String(Kind::SaleVoided),
             QLatin1String(Kind::UserAdded),       QLatin1String(Kind::UserChanged),
             QLatin1String(Kind::UserRemoved),     QLatin1String(Kind::SettingsChanged),
             QLatin1String(Kind::DrawerOpened)};
@@ -145,6 +146,8 @@ QString KindText(const QString &kind)
         {Kind::SpecialDiscount, QT_TRANSLATE_NOOP("AuditLog", "Special discount")},
         {Kind::BatchEdited, QT_TRANSLATE_NOOP("AuditLog", "Batch stock or price edited")},
         {Kind::BasketPutBack, QT_TRANSLATE_NOOP("AuditLog", "Open basket put back")},
+        {Kind::LineVoided, QT_TRANSLATE_NOOP("AuditLog", "Basket line voided")},
+        {Kind::SaleVoided, QT_TRANSLATE_NOOP("AuditLog", "Sale voided")},
         {Kind::UserAdded, QT_TRANSLATE_NOOP("AuditLog", "User added")},
         {Kind::UserChanged, QT_TRANSLATE_NOOP("AuditLog", "User changed")},
         {Kind::UserRemoved, QT_TRANSLATE_NOOP("AuditLog", "User removed")},

@@ -65,6 +65,13 @@ struct TxResult {
 
 // The wait a till's transactions use per try, in seconds.
 constexpr int kTillLockWaitSeconds = 2;
+// The options of every till transaction: the short lock wait, the usual replays.
+inline TxOptions TillOptions()
+{
+    TxOptions options;
+    options.lockWaitSeconds = kTillLockWaitSeconds;
+    return options;
+}
 
 TxResult RunTransaction(QSqlDatabase db, const std::function<TxStep(QSqlDatabase &)> &body,
                         const TxOptions &options = {});

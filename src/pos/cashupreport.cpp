@@ -50,6 +50,7 @@ QString CashierText(const QString &cashier)
 bool Print(const CashUp::Record &record, QWidget *parent)
 {
     ReportEngine engine(parent);
+    engine.SetDocumentName(QStringLiteral("cashup"));
     if (!engine.loadTemplate(QStringLiteral(":/xml/reports/cash_up.xml"))) {
         qDebug() << "Cash-up template:" << engine.LastError();
         return false;

@@ -63,7 +63,7 @@ Qt::ItemFlags CItemTransactionsModel::flags(const QModelIndex &index) const
 void CItemTransactionsModel::AppendLine(const QString &productName, const QString &items,
                                         const QString &subItems, const QString &salePrice,
                                         const QString &purchasePrice,
-                                        const SaleRules::LineAmounts &amounts)
+                                        const SaleRules::LineAmounts &amounts, int lineIndex)
 {
     using SaleRules::Money;
     const int row = m_rows.size();
@@ -72,8 +72,33 @@ void CItemTransactionsModel::AppendLine(const QString &productName, const QStrin
                    Money(amounts.discount), Money(amounts.net), purchasePrice,
                    Money(amounts.cost)});
     m_taxes.append(amounts.tax);
+    m_amounts.append(amounts);
+    if (lineIndex < 0)
+        lineIndex = m_nextLineIndex;
+    m_lineIndexes.append(lineIndex);
+    m_nextLineIndex = qMax(m_nextLineIndex, lineIndex + 1);
     m_totals.Add(amounts);
     endInsertRows();
+}
+
+bool CItemTransactionsModel::RemoveLine(int row)
+{
+    if (row < 0 || row >= m_rows.size())
+        return false;
+    beginRemoveRows(QModelIndex(), row, row);
+    m_rows.remove(row);
+    m_taxes.remove(row);
+    m_amounts.remove(row);
+    m_lineIndexes.remove(row);
+    // The shown index numbers the invoice lines: keep it gapless.
+    for (int i = row; i < m_rows.size(); ++i)
+        m_rows[i][IndexColumn] = QString::number(i);
+    // Summed again from the lines left, so tax is still rounded once for the sale.
+    m_totals = SaleRules::Totals();
+    for (const SaleRules::LineAmounts &amounts : qAsConst(m_amounts))
+        m_totals.Add(amounts);
+    endRemoveRows();
+    return true;
 }
 
 QString CItemTransactionsModel::Cell(int row, Column column) const

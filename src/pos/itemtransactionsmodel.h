@@ -47,9 +47,16 @@ public:
 
     // Appends a line computed from an entry: cells 0-4 from the texts given, the amounts from
     // the arithmetic; the totals follow.
+    // lineIndex is the line's number on the open-basket record; below 0, the next free one.
     void AppendLine(const QString &productName, const QString &items, const QString &subItems,
                     const QString &salePrice, const QString &purchasePrice,
-                    const SaleRules::LineAmounts &amounts);
+                    const SaleRules::LineAmounts &amounts, int lineIndex = -1);
+    // Removes a voided line; the rows below move up and the totals follow. False for no row.
+    bool RemoveLine(int row);
+    // The open-basket record's number of a line. Numbers are never reused within a basket, so
+    // an entry after a void cannot collide with a line still on record.
+    int LineIndex(int row) const { return m_lineIndexes.value(row, -1); }
+    int NextLineIndex() const { return m_nextLineIndex; }
 
     // Per line (row from 0), as shown.
     int LineCount() const { return m_rows.size(); }
@@ -93,6 +100,9 @@ private:
     QStringList m_header;
     QVector<QStringList> m_rows;
     QVector<float> m_taxes;
+    QVector<SaleRules::LineAmounts> m_amounts;
+    QVector<int> m_lineIndexes;
+    int m_nextLineIndex = 0;
     SaleRules::Totals m_totals;
     SaleCustomer m_customer;
     QString m_receiptNumber;

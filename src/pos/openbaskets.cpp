@@ -63,34 +63,48 @@ TxStep PutBackUnits(QSqlDatabase &db, int inventoryId, int units, QVariantList *
     return TxStep::Commit();
 }
 
-// Puts back the lines of one basket (all of them when lineIndex < 0) and removes them.
-TxStep PutBackOnce(QSqlDatabase &db, const QString &basketKey, int lineIndex)
+// Puts back the lines of one basket (all of them when lineIndex < 0) and removes them. With an
+// audit kind, the lines that went back are written to the audit trail in the same transaction.
+TxStep PutBackOnce(QSqlDatabase &db, const QString &basketKey, int lineIndex,
+                   const char *auditKind = nullptr)
 {
     // A schema not yet upgraded kept no record, so there is nothing to put back.
     if (!SchemaHas(db, QString(), QStringLiteral("tblOpenBasketLines")))
         return TxStep::Commit();
     QSqlQuery lines(db);
     lines.prepare(lineIndex < 0
-                      ? QStringLiteral("SELECT INVENTORY_ID, UNITS FROM tblOpenBasketLines WHERE "
+                      ? QStringLiteral("SELECT INVENTORY_ID, UNITS, LINE_INDEX, PRODUCT_NAME, "
+                                       "ITEMS, SUB_ITEMS, NET FROM tblOpenBasketLines WHERE "
                                        "BASKET_KEY = :key ORDER BY LINE_INDEX FOR UPDATE")
-                      : QStringLiteral("SELECT INVENTORY_ID, UNITS FROM tblOpenBasketLines WHERE "
+                      : QStringLiteral("SELECT INVENTORY_ID, UNITS, LINE_INDEX, PRODUCT_NAME, "
+                                       "ITEMS, SUB_ITEMS, NET FROM tblOpenBasketLines WHERE "
                                        "BASKET_KEY = :key AND LINE_INDEX = :line FOR UPDATE"));
     lines.bindValue(QStringLiteral(":key"), basketKey);
     if (lineIndex >= 0)
         lines.bindValue(QStringLiteral(":line"), lineIndex);
     if (!lines.exec())
         return TxStep::Failed(lines.lastError());
-    // A whole basket given back is on the trail: the lines as they were, the batches after.
-    const bool audited = lineIndex < 0 && lines.size() != 0;
+    // A whole basket given back is on the trail: the lines as they were, the batches after. A
+    // void writes its own entry below instead.
+    const bool audited = !auditKind && lineIndex < 0 && lines.size() != 0;
     const QString before = audited ? AuditLog::RowsJson(db, "tblOpenBasketLines", "BASKET_KEY",
                                                         basketKey, "LINE_INDEX")
                                    : QString();
     QVariantList batches;
+    QVariantList gone;
     while (lines.next()) {
         const TxStep step
             = PutBackUnits(db, lines.value(0).toInt(), lines.value(1).toInt(), &batches);
         if (step.kind != TxStep::CommitNow)
             return step;
+        gone.append(QVariantMap{{QStringLiteral("LINE_INDEX"), lines.value(2)},
+                                {QStringLiteral("INVENTORY_ID"), lines.value(0)},
+                                {QStringLiteral("UNITS"), lines.value(1)},
+                                {QStringLiteral("PRODUCT_NAME"), lines.value(3)},
+                                {QStringLiteral("ITEMS"), lines.value(4)},
+                                {QStringLiteral("SUB_ITEMS"), lines.value(5)},
+                                {QStringLiteral("LINE_TOTAL"),
+                                 SaleRules::Money(float(lines.value(6).toDouble()))}});
     }
     QSqlError failure;
     if (audited
@@ -107,15 +121,20 @@ TxStep PutBackOnce(QSqlDatabase &db, const QString &basketKey, int lineIndex)
     remove.bindValue(QStringLiteral(":key"), basketKey);
     if (lineIndex >= 0)
         remove.bindValue(QStringLiteral(":line"), lineIndex);
-    return remove.exec() ? TxStep::Commit() : TxStep::Failed(remove.lastError());
+    if (!remove.exec())
+        return TxStep::Failed(remove.lastError());
+    if (!auditKind)
+        return TxStep::Commit();
+    const QString row
+        = lineIndex < 0 ? basketKey : basketKey + QLatin1Char('/') + QString::number(lineIndex);
+    QSqlError error;
+    if (!AuditLog::Write(db, QLatin1String(auditKind), QStringLiteral("tblOpenBasketLines"), row,
+                         AuditLog::ObjectJson({{QStringLiteral("LINES"), gone}}), QString(),
+                         &error))
+        return TxStep::Failed(error);
+    return TxStep::Commit();
 }
 
-TxOptions TillOptions()
-{
-    TxOptions options;
-    options.lockWaitSeconds = kTillLockWaitSeconds;
-    return options;
-}
 } // namespace
 
 bool InsertOpenBasketLine(QSqlDatabase &db, const OpenBasketLine &line, QSqlError *error)
@@ -230,7 +249,7 @@ void RefillBasket(const QVector<OpenBasketLine> &lines, CItemTransactionsModel *
         basket->SetSaleKey(lines.first().basketKey);
     for (const OpenBasketLine &line : lines)
         basket->AppendLine(line.productName, line.items, line.subItems, line.salePrice,
-                           line.purchasePrice, line.amounts);
+                           line.purchasePrice, line.amounts, line.lineIndex);
 }
 
 bool PutBackBaskets(QSqlDatabase db, const QStringList &basketKeys)
@@ -251,11 +270,31 @@ bool PutBackBaskets(QSqlDatabase db, const QStringList &basketKeys)
     return result.IsCommitted();
 }
 
-bool PutBackBasketLine(QSqlDatabase db, const QString &basketKey, int lineIndex)
+bool VoidBasketLine(QSqlDatabase db, const QString &basketKey, int lineIndex)
+{
+    if (lineIndex < 0)
+        return false;
+    const TxResult result = RunTransaction(
+        db,
+        [&](QSqlDatabase &tx) {
+            return PutBackOnce(tx, basketKey, lineIndex, AuditLog::Kind::LineVoided);
+        },
+        TillOptions());
+    if (!result.IsCommitted())
+        LogSqlError(result.error);
+    return result.IsCommitted();
+}
+
+bool VoidBasket(QSqlDatabase db, const QString &basketKey)
 {
     const TxResult result = RunTransaction(
-        db, [&](QSqlDatabase &tx) { return PutBackOnce(tx, basketKey, qMax(0, lineIndex)); },
+        db,
+        [&](QSqlDatabase &tx) {
+            return PutBackOnce(tx, basketKey, -1, AuditLog::Kind::SaleVoided);
+        },
         TillOptions());
+    if (!result.IsCommitted())
+        LogSqlError(result.error);
     return result.IsCommitted();
 }
 

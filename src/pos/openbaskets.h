@@ -60,8 +60,11 @@ void RefillBasket(const QVector<OpenBasketLine> &lines, CItemTransactionsModel *
 // all in one transaction (replayed on lock conflicts). A returned item's units are taken out
 // again, never below an empty batch. False with nothing changed when it could not be done.
 bool PutBackBaskets(QSqlDatabase db, const QStringList &basketKeys);
-// The same for one line of an open basket (a voided line): its stock back, its record gone.
-bool PutBackBasketLine(QSqlDatabase db, const QString &basketKey, int lineIndex);
+// A line voided before payment: its stock back, its record gone and the void on the audit
+// trail, all in one transaction (replayed on lock conflicts). False with nothing changed.
+bool VoidBasketLine(QSqlDatabase db, const QString &basketKey, int lineIndex);
+// The same for every line of a voided sale.
+bool VoidBasket(QSqlDatabase db, const QString &basketKey);
 
 // The key of the till this program runs on: kept in the settings ("TILL_ID"), made once.
 QString TillId();

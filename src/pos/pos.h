@@ -75,6 +75,11 @@ public slots:
     // Asks what to do with this till's basket left unpaid when it last stopped.
     void OfferUnfinishedBasket();
     void on_pushOpenDrawer_clicked();
+    // Removes the selected basket line (the last one when none is selected) before payment,
+    // its stock back on the shelf.
+    void VoidSelectedLine();
+    // Asks, then puts every unpaid line back and starts a new basket.
+    void VoidSale();
 
 private:
     Q_DISABLE_COPY(CPOS)
@@ -92,6 +97,8 @@ private:
     void ShowPageLabel();
     bool IsCategoryChosen() const;
     ReceiptData CurrentReceipt() const;
+    // Says in the status line where the receipt's PDF went, when one was written.
+    void ShowWhereReceiptWent(const QString &lastBefore);
 
     std::unique_ptr<Ui::CPOS> ui;
     CItemTransactionsModel *m_model = nullptr;

@@ -23,13 +23,6 @@ double Stored(const QString &text)
     return Catalogue::StoredMoney(text.toDouble());
 }
 
-TxOptions TillOptions()
-{
-    TxOptions options;
-    options.lockWaitSeconds = kTillLockWaitSeconds;
-    return options;
-}
-
 // A return and a special discount are told to the audit trail with the stock they changed.
 bool AuditLine(QSqlDatabase db, const ItemRequest &request, const QVariant &batchId,
                const SaleRules::StockRequest &stock, const SaleRules::StockSplit &after,

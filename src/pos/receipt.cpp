@@ -1,6 +1,7 @@
 #include "receipt.h"
 
 #include "appsettings.h"
+#include "documentfiles.h"
 #include "errordialog.h"
 #include "escpos.h"
 #include "escposprinter.h"
@@ -17,6 +18,7 @@
 #include <QMessageBox>
 #include <QPageSize>
 #include <QPainter>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QSettings>
 #include <QUrl>
@@ -37,10 +39,29 @@ QString Money(const ReceiptOptions &options, const QString &value)
     return options.currency + QLatin1Char(' ') + value;
 }
 
-void OpenIfPdf(const QPrinter &printer)
+// True when the file was shown in the desktop's viewer (or nothing was to be shown).
+bool OpenIfPdf(const QPrinter &printer)
 {
-    if (printer.outputFormat() == QPrinter::PdfFormat)
-        QDesktopServices::openUrl(QUrl::fromLocalFile(printer.outputFileName()));
+    return printer.outputFormat() != QPrinter::PdfFormat
+        || DocumentFiles::Show(printer.outputFileName());
+}
+
+// F4 without a PDF viewer: the same receipt in the program's own preview, not nothing at all.
+void PreviewSmallInProgram(const ReceiptData &data, const ReceiptOptions &options,
+                           QWidget *parent)
+{
+    // The paper of the roll, without the PDF file and without its notice a second time.
+    ReceiptOptions onScreen = options;
+    onScreen.printToPdf = false;
+    QPrinter printer(QPrinter::ScreenResolution);
+    Receipt::SetUpSmallPrinter(printer, onScreen, false, parent);
+    QPrintPreviewDialog dialog(&printer, parent);
+    dialog.setWindowTitle(QCoreApplication::translate("Receipt", "Receipt Preview"));
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                     [&data, &options](QPrinter *target) {
+                         Receipt::RenderSmall(*target, data, options);
+                     });
+    dialog.exec();
 }
 
 // Loads the large receipt's template into the engine and wires the parameter requests. The
@@ -77,6 +98,7 @@ bool PrintLarge(const ReceiptData &data, const ReceiptOptions &options, bool pre
                 QWidget *parent)
 {
     ReportEngine engine(parent);
+    engine.SetDocumentName(QStringLiteral("receipt"), data.receiptNumber);
     if (!PrepareEngine(engine, data, options)) {
         // An empty page would look like a printed receipt; say what went wrong instead.
         QMessageBox::warning(parent, QStringLiteral("Receipt"),
@@ -114,11 +136,11 @@ bool PrintSmall(const ReceiptData &data, const ReceiptOptions &options, bool pre
             return PrintEscPos(data, options, escPos, parent);
     }
     QPrinter printer(QPrinter::ScreenResolution);
-    Receipt::SetUpSmallPrinter(printer, options, preview, parent);
+    Receipt::SetUpSmallPrinter(printer, options, preview, parent, data.receiptNumber);
     const bool ok = Receipt::RenderSmall(printer, data, options);
     // A file that was not written must not be opened: it would show an older receipt.
-    if (ok)
-        OpenIfPdf(printer);
+    if (ok && !OpenIfPdf(printer) && preview)
+        PreviewSmallInProgram(data, options, parent);
     return ok;
 }
 
@@ -423,9 +445,8 @@ void PaintSmall(QPainter &painter, const QSize &pageSize, const ReceiptData &dat
 }
 
 void SetUpSmallPrinter(QPrinter &printer, const ReceiptOptions &options, bool preview,
-                       QWidget *parent)
+                       QWidget *parent, const QString &receiptNumber)
 {
-    const QString pdf = ReportEngine::PdfFilePath();
     if (options.printToPdf) {
         ErrorDialog notice(
             QStringLiteral("err_msg_1"), QStringLiteral("Print to PDF"),
@@ -437,9 +458,7 @@ void SetUpSmallPrinter(QPrinter &printer, const ReceiptOptions &options, bool pr
         notice.exec();
     }
     if (options.printToPdf || preview) {
-        // The data folder need not exist yet on a fresh account.
-        QDir().mkpath(QFileInfo(pdf).absolutePath());
-        printer.setOutputFileName(pdf);
+        printer.setOutputFileName(DocumentFiles::NewPath(QStringLiteral("receipt"), receiptNumber));
     } else {
         printer.setPrinterName(options.printer);
     }

@@ -118,7 +118,7 @@ void PaintSmall(QPainter &painter, const QSize &pageSize, const ReceiptData &dat
 // Sets up a printer for the small receipt: paper, margins and, unless it goes to a printer,
 // the PDF file. Shows the print-to-PDF notice when the settings send receipts to PDF.
 void SetUpSmallPrinter(QPrinter &printer, const ReceiptOptions &options, bool preview,
-                       QWidget *parent);
+                       QWidget *parent, const QString &receiptNumber = QString());
 // Both receipt kinds onto a printer that is already set up; no dialog, no viewer.
 bool RenderSmall(QPrinter &printer, const ReceiptData &data, const ReceiptOptions &options);
 bool RenderLarge(QPrinter &printer, const ReceiptData &data, const ReceiptOptions &options);

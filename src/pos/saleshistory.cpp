@@ -1,5 +1,7 @@
 #include "saleshistory.h"
 
+#include "salerules.h"
+
 #include "auditlog.h"
 #include "dbmanager.h"
 #include "sqlutil.h"
@@ -80,6 +82,49 @@ ListQuery Details(int saleId)
 ListQuery NoDetails()
 {
     return Details(-1);
+}
+
+bool ReceiptOf(QSqlDatabase db, int saleId, ReceiptData *receipt)
+{
+    QSqlQuery sale(db);
+    sale.prepare(SalesBase() + QStringLiteral(" WHERE ID = :sale"));
+    if (!Run(sale, saleId, nullptr) || !sale.next())
+        return false;
+    ReceiptData data = ReceiptData::WithShopSettings();
+    data.receiptNumber = sale.value(0).toString();
+    const QString customer = sale.value(2).toString();
+    if (customer != QLatin1String("NOT SELECTED"))
+        data.customerName = customer;
+    data.date = sale.value(3).toDateTime();
+    const double grand = sale.value(4).toDouble();
+    data.grandTotal = SaleRules::Money(float(grand));
+    data.paid = SaleRules::Money(float(sale.value(5).toDouble()));
+    // Stored as owed (grand total minus paid); the customer was handed the opposite.
+    data.change = SaleRules::Money(float(qMax(0.0, -sale.value(6).toDouble())));
+    QSqlQuery lines(db);
+    lines.prepare(DetailsBase() + QStringLiteral(" ORDER BY ITEM_INDEX"));
+    if (!Run(lines, saleId, nullptr))
+        return false;
+    qint64 subCents = 0;
+    qint64 discountCents = 0;
+    while (lines.next()) {
+        ReceiptLine line;
+        line.product = lines.value(3).toString();
+        line.quantity = lines.value(4).toString();
+        line.price = lines.value(6).toString();
+        line.subQuantity = lines.value(7).toString();
+        line.discount = SaleRules::Money(float(lines.value(8).toDouble()));
+        line.lineTotal = SaleRules::Money(float(lines.value(9).toDouble()));
+        subCents += qRound64(lines.value(9).toDouble() * 100);
+        discountCents += qRound64(lines.value(8).toDouble() * 100);
+        data.lines.append(line);
+    }
+    data.subTotal = SaleRules::Money(float(double(subCents) / 100.0));
+    // The tax was rounded once for the sale: what the total holds beyond the lines.
+    data.taxAmount = SaleRules::Money(float(double(qRound64(grand * 100) - subCents) / 100.0));
+    data.discountTotal = double(discountCents) / 100.0;
+    *receipt = data;
+    return true;
 }
 
 static bool DeleteSaleOnce(QSqlDatabase db, int saleId, QString *error)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cataloguerules.h"
+#include "receipt.h"
 
 #include <QDate>
 #include <QSqlDatabase>
@@ -24,6 +25,10 @@ QStringList SortExpressions();
 // The lines of one sale, every column of tblSalesInvoice.
 ListQuery Details(int saleId);
 ListQuery NoDetails();
+
+// A recorded sale as its receipt prints it again: the shop from the settings, the sale and its
+// lines from the sales database, the change as handed back. False when there is no such sale.
+bool ReceiptOf(QSqlDatabase db, int saleId, ReceiptData *receipt);
 
 // Removes the sale's lines, then the sale, in one transaction: both or neither. The server's
 // error is left in error when it fails.

@@ -3,17 +3,21 @@
 
 #include "appsettings.h"
 #include "dbmanager.h"
+#include "documentfiles.h"
 #include "errordialog.h"
 #include "pagedquerymodel.h"
 #include "quillboxdialog.h"
 #include "saleshistory.h"
 
 #include <QCalendarWidget>
+#include <QDir>
 #include <QDebug>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScroller>
+#include <QShortcut>
 
 namespace {
 
@@ -64,6 +68,24 @@ SalesManagement::SalesManagement(QWidget *parent, bool embedded)
     connect(ui->tableViewSales, &QTableView::doubleClicked, this,
             &SalesManagement::OnRowDoubleClicked);
     connect(ui->editSalesID, &QLineEdit::returnPressed, ui->buttonSearch, &QPushButton::click);
+    // From the keyboard: arrows choose a sale (its lines follow), Return opens its details tab,
+    // Ctrl+P prints its receipt again.
+    connect(ui->tableViewSales, &QTableView::activated, this, &SalesManagement::OnRowDoubleClicked);
+    connect(ui->tableViewSales->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex &current) {
+                if (ShowDetails(current))
+                    ui->buttonDelete->setEnabled(true);
+            });
+    auto *reprint = new QPushButton(tr("Reprint Receipt"), this);
+    reprint->setObjectName(QStringLiteral("pushReprint"));
+    reprint->setToolTip(tr("Print the chosen sale's receipt again (Ctrl+P)"));
+    ui->horizontalLayoutButtons->insertWidget(0, reprint);
+
+    connect(reprint, &QPushButton::clicked, this, &SalesManagement::ReprintReceipt);
+    // Not the button's own shortcut: that clicks only after showing the press.
+    auto *reprintKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_P), this);
+    reprintKey->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(reprintKey, &QShortcut::activated, this, &SalesManagement::ReprintReceipt);
 
     ui->dateEdit->setMinimumDate(NoDay);
     ui->dateEdit->setSpecialValueText(QStringLiteral(" "));
@@ -164,6 +186,22 @@ void SalesManagement::OnRowDoubleClicked(const QModelIndex &index)
 {
     if (ShowDetails(index))
         ui->tabWidget->setCurrentIndex(1);
+}
+
+void SalesManagement::ReprintReceipt()
+{
+    const QModelIndex current = ui->tableViewSales->currentIndex();
+    ReceiptData receipt;
+    if (!current.isValid()
+        || !SalesHistory::ReceiptOf(CDBManager::Instance().GetSalesDataBase(),
+                                    m_sales->index(current.row(), 0).data().toInt(), &receipt)) {
+        ui->labelStatus->setText(tr("Choose a sale first, then reprint its receipt."));
+        return;
+    }
+    const QString before = DocumentFiles::LastWritten();
+    if (Receipt::Print(receipt, this) && DocumentFiles::LastWritten() != before)
+        ui->labelStatus->setText(
+            tr("Receipt saved as %1").arg(QDir::toNativeSeparators(DocumentFiles::LastWritten())));
 }
 
 void SalesManagement::on_buttonSearch_clicked()

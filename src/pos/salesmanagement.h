@@ -34,6 +34,8 @@ public slots:
     void on_pushClose_clicked();
     void on_buttonDelete_clicked();
     void OnRowDoubleClicked(const QModelIndex &index);
+    // Prints the chosen sale's receipt again (Ctrl+P); says so when no sale is chosen.
+    void ReprintReceipt();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

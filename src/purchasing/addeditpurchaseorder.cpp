@@ -127,12 +127,11 @@ void AddEditPurchaseOrder::ReadSettings()
 {
     QSettings *settings = AppSettings::Instance().Settings();
     m_taxEnabled = settings->value(QStringLiteral("enable_tax"), true).toBool();
-    m_companyName = SettingOr("REPORT_COMPANY_NAME",
-                              QStringLiteral("YOUR COMPANY NAME - CUSTOMIZE IN SETTINGS"));
-    m_companyAddress = SettingOr("REPORT_COMPANY_ADDRESS",
-                                 QStringLiteral("YOUR COPMANY ADDRESS - CUSTOMIZE IN SETTINGS"));
-    m_companyContact
-        = SettingOr("REPORT_PHONE_NUMBER", QStringLiteral("CONTACT: CUSTOMIZE IN SETTINGS"));
+    // An order to a vendor names the shop as it is set, or not at all: a placeholder asking
+    // to be customised must never reach a vendor.
+    m_companyName = SettingOr("REPORT_COMPANY_NAME", QString());
+    m_companyAddress = SettingOr("REPORT_COMPANY_ADDRESS", QString());
+    m_companyContact = SettingOr("REPORT_PHONE_NUMBER", QString());
     m_reportMessage.clear();
     m_currencySymbol = settings->value(QStringLiteral("CURRENCY_SYMBOL")).toString();
     m_logo = QImage(SettingOr("REPORT_COMPANY_LOGO",

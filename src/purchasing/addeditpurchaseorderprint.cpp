@@ -22,6 +22,7 @@ std::unique_ptr<ReportEngine> AddEditPurchaseOrder::PrepareEngine()
         ? m_templatePath
         : QString::fromLatin1(m_taxEnabled ? PurchaseOrderTemplate : PurchaseOrderNoTaxTemplate);
     auto engine = std::make_unique<ReportEngine>(this);
+    engine->SetDocumentName(QStringLiteral("order"), m_orderKey);
     engine->rowCounts.append(m_lines->rowCount());
     if (!engine->loadTemplate(path)) {
         qWarning() << "Report's file not found" << path << engine->LastError();

@@ -3,6 +3,7 @@
 
 #include "appsettings.h"
 #include "auditlog.h"
+#include "documentfiles.h"
 #include "dbmanager.h"
 #include "listsizing.h"
 #include "managementreports.h"
@@ -185,9 +186,7 @@ void AuditViewer::on_pushPrint_clicked()
     QPrinter printer(QPrinter::ScreenResolution);
     const bool pdf = settings->value(QStringLiteral("ReportPrintToPDF"), true).toBool();
     if (pdf) {
-        const QString path = ReportViewer::PdfFilePath();
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        QFile::remove(path);
+        const QString path = DocumentFiles::NewPath(QStringLiteral("audit"), QString());
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(path);
     } else {
@@ -198,7 +197,7 @@ void AuditViewer::on_pushPrint_clicked()
         return;
     }
     if (pdf)
-        QDesktopServices::openUrl(QUrl::fromLocalFile(printer.outputFileName()));
+        DocumentFiles::Show(printer.outputFileName());
 }
 
 void AuditViewer::on_pushButtonClose_clicked()

@@ -1,6 +1,7 @@
 #include "reportengine.h"
 
 #include "appsettings.h"
+#include "documentfiles.h"
 #include "errordialog.h"
 #include "reportrenderer.h"
 
@@ -69,16 +70,18 @@ bool ReportEngine::loadTemplate(const QString &path)
 
 QString ReportEngine::PdfFilePath()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
-           + QStringLiteral("/print.pdf");
+    return DocumentFiles::LastWritten();
 }
 
-void ReportEngine::PrepareForPdf(QPrinter *printer)
+void ReportEngine::SetDocumentName(const QString &kind, const QString &number)
 {
-    const QString path = PdfFilePath();
-    // The data folder need not exist yet on a fresh account.
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    printer->setOutputFileName(path);
+    m_documentKind = kind;
+    m_documentNumber = number;
+}
+
+void ReportEngine::PrepareForPdf(QPrinter *printer) const
+{
+    printer->setOutputFileName(DocumentFiles::NewPath(m_documentKind, m_documentNumber));
     // The template's own margins replace these once the render sets each report page's paper.
     QMarginsF margins = printer->pageLayout().margins(QPageLayout::Millimeter);
     margins.setLeft(margins.left() + 20);
@@ -88,7 +91,7 @@ void ReportEngine::PrepareForPdf(QPrinter *printer)
 void ReportEngine::OpenPdf(const QPrinter &printer)
 {
     if (printer.outputFormat() == QPrinter::PdfFormat)
-        QDesktopServices::openUrl(QUrl::fromLocalFile(printer.outputFileName()));
+        DocumentFiles::Show(printer.outputFileName());
 }
 
 bool ReportEngine::Render(QPrinter *printer)

@@ -46,7 +46,9 @@ public:
     bool Render(QPrinter *printer);
     int LastSheetCount() const { return m_lastSheetCount; }
 
-    // "print.pdf" in the generic data folder, shared by every PDF print of the program.
+    // What the PDF file is named after: kind ("receipt", "order", ...) and number.
+    void SetDocumentName(const QString &kind, const QString &number = QString());
+    // The PDF file last written by the program (see documentfiles.h); empty before the first.
     static QString PdfFilePath();
 
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -63,9 +65,11 @@ private:
     Q_DISABLE_COPY(ReportEngine)
     class Source;
 
-    static void PrepareForPdf(QPrinter *printer);
+    void PrepareForPdf(QPrinter *printer) const;
     static void OpenPdf(const QPrinter &printer);
 
+    QString m_documentKind = QStringLiteral("document");
+    QString m_documentNumber;
     Report::Template m_template;
     QString m_lastError;
     int m_lastSheetCount = 0;

@@ -1,6 +1,8 @@
 #include "reportviewer.h"
 #include "ui_reportviewer.h"
 
+#include "documentfiles.h"
+
 #include "appsettings.h"
 #include "dbmanager.h"
 #include "errordialog.h"
@@ -219,8 +221,7 @@ Document ReportViewer::CollectDocument()
 
 QString ReportViewer::PdfFilePath()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
-           + QStringLiteral("/report.pdf");
+    return DocumentFiles::LastWritten();
 }
 
 bool ReportViewer::PrintTo(QPrinter *printer)
@@ -233,7 +234,7 @@ bool ReportViewer::PrintTo(QPrinter *printer)
     const QFileInfo written(printer->outputFileName());
     if (!written.exists() || written.size() == 0)
         return false;
-    QDesktopServices::openUrl(QUrl::fromLocalFile(printer->outputFileName()));
+    DocumentFiles::Show(printer->outputFileName());
     return true;
 }
 
@@ -266,9 +267,10 @@ void ReportViewer::on_buttonPrint_clicked()
 
 void ReportViewer::on_pushPrintToPDF_clicked()
 {
-    if (!WritePdf(PdfFilePath()))
+    const QString path = DocumentFiles::NewPath(QStringLiteral("report"), QString());
+    if (!WritePdf(path))
         QMessageBox::warning(this, tr("Print to PDF"),
-                             tr("The report could not be written to %1.").arg(PdfFilePath()));
+                             tr("The report could not be written to %1.").arg(path));
 }
 
 void ReportViewer::on_buttonClose_clicked()

@@ -30,6 +30,7 @@
 #include "salesmanagement.h"
 #include "serversettingsdialog.h"
 #include "settings.h"
+#include "shopdetailsdialog.h"
 #include "welcomedialog.h"
 
 #include <QApplication>
@@ -269,6 +270,10 @@ void MainWindow::RunStartupSequence()
         Settings settings(this);
         settings.setModal(true);
         settings.exec();
+        if (ShopDetailsDialog::IsNeeded()) {
+            ShopDetailsDialog shop(this);
+            shop.exec();
+        }
         AppSettings::Instance().SetCurrentUser(QString::fromLatin1(AppSettings::NoLoggedInUser));
         ApplyStoredTheme(QString());
     }

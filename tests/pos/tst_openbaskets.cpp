@@ -37,7 +37,7 @@ PosStore::ItemTaken Enter(const QString &till, CItemTransactionsModel &basket, c
     request.returnMode = returnMode;
     request.tillId = till;
     request.basketKey = basket.SaleKey();
-    request.lineIndex = basket.LineCount();
+    request.lineIndex = basket.NextLineIndex();
     const PosStore::ItemTaken taken
         = PosStore::TakeItem(CDBManager::Instance().GetInventoryDataBase(), request);
     if (taken.refusal.isEmpty())
@@ -72,7 +72,8 @@ private slots:
     void saleKeyRecordsOnce();
     void tillSellsOnAnEarlierShape_data();
     void tillSellsOnAnEarlierShape();
-    void putBackOneLine();
+    void voidLineOrSale_data();
+    void voidLineOrSale();
     void abandonedBasketsForManager();
 };
 
@@ -189,8 +190,25 @@ void TestOpenBaskets::tillSellsOnAnEarlierShape()
     QVERIFY(open.isEmpty());
 }
 
-void TestOpenBaskets::putBackOneLine()
+void TestOpenBaskets::voidLineOrSale_data()
 {
+    QTest::addColumn<bool>("wholeSale");
+    QTest::addColumn<bool>("auditRefused");
+    QTest::addColumn<QString>("stockB1");
+    QTest::addColumn<QString>("stockB2");
+    QTest::addColumn<int>("openLines");
+    QTest::addColumn<QString>("auditKind");
+    QTest::newRow("one line") << false << false << "10/0" << "7/0" << 1 << "LINE_VOIDED";
+    QTest::newRow("whole sale") << true << false << "10/0" << "10/0" << 0 << "SALE_VOIDED";
+    // The audit trail refuses: the stock, the open lines and the trail stay as they were.
+    QTest::newRow("one line, audit refused") << false << true << "8/0" << "7/0" << 2 << "";
+    QTest::newRow("whole sale, audit refused") << true << true << "8/0" << "7/0" << 2 << "";
+}
+
+void TestOpenBaskets::voidLineOrSale()
+{
+    QFETCH(bool, wholeSale);
+    QFETCH(bool, auditRefused);
     FreshDatabases dbs;
     QVERIFY(dbs.IsValid());
     AddBatch("B1", 1, 10);
@@ -198,11 +216,32 @@ void TestOpenBaskets::putBackOneLine()
     CItemTransactionsModel basket;
     QCOMPARE(Enter("till-1", basket, "B1", 2).refusal, QString());
     QCOMPARE(Enter("till-1", basket, "B2", 3).refusal, QString());
-    QVERIFY(PosStore::PutBackBasketLine(CDBManager::Instance().GetInventoryDataBase(),
-                                        basket.SaleKey(), 0));
+    if (auditRefused)
+        QVERIFY(FreshDatabases::ExecAdmin(dbs.InventoryName(),
+                                          "CREATE TRIGGER refuse_audit BEFORE INSERT ON "
+                                          "tblAuditLog FOR EACH ROW SIGNAL SQLSTATE '45000'"));
+    QSqlDatabase db = CDBManager::Instance().GetInventoryDataBase();
+    const bool voided = wholeSale ? PosStore::VoidBasket(db, basket.SaleKey())
+                                  : PosStore::VoidBasketLine(db, basket.SaleKey(), 0);
+    QCOMPARE(voided, !auditRefused);
+    QFETCH(QString, stockB1);
+    QFETCH(QString, stockB2);
+    QFETCH(int, openLines);
+    QFETCH(QString, auditKind);
+    QCOMPARE(Stock("B1"), stockB1);
+    QCOMPARE(Stock("B2"), stockB2);
+    QCOMPARE(OpenLines(), openLines);
+    QCOMPARE(Value("SELECT GROUP_CONCAT(KIND) FROM tblAuditLog").toString(), auditKind);
+    if (!voided || wholeSale)
+        return;
+    // The next entry after a void takes a new line number, never the voided one's.
+    basket.RemoveLine(0);
+    QCOMPARE(Enter("till-1", basket, "B1", 1).refusal, QString());
+    QCOMPARE(Value("SELECT GROUP_CONCAT(LINE_INDEX ORDER BY LINE_INDEX) FROM tblOpenBasketLines")
+                 .toString(),
+             QString("1,2"));
+    QVERIFY(PosStore::VoidBasketLine(db, basket.SaleKey(), basket.LineIndex(1)));
     QCOMPARE(Stock("B1"), QString("10/0"));
-    QCOMPARE(Stock("B2"), QString("7/0"));
-    QCOMPARE(Value("SELECT LINE_INDEX FROM tblOpenBasketLines").toInt(), 1);
 }
 
 void TestOpenBaskets::abandonedBasketsForManager()

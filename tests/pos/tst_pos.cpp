@@ -9,6 +9,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QDesktopServices>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QGridLayout>
@@ -512,6 +513,66 @@ private slots:
         QCOMPARE(Stock("A1"), pay ? QString("6/0") : QString("4/0"));
     }
 
+    // A mistaken line, or the whole sale, taken off before payment from the keyboard.
+    void voidKeys_data()
+    {
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<bool>("onTable");
+        QTest::addColumn<QString>("answer"); // to "Void sale?"; empty: no question
+        QTest::addColumn<int>("lines");
+        QTest::addColumn<QString>("stock");
+        QTest::addColumn<QString>("auditKind");
+        const int none = Qt::NoModifier;
+        QTest::newRow("Shift+Del voids the last line")
+            << int(Qt::ShiftModifier) << false << "" << 1 << "4/0" << "LINE_VOIDED";
+        QTest::newRow("Del on the selected row") << none << true << "" << 1 << "4/0"
+                                                 << "LINE_VOIDED";
+        QTest::newRow("Del in the barcode field only edits") << none << false << "" << 2 << "3/0"
+                                                             << "";
+        QTest::newRow("Ctrl+Del, Yes") << int(Qt::ControlModifier) << false << "Yes" << 0
+                                       << "5/0" << "SALE_VOIDED";
+        QTest::newRow("Ctrl+Del, No") << int(Qt::ControlModifier) << true << "No" << 2 << "3/0"
+                                      << "";
+    }
+    void voidKeys()
+    {
+        QFETCH(int, modifiers);
+        QFETCH(bool, onTable);
+        QFETCH(QString, answer);
+        QFETCH(int, lines);
+        QFETCH(QString, stock);
+        QFETCH(QString, auditKind);
+        FreshDatabases dbs;
+        QVERIFY(dbs.IsValid());
+        AddTablets("A1", 5);
+        CPOS pos;
+        QVERIFY(ShowActive(&pos));
+        Till till(pos);
+        QCOMPARE(till.Scan("A1"), QString());
+        const QString oneLine = till.total->text();
+        QCOMPARE(till.Scan("A1"), QString());
+        const QString twoLines = till.total->text();
+        QWidget *target = till.barCode;
+        if (onTable) {
+            till.table->selectRow(0);
+            target = till.table;
+        }
+        DialogDriver driver;
+        if (!answer.isEmpty())
+            driver.Expect("Void sale?", "back into stock", DialogDriver::Press(answer));
+        QTest::keyClick(target, Qt::Key_Delete, Qt::KeyboardModifiers(modifiers));
+        QVERIFY(driver.WaitForAll(5000));
+        QVERIFY2(driver.Report().isEmpty(), qPrintable(driver.Report()));
+        QCOMPARE(till.Lines(), lines);
+        QCOMPARE(Stock("A1"), stock);
+        QCOMPARE(Value("SELECT COUNT(*) FROM tblOpenBasketLines").toInt(), lines);
+        QCOMPARE(till.total->text(), lines == 0 ? QString("0") : lines == 1 ? oneLine : twoLines);
+        QCOMPARE(till.pay->isEnabled(), lines > 0);
+        QCOMPARE(Value("SELECT GROUP_CONCAT(KIND) FROM tblAuditLog").toString(), auditKind);
+        if (lines == 1)
+            QCOMPARE(pos.Basket()->Cell(0, CItemTransactionsModel::IndexColumn), QString("0"));
+    }
+
     // F9 at the till: type to narrow the list, arrows to move, Return to pick; the till and
     // the small receipt name the customer.
     void customerByKeyboard_data()
@@ -780,9 +841,7 @@ private slots:
         QVERIFY(ShowActive(&pos));
         Till till(pos);
         QCOMPARE(till.Scan("A1", "3", "0"), QString());
-        const QString pdf = ReportEngine::PdfFilePath();
         const auto printWith = [&](Qt::Key key) {
-            QFile::remove(pdf);
             ShowActive(&pos);
             auto *driver = new DialogDriver(&pos);
             driver->Expect("Print to PDF", "Currently it is configured to print to PDF file.");
@@ -793,12 +852,21 @@ private slots:
             return report;
         };
         QCOMPARE(printWith(Qt::Key_F3), QString());
-        const QString before = ReportTest::PdfText(pdf);
+        const QString unpaid = ReportEngine::PdfFilePath();
+        // The status says where the receipt went.
+        QVERIFY2(till.status->text().contains(QFileInfo(unpaid).fileName()),
+                 qPrintable(till.status->text()));
+        const QString before = ReportTest::PdfText(unpaid);
         QVERIFY2(before.contains("Amoxil A1") && !before.contains("Paid 100"), qPrintable(before));
         QCOMPARE(till.Pay("100"), QString());
         const QString id = pos.Basket()->ReceiptNumber();
         QCOMPARE(printWith(Qt::Key_F4), QString());
-        const QString after = ReportTest::PdfText(pdf);
+        // Each receipt a file of its own, named after the sale once it has a number.
+        QVERIFY(ReportEngine::PdfFilePath() != unpaid);
+        QVERIFY(QFileInfo(ReportEngine::PdfFilePath())
+                    .fileName()
+                    .startsWith("receipt-" + id.rightJustified(6, '0') + "-"));
+        const QString after = ReportTest::PdfText(ReportEngine::PdfFilePath());
         QVERIFY2(after.contains("Receipt Nr.: " + id), qPrintable(after));
         QVERIFY2(after.contains("Paid 100.00") || after.contains("Paid " + till.paid->text()),
                  qPrintable(after));

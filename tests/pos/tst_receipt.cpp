@@ -1,11 +1,13 @@
 #include "../reports/reporttesthelpers.h"
 #include "appsettings.h"
+#include "documentfiles.h"
 #include "receipt.h"
 #include "reportengine.h"
 #include "reportrenderer.h"
 #include "testsupport.h"
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QFile>
 #include <QPainter>
 #include <QPrinter>
@@ -179,6 +181,10 @@ private slots:
     void changedLogoFileIsReadAgain();
     void paperReceiptIsUpsideDown();
     void longHeaderKeepsOffTheLogo();
+    void documentFileNames_data();
+    void documentFileNames();
+    void eachReceiptItsOwnFile();
+    void previewWithoutViewerStaysInProgram();
 
 private:
     QString PrintedText(const ReceiptData &data, bool preview = false)
@@ -491,3 +497,52 @@ void TestReceipt::longHeaderKeepsOffTheLogo()
 
 QUILLBOX_TEST_MAIN(TestReceipt)
 #include "tst_receipt.moc"
+
+void TestReceipt::documentFileNames_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("number");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("receipt") << "receipt" << "123" << "receipt-000123-20261208-221530.pdf";
+    QTest::newRow("long number") << "receipt" << "1234567" << "receipt-1234567-20261208-221530.pdf";
+    QTest::newRow("no number") << "report" << "" << "report-20261208-221530.pdf";
+    QTest::newRow("no path in a number") << "order" << "../PO 7" << "order-___PO_7-20261208-221530.pdf";
+}
+
+void TestReceipt::documentFileNames()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, number);
+    QFETCH(QString, name);
+    const QDateTime when(QDate(2026, 12, 8), QTime(22, 15, 30));
+    QCOMPARE(DocumentFiles::FileName(kind, number, when), name);
+}
+
+void TestReceipt::eachReceiptItsOwnFile()
+{
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    QSettings *settings = AppSettings::Instance().Settings();
+    settings->setValue(QLatin1String(DocumentFiles::kFolderKey), QString(folder.path() + "/docs"));
+    ReceiptData sale = ThreeLineSale();
+    sale.receiptNumber = QStringLiteral("123");
+    QVERIFY(!PrintedText(sale).isEmpty());
+    QVERIFY(!PrintedText(sale).isEmpty());
+    const QStringList files = QDir(folder.path() + "/docs").entryList(QDir::Files, QDir::Name);
+    QCOMPARE(files.size(), 2);
+    const QRegularExpression named(QStringLiteral("^receipt-000123-\\d{8}-\\d{6}(-2)?\\.pdf$"));
+    for (const QString &file : files)
+        QVERIFY2(named.match(file).hasMatch(), qPrintable(file));
+    QCOMPARE(m_viewer.opened.last(), QUrl::fromLocalFile(ReportEngine::PdfFilePath()));
+}
+
+void TestReceipt::previewWithoutViewerStaysInProgram()
+{
+    // No handler for files: the platform has no viewer to offer.
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    AppSettings::Instance().Settings()->setValue(QStringLiteral("ReceiptPrintToPDF"), false);
+    QuillboxTest::DialogDriver driver;
+    driver.Expect(QStringLiteral("Receipt Preview"), QString(), QuillboxTest::DialogDriver::Reject());
+    QVERIFY(Receipt::Preview(ThreeLineSale()));
+    QVERIFY_DIALOGS(driver);
+}

@@ -1,11 +1,18 @@
+#include "appsettings.h"
 #include "dbmanager.h"
 #include "pagedquerymodel.h"
 #include "quillboxdialog.h"
 #include "saleshistory.h"
 #include "salesmanagement.h"
 #include "testsupport.h"
+#include "documentfiles.h"
 
 #include <QAbstractItemModelTester>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QSettings>
+#include <QTabWidget>
+#include <QApplication>
 #include <QDateEdit>
 #include <QGridLayout>
 #include <QLabel>
@@ -127,6 +134,7 @@ private slots:
     void deleteRemovesLinesThenSale();
     void failedDeleteKeepsEverything();
     void embeddedFormHasNoDelete();
+    void keyboardDetailsAndReprint();
 
 private:
     std::unique_ptr<FreshDatabases> m_dbs;
@@ -303,4 +311,44 @@ void TestSales::embeddedFormHasNoDelete()
 }
 
 QUILLBOX_TEST_MAIN(TestSales)
+// F8 at the till is used without a mouse: arrows choose a sale, Return opens its lines, Ctrl+P
+// prints its receipt again with the change as handed back.
+void TestSales::keyboardDetailsAndReprint()
+{
+    QSqlQuery tamper(Sales());
+    QVERIFY(tamper.exec("UPDATE tblSalesTransactions SET PAID = 15, RETURN_AMOUNT = -5, "
+                        "CUSTOMER_ID = 'Ann' WHERE ID = 8"));
+    AppSettings::Instance().Settings()->setValue(QStringLiteral("err_msg_1"), true);
+    QuillboxTest::UrlCatcher viewer;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &viewer, "Open");
+    SalesManagement screen;
+    screen.show();
+    QApplication::setActiveWindow(&screen);
+    QVERIFY(QTest::qWaitForWindowActive(&screen));
+    auto *view = Child<QTableView>(&screen, "tableViewSales");
+    view->setFocus(); // the first sale is current with the focus
+    QTest::keyClick(view, Qt::Key_Down);
+    QCOMPARE(view->currentIndex().siblingAtColumn(0).data().toString(), QStringLiteral("8"));
+    QCOMPARE(screen.DetailsModel()->rowCount(), 2);
+    QTest::keyClick(view, Qt::Key_Return);
+    QCOMPARE(Child<QTabWidget>(&screen, "tabWidget")->currentIndex(), 1);
+    // From the details tab, wherever the focus went.
+    QWidget *focus = QApplication::focusWidget();
+    QTest::keyClick(focus ? focus : &screen, Qt::Key_P, Qt::ControlModifier);
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    QVERIFY2(QFileInfo(DocumentFiles::LastWritten()).fileName().startsWith("receipt-000008-"),
+             qPrintable(DocumentFiles::LastWritten()));
+    QCOMPARE(viewer.opened.size(), 1);
+
+    ReceiptData receipt;
+    QVERIFY(SalesHistory::ReceiptOf(Sales(), 8, &receipt));
+    QCOMPARE(receipt.customerName, QStringLiteral("Ann"));
+    QCOMPARE(receipt.lines.size(), 2);
+    QCOMPARE(receipt.lines.at(1).product, QStringLiteral("Item 8-1"));
+    QCOMPARE(QStringList({receipt.subTotal, receipt.taxAmount, receipt.grandTotal, receipt.paid,
+                          receipt.change}),
+             QStringList({"4.00", "6.00", "10.00", "15.00", "5.00"}));
+    QVERIFY(!SalesHistory::ReceiptOf(Sales(), 99, &receipt));
+}
+
 #include "tst_sales.moc"

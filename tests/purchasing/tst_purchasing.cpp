@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
@@ -482,6 +483,9 @@ void TestPurchasing::printParameters()
     QVERIFY2(pdf.contains(total.trimmed()), qPrintable(pdf));
     QCOMPARE(pdf.contains("Sub Total"), taxEnabled);
     QCOMPARE(pdf.contains("VAT"), taxEnabled);
+    // A shop that has not said who it is sends no placeholder to its vendor.
+    QVERIFY2(!pdf.contains("CUSTOMIZE"), qPrintable(pdf));
+    QVERIFY(QFileInfo(ReportEngine::PdfFilePath()).fileName().startsWith("order-"));
 }
 
 void TestPurchasing::missingTemplatePrintsNothing()

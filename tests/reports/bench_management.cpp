@@ -4,6 +4,7 @@
 
 #include "appsettings.h"
 #include "dbmanager.h"
+#include "documentfiles.h"
 #include "demoshop.h"
 #include "homescreen.h"
 #include "managementreports.h"
@@ -181,7 +182,7 @@ private slots:
                        ReportViewer viewer(nullptr);
                        viewer.SetStatement(rows5000);
                        viewer.show();
-                       if (!viewer.WritePdf(ReportViewer::PdfFilePath()))
+                       if (!viewer.WritePdf(DocumentFiles::NewPath("report", QString())))
                            qWarning("no PDF written");
                    }));
             QDesktopServices::unsetUrlHandler("file");

@@ -9,6 +9,7 @@
 #include <QDockWidget>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -88,6 +89,14 @@ private slots:
         DialogDriver driver;
         driver.Expect("Dialog")  // the welcome picture, closed unticked
             .Expect("Settings", QString(), DialogDriver::Press("OK"))  // then the settings
+            // No shop name yet: asked for, so no receipt prints an invented one.
+            .Expect("Your Shop", QString(),
+                    [](QWidget *dialog) {
+                        dialog->findChild<QLineEdit *>("lineShopName")->setText(" Corner Pharmacy ");
+                        dialog->findChild<QPlainTextEdit *>("textShopAddress")
+                            ->setPlainText("1 High Street");
+                        QuillboxTest::ClickButton(dialog, "Save");
+                    })
             .Expect("Server Settings",
                     QString(),
                     [](QWidget *dialog) {
@@ -113,6 +122,8 @@ private slots:
         QVERIFY(window.windowState() & Qt::WindowMaximized);
         QCOMPARE(window.windowTitle(), QStringLiteral("Quillbox (Pro)"));
         QCOMPARE(Store()->value("FIRST_TIME_START", 1).toInt(), 1);
+        QCOMPARE(Store()->value("REPORT_COMPANY_NAME").toString(), QStringLiteral("Corner Pharmacy"));
+        QCOMPARE(Store()->value("REPORT_COMPANY_ADDRESS").toString(), QStringLiteral("1 High Street"));
         QCOMPARE(Store()->value("DB_PORT").toString(),
                  QString::number(QuillboxTest::TestServer::Port()));
         QCOMPARE(AppSettings::Instance().GetCurrentUser(), QStringLiteral("NO LOGGED IN USER"));

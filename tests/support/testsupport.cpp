@@ -9,7 +9,9 @@
 #include <QAbstractItemView>
 #include <QDateTime>
 #include <QDialog>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
@@ -49,6 +51,11 @@ void PrepareEnvironment()
     qputenv("XDG_CONFIG_HOME", root + "/config");
     qputenv("XDG_DATA_HOME", root + "/data");
     qputenv("XDG_CACHE_HOME", root + "/cache");
+    // The documents folder (where PDFs go) too: the desktop names it in user-dirs.dirs.
+    QDir().mkpath(g_home->path() + "/config");
+    QFile dirs(g_home->path() + "/config/user-dirs.dirs");
+    if (dirs.open(QIODevice::WriteOnly))
+        dirs.write("XDG_DOCUMENTS_DIR=\"" + root + "/documents\"\n");
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, g_home->path() + "/config");
 }
 
