@@ -56,10 +56,7 @@ bool Print(const CashUp::Record &record, QWidget *parent)
     }
     const QVector<QStringList> rows = Rows(record);
     engine.rowCounts.append(rows.size());
-    const QString company = AppSettings::Instance()
-                                .Settings()
-                                ->value(QStringLiteral("REPORT_COMPANY_NAME"))
-                                .toString();
+    const QString company = AppSettings::Instance().Text(Setting::CompanyName);
     const QHash<QString, QString> header = {
         {QStringLiteral("title"), Tr("CASH-UP")},
         {QStringLiteral("company_name"), company},

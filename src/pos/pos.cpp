@@ -71,25 +71,21 @@ CPOS::CPOS(QWidget *parent)
     QScroller::grabGesture(ui->tableViewItems->viewport(), QScroller::LeftMouseButtonGesture);
     ui->lineEditPaid->installEventFilter(this);
 
-    QSettings *settings = AppSettings::Instance().Settings();
-    m_taxEnabled = settings->value(QStringLiteral("enable_tax"), true).toBool();
-    m_subItemsMode = settings->value(QStringLiteral("SUB_ITEMS_MODE")).toString() == "y";
+    m_taxEnabled = AppSettings::Instance().Bool(Setting::EnableTax);
+    m_subItemsMode = AppSettings::Instance().Text(Setting::SubItemsMode) == "y";
     m_expiryGuard = SaleRules::ExpiryGuardFromSetting(
-        settings->value(QLatin1String(SaleRules::kExpiryGuardKey)).toString());
-    m_expiryWarnDays = settings
-                           ->value(QLatin1String(SaleRules::kExpiryWarnDaysKey),
-                                   SaleRules::kDefaultExpiryWarnDays)
-                           .toInt();
-    m_currency = settings->value(QStringLiteral("CURRENCY_SYMBOL")).toString();
-    m_taxName = settings->value(QStringLiteral("SALES_TAX_NAME")).toString();
+        AppSettings::Instance().Text(Setting::ExpiryGuard));
+    m_expiryWarnDays = AppSettings::Instance().Int(Setting::ExpiryWarnDays);
+    m_currency = AppSettings::Instance().Text(Setting::CurrencySymbol);
+    m_taxName = AppSettings::Instance().Text(Setting::SalesTaxName);
     if (m_taxName.isEmpty())
         m_taxName = QStringLiteral("TAX");
-    m_rows = settings->value(QStringLiteral("POS_ROWS"), 4).toInt();
-    m_columns = settings->value(QStringLiteral("POS_COLUMNS"), 4).toInt();
+    m_rows = AppSettings::Instance().Int(Setting::PosRows);
+    m_columns = AppSettings::Instance().Int(Setting::PosColumns);
     // A damaged store must not leave the panel without a cell.
     m_rows = qMax(1, m_rows);
     m_columns = qMax(1, m_columns);
-    m_imagesFolder = settings->value(QStringLiteral("IMAGES_FOLDER")).toString();
+    m_imagesFolder = AppSettings::Instance().Text(Setting::ImagesFolder);
 
     ui->labelTax->setVisible(m_taxEnabled);
     ui->lineEditTax->setVisible(m_taxEnabled);

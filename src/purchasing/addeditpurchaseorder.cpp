@@ -23,9 +23,9 @@ using namespace Purchasing;
 
 namespace {
 
-QString SettingOr(const char *key, const QString &fallback)
+QString SettingOr(const SettingKey &key, const QString &fallback)
 {
-    const QString value = AppSettings::Instance().Settings()->value(QLatin1String(key)).toString();
+    const QString value = AppSettings::Instance().Text(key);
     return value.isEmpty() ? fallback : value;
 }
 
@@ -125,19 +125,17 @@ void AddEditPurchaseOrder::Load(const QSqlRecord *listRow)
 
 void AddEditPurchaseOrder::ReadSettings()
 {
-    QSettings *settings = AppSettings::Instance().Settings();
-    m_taxEnabled = settings->value(QStringLiteral("enable_tax"), true).toBool();
-    m_companyName = SettingOr("REPORT_COMPANY_NAME",
+    m_taxEnabled = AppSettings::Instance().Bool(Setting::EnableTax);
+    m_companyName = SettingOr(Setting::CompanyName,
                               QStringLiteral("YOUR COMPANY NAME - CUSTOMIZE IN SETTINGS"));
-    m_companyAddress = SettingOr("REPORT_COMPANY_ADDRESS",
+    m_companyAddress = SettingOr(Setting::CompanyAddress,
                                  QStringLiteral("YOUR COPMANY ADDRESS - CUSTOMIZE IN SETTINGS"));
     m_companyContact
-        = SettingOr("REPORT_PHONE_NUMBER", QStringLiteral("CONTACT: CUSTOMIZE IN SETTINGS"));
+        = SettingOr(Setting::CompanyPhone, QStringLiteral("CONTACT: CUSTOMIZE IN SETTINGS"));
     m_reportMessage.clear();
-    m_currencySymbol = settings->value(QStringLiteral("CURRENCY_SYMBOL")).toString();
-    m_logo = QImage(SettingOr("REPORT_COMPANY_LOGO",
-                              QStringLiteral(":/resources/images/quillbox_pro_logo.png")));
-    m_salesTaxName = settings->value(QStringLiteral("SALES_TAX_NAME")).toString();
+    m_currencySymbol = AppSettings::Instance().Text(Setting::CurrencySymbol);
+    m_logo = QImage(AppSettings::Instance().Text(Setting::OrderLogo));
+    m_salesTaxName = AppSettings::Instance().Text(Setting::SalesTaxName);
 }
 
 void AddEditPurchaseOrder::RefreshLines()

@@ -104,11 +104,11 @@ MainWindow::MainWindow(QWidget *parent)
     , ui(std::make_unique<Ui::MainWindow>())
 {
     AppSettings::Instance().SetGlobalParent(this);
-    ApplyStoredTheme(QStringLiteral("dark"));
+    ApplyStoredTheme(Setting::ThemeAtStart);
 
     ui->setupUi(this);
     m_constructed = true;
-    const bool dark = Store()->value(QStringLiteral("theme")).toString() == QLatin1String("dark");
+    const bool dark = AppSettings::Instance().Text(Setting::Theme) == QLatin1String("dark");
     ui->action_Dark_Theme->setEnabled(!dark);
     ui->action_Light_Theme->setEnabled(dark);
 
@@ -163,9 +163,9 @@ void MainWindow::ShowServer(const QString &address)
     ui->labelServer->setVisible(several && !address.isEmpty());
 }
 
-void MainWindow::ApplyStoredTheme(const QString &defaultTheme)
+void MainWindow::ApplyStoredTheme(const SettingKey &theme)
 {
-    if (Store()->value(QStringLiteral("theme"), defaultTheme).toString() == QLatin1String("dark"))
+    if (AppSettings::Instance().Text(theme) == QLatin1String("dark"))
         ApplyDarkTheme();
     else
         ApplyLightTheme();
@@ -212,7 +212,7 @@ void MainWindow::StyleLoggedOutArea()
     auto *label = qobject_cast<QLabel *>(centralWidget());
     if (!label || label->objectName() != QLatin1String("labelLoggedOut"))
         return;
-    const bool dark = Store()->value(QStringLiteral("theme")).toString() == QLatin1String("dark");
+    const bool dark = AppSettings::Instance().Text(Setting::Theme) == QLatin1String("dark");
     label->setStyleSheet(dark ? QStringLiteral("QLabel { background-color: #323232 }")
                               : QStringLiteral("QLabel { background-color: #D3D3D3 }"));
 }
@@ -262,7 +262,7 @@ void MainWindow::EnterLoggedOutState()
 
 void MainWindow::RunStartupSequence()
 {
-    if (Store()->value(QStringLiteral("FIRST_TIME_START"), 1).toInt() != 0) {
+    if (AppSettings::Instance().Int(Setting::FirstTimeStart) != 0) {
         WelcomeDialog welcome(this);
         welcome.setModal(true);
         welcome.exec();
@@ -270,7 +270,7 @@ void MainWindow::RunStartupSequence()
         settings.setModal(true);
         settings.exec();
         AppSettings::Instance().SetCurrentUser(QString::fromLatin1(AppSettings::NoLoggedInUser));
-        ApplyStoredTheme(QString());
+        ApplyStoredTheme(Setting::Theme);
     }
     AppSettings::Instance().SetGlobalParent(this);
     on_actionLogin_triggered();
@@ -311,10 +311,10 @@ void MainWindow::ToggleLoginActions()
 
 void MainWindow::on_actionLogin_triggered()
 {
-    const QString server = Store()->value(QStringLiteral("DB_SERVER")).toString();
-    const QString port = Store()->value(QStringLiteral("DB_PORT")).toString();
-    const QString user = Store()->value(QStringLiteral("DB_USER")).toString();
-    const QString password = Store()->value(QStringLiteral("DB_PASSWORD")).toString();
+    const QString server = AppSettings::Instance().Text(Setting::DbServer);
+    const QString port = AppSettings::Instance().Text(Setting::DbPort);
+    const QString user = AppSettings::Instance().Text(Setting::DbUser);
+    const QString password = AppSettings::Instance().Text(Setting::DbPassword);
     if (!server.isEmpty() && !port.isEmpty() && !user.isEmpty()) {
         CDBManager::Instance().SetServerParameters(user, password, port.toInt(nullptr, 10), server);
     } else {
@@ -557,7 +557,7 @@ void MainWindow::on_actionSettings_triggered()
     Settings dialog(this);
     dialog.setModal(true);
     dialog.exec();
-    ApplyStoredTheme(QString());
+    ApplyStoredTheme(Setting::Theme);
 }
 
 void MainWindow::on_action_Backup_triggered()
