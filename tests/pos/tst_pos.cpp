@@ -2,6 +2,7 @@
 #include "../reports/reporttesthelpers.h"
 
 #include "posbutton.h"
+#include "possettings.h"
 #include "posstore.h"
 #include "qposdialog.h"
 #include "reportengine.h"
@@ -12,6 +13,7 @@
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QGridLayout>
+#include <QSpinBox>
 #include <QSqlRecord>
 #include <QThread>
 #include <QUuid>
@@ -730,6 +732,22 @@ private slots:
         QCOMPARE(till.Lines(), 1);
         QCOMPARE(pos.Basket()->Quantity(0), QString("2"));
         QCOMPARE(Stock(codes.at(1)), QString("8/0"));
+    }
+
+    // Nothing stored: the sale screen's panel has the size the POS settings page shows.
+    void panelSizeAgreesWithSettingsPage()
+    {
+        FreshDatabases dbs;
+        QVERIFY(dbs.IsValid());
+        AppSettings::Instance().Settings()->remove("POS_ROWS");
+        AppSettings::Instance().Settings()->remove("POS_COLUMNS");
+        POSSettings page;
+        const int rows = page.findChild<QSpinBox *>("spinRows")->value();
+        const int columns = page.findChild<QSpinBox *>("spinCols")->value();
+        CPOS pos;
+        QCOMPARE(pos.PanelBarCodes().size(), rows * columns);
+        QCOMPARE(rows, Setting::PosRows.number);
+        QCOMPARE(columns, Setting::PosColumns.number);
     }
 
     void panelWithoutBatchesAndGridColours()
