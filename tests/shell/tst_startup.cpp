@@ -370,6 +370,12 @@ private slots:
                                      "actionManage_Users", "actionManage_Vendors",
                                      "actionManager_Customers", "action_Backup", "actionSettings",
                                      "actionDatabase_Server", "actionDatabases"}));
+        // Tool bars show pictures only: an action without one would show its words.
+        for (QToolBar *bar : window.findChildren<QToolBar *>()) {
+            for (QAction *action : bar->actions())
+                QVERIFY2(action->isSeparator() || !action->icon().isNull(),
+                         qPrintable(action->objectName()));
+        }
         QStringList user;
         for (QAction *action : Find<QMenu>(&window, "menuUser")->actions())
             user << (action->isSeparator() ? QStringLiteral("-") : action->objectName());
