@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QStyle>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
@@ -168,7 +169,7 @@ void CPOS::OfferUnfinishedBasket()
         ShowStatus(QString::fromLatin1(SaleRules::Message::StockWriteFailed));
     if (resume) {
         PosStore::RefillBasket(lines, m_model);
-        ui->tableViewItems->resizeColumnsToContents();
+        SizeBasketColumns();
         ShowTotals();
         ui->pushButtonPay->setEnabled(true);
         m_state = SalePending;
@@ -190,10 +191,38 @@ void CPOS::SetUpBasketView()
     view->setColumnHidden(CItemTransactionsModel::PurchasePriceColumn, true);
     view->setColumnHidden(CItemTransactionsModel::PurchaseTotalColumn, true);
     view->setColumnHidden(CItemTransactionsModel::SubItemsColumn, !m_subItemsMode);
+    // The product name takes the room the figures leave, so Line Total never needs a scroll.
+    QHeaderView *header = view->horizontalHeader();
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(QHeaderView::Interactive);
+    header->setSectionResizeMode(CItemTransactionsModel::NameColumn, QHeaderView::Stretch);
     // Sizing to contents looks at the rows on screen only, so a long basket enters its 200th
     // line as fast as its first.
-    view->horizontalHeader()->setResizeContentsPrecision(0);
-    view->resizeColumnsToContents();
+    header->setResizeContentsPrecision(0);
+    SizeBasketColumns();
+}
+
+void CPOS::SizeBasketColumns()
+{
+    QTableView *view = ui->tableViewItems;
+    QHeaderView *header = view->horizontalHeader();
+    const QFontMetrics metrics(header->font());
+    const QFontMetrics cells(view->font());
+    const int margins = 2 * view->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header)
+        + metrics.averageCharWidth();
+    for (int column = 0; column < m_model->columnCount(); ++column) {
+        if (column == CItemTransactionsModel::NameColumn || view->isColumnHidden(column))
+            continue;
+        // The captions carry blanks of their own: sized by them, the figures would push Line
+        // Total out of sight. The words and the widest figure on screen decide.
+        const QString caption = m_model->headerData(column, Qt::Horizontal).toString().trimmed();
+        int width = metrics.horizontalAdvance(caption) + margins;
+        for (int row = 0; row < m_model->rowCount(); ++row) {
+            const QString text = m_model->index(row, column).data().toString();
+            width = qMax(width, cells.horizontalAdvance(text) + margins);
+        }
+        header->resizeSection(column, width);
+    }
 }
 
 void CPOS::ResetTotalFields()
@@ -313,7 +342,7 @@ void CPOS::EnterItem()
     m_model->AppendLine(taken.name, fields.items, fields.subItems, taken.salePrice,
                         taken.purchasePrice, taken.amounts);
     QTableView *view = ui->tableViewItems;
-    view->resizeColumnsToContents();
+    SizeBasketColumns();
     view->scrollTo(
         m_model->index(m_model->rowCount() - 1, CItemTransactionsModel::LineTotalColumn));
     view->scrollToBottom();
@@ -410,9 +439,9 @@ void CPOS::StartNewBasket()
 {
     QAbstractItemModel *old = ui->tableViewItems->model();
     m_model = new CItemTransactionsModel(ui->tableViewItems);
-    ui->tableViewItems->setModel(m_model);
+    // A new model resets the header: hidden columns and sizing are set up again.
+    SetUpBasketView();
     delete old;
-    ui->tableViewItems->resizeColumnsToContents();
     ui->lineEditBarCode->clear();
     if (!ui->checkOnAllItems->isChecked())
         ui->lineEditDiscount->setText(QStringLiteral("0"));

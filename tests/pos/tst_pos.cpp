@@ -2,6 +2,7 @@
 #include "../reports/reporttesthelpers.h"
 
 #include "posbutton.h"
+#include "itemtransactionsmodel.h"
 #include "possettings.h"
 #include "posstore.h"
 #include "qposdialog.h"
@@ -13,6 +14,7 @@
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QGridLayout>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QSqlRecord>
 #include <QThread>
@@ -748,6 +750,39 @@ private slots:
         QCOMPARE(pos.PanelBarCodes().size(), rows * columns);
         QCOMPARE(rows, Setting::PosRows.number);
         QCOMPARE(columns, Setting::PosColumns.number);
+    }
+
+    // At 1366 x 768 the cashier sees every basket column up to Line Total without scrolling:
+    // on a fresh screen, with a line, and after F2 started the next sale.
+    void basketFitsTheScreen()
+    {
+        FreshDatabases dbs;
+        QVERIFY(dbs.IsValid());
+        AddTablets("FIT1", 50);
+        CPOS pos;
+        pos.resize(1366, 768);
+        QVERIFY(ShowActive(&pos));
+        Till till(pos);
+        auto fits = [&](const char *when) {
+            QApplication::processEvents();
+            QTableView *view = till.table;
+            const int last = CItemTransactionsModel::LineTotalColumn;
+            QVERIFY2(!view->horizontalScrollBar()->isVisible(), when);
+            QVERIFY2(!view->isColumnHidden(last), when);
+            const int right = view->columnViewportPosition(last) + view->columnWidth(last);
+            QVERIFY2(right <= view->viewport()->width(), when);
+            for (const int hidden : {int(CItemTransactionsModel::PurchasePriceColumn),
+                                     int(CItemTransactionsModel::PurchaseTotalColumn)})
+                QVERIFY2(view->isColumnHidden(hidden), when);
+        };
+        fits("fresh");
+        till.Scan("FIT1");
+        QCOMPARE(till.table->model()->rowCount(), 1);
+        fits("with a line");
+        QCOMPARE(till.Pay("1000"), QString());
+        Child<QPushButton>(&pos, "pushNew")->click(); // F2
+        QCOMPARE(till.table->model()->rowCount(), 0);
+        fits("after F2");
     }
 
     void panelWithoutBatchesAndGridColours()
