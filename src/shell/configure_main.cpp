@@ -18,11 +18,10 @@ namespace {
 // tampered with, 3 when a schema cannot be reached.
 int VerifyAudit(QTextStream &out, QTextStream &err)
 {
-    const QSettings *settings = AppSettings::Instance().Settings();
     int status = 0;
-    for (const char *key : {"ACTIVE_INVENTORY_DB", "ACTIVE_SALES_DB"}) {
-        const QString schema = AppSettings::Instance().Value(QLatin1String(key)).toString();
-        const QString name = QStringLiteral("verify-audit-") + QLatin1String(key);
+    for (const SettingKey *key : {&Setting::ActiveInventoryDb, &Setting::ActiveSalesDb}) {
+        const QString schema = AppSettings::Instance().Text(*key);
+        const QString name = QStringLiteral("verify-audit-") + key->Name();
         {
             // A connection of its own: the tool runs without a window, so without the
             // program's connection dialogs.
