@@ -24,7 +24,6 @@
 #include "pos.h"
 #include "producttransferflow.h"
 #include "purchasemanagement.h"
-#include "qposdialog.h"
 #include "reportsmanagement.h"
 #include "schemaupgradeflow.h"
 #include "salesmanagement.h"
@@ -32,21 +31,13 @@
 #include "settings.h"
 #include "welcomedialog.h"
 
-#include <QApplication>
-#include <QDockWidget>
 #include <QFile>
-#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
-#include <QMessageBox>
 #include <QPointer>
-#include <QScreen>
 #include <QScroller>
 #include <QScrollerProperties>
 #include <QSettings>
-#include <QSqlError>
-#include <QSqlQuery>
 #include <QTimer>
 #include <QtDebug>
 

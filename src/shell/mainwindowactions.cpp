@@ -7,15 +7,12 @@
 #include "addeditproductdialog.h"
 #include "addeditpurchaseorder.h"
 #include "addnewitemsbatch.h"
-#include "appsettings.h"
 #include "auditviewer.h"
 #include "backupdialog.h"
 #include "cashupdialog.h"
-#include "dbmanager.h"
 #include "errordialog.h"
 #include "homescreen.h"
 #include "inventorymanagement.h"
-#include "logindialog.h"
 #include "managecategories.h"
 #include "managecustomers.h"
 #include "managedatabases.h"
@@ -27,27 +24,12 @@
 #include "purchasemanagement.h"
 #include "qposdialog.h"
 #include "reportsmanagement.h"
-#include "schemaupgradeflow.h"
 #include "salesmanagement.h"
 #include "serversettingsdialog.h"
 #include "settings.h"
-#include "welcomedialog.h"
 
-#include <QApplication>
-#include <QDockWidget>
-#include <QFile>
 #include <QGridLayout>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
 #include <QMessageBox>
-#include <QPointer>
-#include <QScreen>
-#include <QScroller>
-#include <QScrollerProperties>
-#include <QSettings>
-#include <QSqlError>
-#include <QSqlQuery>
 #include <QTimer>
 #include <QtDebug>
 
