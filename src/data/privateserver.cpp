@@ -298,7 +298,8 @@ bool PrivateServer::EnsureFor(QSettings *settings, const QString &folder, QStrin
     if (!named.isEmpty()) {
         const bool ours = named == QLatin1String(Host) && !server.Password().isEmpty()
                           && Setting::Read(*settings, Setting::DbPort).toInt() == server.Port()
-                          && Setting::Read(*settings, Setting::DbUser).toString() == QLatin1String(Account);
+                          && Setting::Read(*settings, Setting::DbUser).toString()
+                                 == QLatin1String(Account);
         return !ours || server.Start(error);
     }
     if (!server.Start(error))

@@ -246,7 +246,8 @@ int AbandonedBasketHours()
     bool ok = false;
     const SettingKey &key = Setting::OpenBasketHours;
     // Read raw: a damaged value falls back to the default instead of reading as 0 hours.
-    const int hours = AppSettings::Instance().Settings()->value(key.Name(), key.Default()).toInt(&ok);
+    const int hours =
+        AppSettings::Instance().Settings()->value(key.Name(), key.Default()).toInt(&ok);
     return ok && hours >= 0 ? hours : key.number;
 }
 

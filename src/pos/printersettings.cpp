@@ -17,9 +17,12 @@ namespace {
 // Spin boxes and their keys, in the order the page saves them after the printers and the logo.
 std::vector<std::pair<QSpinBox *, const SettingKey *>> PageSpins(Ui::PrinterSettings *ui)
 {
-    return {{ui->spinWidth, &Setting::PaperWidth},       {ui->spinHeight, &Setting::PaperHeight},
-            {ui->spinMarginLeft, &Setting::MarginLeft},   {ui->spinMarginTop, &Setting::MarginTop},
-            {ui->spinMarginRight, &Setting::MarginRight}, {ui->spinMarginBottom, &Setting::MarginBottom}};
+    return {{ui->spinWidth, &Setting::PaperWidth},
+            {ui->spinHeight, &Setting::PaperHeight},
+            {ui->spinMarginLeft, &Setting::MarginLeft},
+            {ui->spinMarginTop, &Setting::MarginTop},
+            {ui->spinMarginRight, &Setting::MarginRight},
+            {ui->spinMarginBottom, &Setting::MarginBottom}};
 }
 } // namespace
 
