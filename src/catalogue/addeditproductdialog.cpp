@@ -31,8 +31,7 @@ AddEditProductDialog::AddEditProductDialog(QWidget *parent)
     , m_taxRates(Catalogue::TaxRateTable::FromSettings())
 {
     ui->setupUi(this);
-    QSettings *settings = AppSettings::Instance().Settings();
-    m_imagesFolder = settings->value(QStringLiteral("IMAGES_FOLDER"), QString()).toString();
+    m_imagesFolder = AppSettings::Instance().Text(Setting::ImagesFolder);
 
     ui->editItemsPerUnit->setText(QStringLiteral("1"));
     m_categoryModel =
@@ -49,7 +48,7 @@ AddEditProductDialog::AddEditProductDialog(QWidget *parent)
     ui->comboTaxRates->setCurrentIndex(0);
     ui->lineEditCustomRate->setEnabled(false);
 
-    m_taxEnabled = settings->value(QStringLiteral("enable_tax"), true).toBool();
+    m_taxEnabled = AppSettings::Instance().Bool(Setting::EnableTax);
     if (!m_taxEnabled) {
         ui->checkBoxCustomRate->setChecked(true);
         ui->lineEditCustomRate->setText(QStringLiteral("0"));
@@ -203,7 +202,7 @@ void AddEditProductDialog::ResetAfterAdd()
 void AddEditProductDialog::on_buttonSelectImage_clicked()
 {
     QSettings *settings = AppSettings::Instance().Settings();
-    QString folder = settings->value(QStringLiteral("RECENT_LOCATION"), QString()).toString();
+    QString folder = AppSettings::Instance().Text(Setting::RecentLocation);
     if (folder.isEmpty())
         folder = QStringLiteral("/home");
     const QString file =

@@ -49,10 +49,7 @@ CAddNewItemsBatch::CAddNewItemsBatch(QWidget *parent)
     ui->editSubItems->setText(QStringLiteral("0"));
     ui->lineEditDiscount->setText(QStringLiteral("0"));
 
-    const QString subItemsMode = AppSettings::Instance()
-                                     .Settings()
-                                     ->value(QStringLiteral("SUB_ITEMS_MODE"), QString())
-                                     .toString();
+    const QString subItemsMode = AppSettings::Instance().Text(Setting::SubItemsMode);
     if (subItemsMode == QLatin1String("y")) {
         ui->editSubItems->setEnabled(true);
     } else {

@@ -156,10 +156,9 @@ TaxRateTable::TaxRateTable(const QString &rateA, const QString &rateB, const QSt
 
 TaxRateTable TaxRateTable::FromSettings()
 {
-    QSettings *settings = AppSettings::Instance().Settings();
-    return TaxRateTable(settings->value(QStringLiteral("SALES_TAX_RATE_A"), 0).toString(),
-                        settings->value(QStringLiteral("SALES_TAX_RATE_B"), 0).toString(),
-                        settings->value(QStringLiteral("SALES_TAX_RATE_C"), 0).toString());
+    return TaxRateTable(AppSettings::Instance().Text(Setting::SalesTaxRateA),
+                        AppSettings::Instance().Text(Setting::SalesTaxRateB),
+                        AppSettings::Instance().Text(Setting::SalesTaxRateC));
 }
 
 QStringList TaxRateTable::Labels() const
@@ -306,10 +305,7 @@ QString ExpiryDisplayExpression()
 {
     const QString column = QStringLiteral("i.EXPIRY_DATE");
     const QString alias = QStringLiteral("Expiry Date");
-    const QString order = AppSettings::Instance()
-                              .Settings()
-                              ->value(QStringLiteral("DATE_FORMAT"), QStringLiteral("YYYY/MM/DD"))
-                              .toString();
+    const QString order = AppSettings::Instance().Text(Setting::DateFormat);
     // An unknown order has no pattern; the list then shows ISO dates instead of failing.
     if (AppSettings::SqlPatternForDateOrder(order).isEmpty()
         || AppSettings::QtFormatForDateOrder(order) != ExpiryDisplayFormat()) {

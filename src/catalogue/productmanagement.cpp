@@ -54,10 +54,7 @@ ProductManagement::ProductManagement(QWidget *parent, bool selectionMode)
             QStringLiteral("PLEASE DOUBLE CLICK TABLE ROW TO SELECT THE PRODUCT"));
     }
 
-    m_imagesFolder = AppSettings::Instance()
-                         .Settings()
-                         ->value(QStringLiteral("IMAGES_FOLDER"), QString())
-                         .toString();
+    m_imagesFolder = AppSettings::Instance().Text(Setting::ImagesFolder);
     ui->labelImage->setPixmap(QPixmap(QString::fromLatin1(AddEditProductDialog::PlaceholderPicture))
                                   .scaled(200, 200, Qt::KeepAspectRatio, Qt::FastTransformation));
     on_buttonShowAll_clicked();

@@ -26,6 +26,21 @@ AppSettings::AppSettings()
     RefreshDisplayDateFormat();
 }
 
+QVariant AppSettings::Value(const SettingKey &key) const
+{
+    return Setting::Read(*m_settings, key);
+}
+
+QVariant AppSettings::Value(const QString &name) const
+{
+    return Setting::Read(*m_settings, name);
+}
+
+void AppSettings::SetValue(const SettingKey &key, const QVariant &value)
+{
+    m_settings->setValue(key.Name(), value);
+}
+
 AppSettings::~AppSettings()
 {
     delete m_settings;
@@ -40,8 +55,7 @@ QString AppSettings::GetCurrentUser()
 
 void AppSettings::RefreshDisplayDateFormat()
 {
-    const QString order =
-        m_settings->value(QStringLiteral("DATE_FORMAT"), QStringLiteral("YYYY/MM/DD")).toString();
+    const QString order = Text(Setting::DateFormat);
     const QString format = QtFormatForDateOrder(order);
     // An order we do not know leaves the format as it was.
     if (!format.isEmpty())
@@ -50,12 +64,11 @@ void AppSettings::RefreshDisplayDateFormat()
 
 QString AppSettings::DateDisplayExpression(const QString &column, const QString &alias) const
 {
-    const QString order =
-        m_settings->value(QStringLiteral("DATE_FORMAT"), QStringLiteral("YYYY/MM/DD")).toString();
+    const QString order = Text(Setting::DateFormat);
     QString pattern = SqlPatternForDateOrder(order);
     // A stored order we do not know must not break the statement: show ISO dates instead.
     if (pattern.isEmpty())
-        pattern = SqlPatternForDateOrder(QStringLiteral("YYYY/MM/DD"));
+        pattern = SqlPatternForDateOrder(Setting::DateFormat.Default().toString());
     return QStringLiteral(" DATE_FORMAT(") + column + QLatin1Char(',') + pattern
            + QStringLiteral(") as '") + alias + QLatin1Char('\'');
 }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "settingkeys.h"
+
 #include <QString>
+#include <QVariant>
 
 class QSettings;
 class QWidget;
@@ -15,6 +18,16 @@ public:
     static void Reset();
 
     QSettings *Settings() const { return m_settings; }
+
+    // A key of the table in settingkeys.h: the stored value converted to the key's type, or
+    // the key's default when nothing is stored.
+    QVariant Value(const SettingKey &key) const;
+    QString Text(const SettingKey &key) const { return Value(key).toString(); }
+    int Int(const SettingKey &key) const { return Value(key).toInt(); }
+    bool Bool(const SettingKey &key) const { return Value(key).toBool(); }
+    // A key known by its stored name only (err_msg_N); a name not in the table has no default.
+    QVariant Value(const QString &name) const;
+    void SetValue(const SettingKey &key, const QVariant &value);
 
     QString GetCurrentUser();
     void SetCurrentUser(const QString &loginName) { m_currentUser = loginName; }

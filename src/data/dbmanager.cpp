@@ -228,7 +228,7 @@ void CDBManager::SetServerParameters(const QString &userName, const QString &pas
     m_hostName = hostName;
     const QVector<ServerAddress> servers = ServerList::Ordered(
         hostName, port,
-        AppSettings::Instance().Settings()->value(QStringLiteral("DB_SERVERS")).toString());
+        AppSettings::Instance().Text(Setting::DbServers));
     const bool listChanged = servers != m_servers;
     if (listChanged) {
         m_servers = servers;
@@ -308,11 +308,8 @@ QSqlDatabase &CDBManager::GetSchemaDataBase(Kind kind)
     db = new QSqlDatabase(
         QSqlDatabase::addDatabase(QStringLiteral("QMYSQL"),
                                   inventory ? kInventoryConnection : kSalesConnection));
-    QString schema = AppSettings::Instance()
-                         .Settings()
-                         ->value(inventory ? QStringLiteral("ACTIVE_INVENTORY_DB")
-                                           : QStringLiteral("ACTIVE_SALES_DB"))
-                         .toString();
+    QString schema = AppSettings::Instance().Text(inventory ? Setting::ActiveInventoryDb
+                                                            : Setting::ActiveSalesDb);
     if (schema.isEmpty())
         schema = inventory ? QStringLiteral("No Active Inventory Database")
                            : QStringLiteral("No Active Sales Database");

@@ -45,7 +45,7 @@ bool Requested()
     const QByteArray env = qgetenv("QUILLBOX_DEBUG_LOG");
     if (!env.isEmpty())
         return env != "0";
-    return AppSettings::Instance().Settings()->value(QStringLiteral("DEBUG_LOG"), false).toBool();
+    return AppSettings::Instance().Bool(Setting::DebugLog);
 }
 
 QString FilePath()

@@ -1,5 +1,6 @@
 #include "demosetup.h"
 
+#include "appsettings.h"
 #include "dbmanager.h"
 
 #include <QSettings>
@@ -25,12 +26,12 @@ bool IsEmptyShop(CDBManager::Kind kind, const QString &schema)
 }
 
 // An empty active schema of the kind, made anew when the active one is missing or in use.
-bool EmptySchema(QSettings *settings, CDBManager::Kind kind, QString *schema, QStringList *notes,
+bool EmptySchema(CDBManager::Kind kind, QString *schema, QStringList *notes,
                  QString *error)
 {
     const bool inventory = kind == CDBManager::Kind::Inventory;
     const QString key = inventory ? QStringLiteral("ACTIVE_INVENTORY_DB") : QStringLiteral("ACTIVE_SALES_DB");
-    *schema = settings->value(key).toString();
+    *schema = AppSettings::Instance().Value(key).toString();
     if (IsEmptyShop(kind, *schema))
         return true;
     CDBManager &manager = CDBManager::Instance();
@@ -39,7 +40,7 @@ bool EmptySchema(QSettings *settings, CDBManager::Kind kind, QString *schema, QS
                            : QStringLiteral("Could not create a sales database.");
         return false;
     }
-    *schema = settings->value(key).toString();
+    *schema = AppSettings::Instance().Value(key).toString();
     notes->append((inventory ? QStringLiteral("new inventory database ")
                              : QStringLiteral("new sales database ")) + *schema);
     return true;
@@ -50,26 +51,26 @@ bool EmptySchema(QSettings *settings, CDBManager::Kind kind, QString *schema, QS
 bool DemoShop::SetUpActiveShop(QSettings *settings, const Scale &scale, const ProgressFn &progress,
                                QStringList *notes, QString *error)
 {
-    const QString server = settings->value(QStringLiteral("DB_SERVER")).toString();
+    const QString server = AppSettings::Instance().Text(Setting::DbServer);
     if (server.isEmpty()) {
         *error = QStringLiteral("No database server in the settings.");
         return false;
     }
     CDBManager &manager = CDBManager::Instance();
-    manager.SetServerParameters(settings->value(QStringLiteral("DB_USER")).toString(),
-                                settings->value(QStringLiteral("DB_PASSWORD")).toString(),
-                                settings->value(QStringLiteral("DB_PORT")).toInt(), server);
+    manager.SetServerParameters(AppSettings::Instance().Text(Setting::DbUser),
+                                AppSettings::Instance().Text(Setting::DbPassword),
+                                AppSettings::Instance().Int(Setting::DbPort), server);
     if (!manager.GetMySqlDataBase().isOpen()) {
         *error = QStringLiteral("Cannot reach the database server ") + server + QLatin1Char('.');
         return false;
     }
     QString inventory;
     QString sales;
-    if (!EmptySchema(settings, CDBManager::Kind::Inventory, &inventory, notes, error)
-        || !EmptySchema(settings, CDBManager::Kind::Sales, &sales, notes, error))
+    if (!EmptySchema(CDBManager::Kind::Inventory, &inventory, notes, error)
+        || !EmptySchema(CDBManager::Kind::Sales, &sales, notes, error))
         return false;
 
-    QString images = settings->value(QStringLiteral("IMAGES_FOLDER")).toString();
+    QString images = AppSettings::Instance().Text(Setting::ImagesFolder);
     if (images.isEmpty()) {
         images = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
                  + QStringLiteral("/quillbox/demo-images");
@@ -91,7 +92,7 @@ bool DemoShop::SetUpActiveShop(QSettings *settings, const Scale &scale, const Pr
         {QStringLiteral("SALES_TAX_RATE_A"), QStringLiteral("5")},
         {QStringLiteral("SALES_TAX_NAME"), QStringLiteral("VAT")}};
     for (const auto &entry : shop) {
-        if (settings->value(entry.first).toString().isEmpty())
+        if (AppSettings::Instance().Value(entry.first).toString().isEmpty())
             settings->setValue(entry.first, entry.second);
     }
     settings->sync();

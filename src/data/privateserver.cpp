@@ -1,6 +1,7 @@
 #include "privateserver.h"
 
 #include "debuglog.h"
+#include "settingkeys.h"
 
 #include <QDir>
 #include <QFile>
@@ -293,11 +294,12 @@ bool PrivateServer::Stop()
 bool PrivateServer::EnsureFor(QSettings *settings, const QString &folder, QString *error)
 {
     PrivateServer server(folder);
-    const QString named = settings->value(QStringLiteral("DB_SERVER")).toString();
+    const QString named = Setting::Read(*settings, Setting::DbServer).toString();
     if (!named.isEmpty()) {
         const bool ours = named == QLatin1String(Host) && !server.Password().isEmpty()
-                          && settings->value(QStringLiteral("DB_PORT")).toInt() == server.Port()
-                          && settings->value(QStringLiteral("DB_USER")).toString() == QLatin1String(Account);
+                          && Setting::Read(*settings, Setting::DbPort).toInt() == server.Port()
+                          && Setting::Read(*settings, Setting::DbUser).toString()
+                                 == QLatin1String(Account);
         return !ours || server.Start(error);
     }
     if (!server.Start(error))

@@ -61,10 +61,7 @@ bool Print(const CashUp::Record &record, QWidget *parent)
         rows.append({Tr("%1 x %2").arg(c.count).arg(CashUp::Money(c.denomination)),
                      CashUp::Money(c.denomination * c.count)});
     engine.rowCounts.append(rows.size());
-    const QString company = AppSettings::Instance()
-                                .Settings()
-                                ->value(QStringLiteral("REPORT_COMPANY_NAME"))
-                                .toString();
+    const QString company = AppSettings::Instance().Text(Setting::CompanyName);
     const QHash<QString, QString> header = {
         {QStringLiteral("title"), Tr("CASH-UP")},
         {QStringLiteral("company_name"), company},

@@ -176,22 +176,21 @@ void ItemLine(Writer &out, const ReceiptLine &line, bool subItemsMode)
 
 EscPosOptions EscPosOptions::FromSettings()
 {
-    const QSettings *s = AppSettings::Instance().Settings();
     EscPosOptions o;
-    o.enabled = s->value(QStringLiteral("receiptPrinterKind")).toString()
+    o.enabled = AppSettings::Instance().Text(Setting::ReceiptPrinterKind)
         == QLatin1String("escpos");
-    o.target = s->value(QStringLiteral("escposTarget")).toString().trimmed();
-    const int columns = s->value(QStringLiteral("escposColumns"), o.columns).toInt();
+    o.target = AppSettings::Instance().Text(Setting::EscPosTarget).trimmed();
+    const int columns = AppSettings::Instance().Int(Setting::EscPosColumns);
     if (EscPos::ColumnChoices().contains(columns))
         o.columns = columns;
-    const QString codePage = s->value(QStringLiteral("escposCodePage")).toString();
+    const QString codePage = AppSettings::Instance().Text(Setting::EscPosCodePage);
     if (EscPos::CodePageNumber(codePage) >= 0)
         o.codePage = codePage;
-    o.cut = s->value(QStringLiteral("escposCut"), o.cut).toBool();
-    o.drawerOnCash = s->value(QStringLiteral("escposDrawerOnCash"), o.drawerOnCash).toBool();
-    o.drawerPin = s->value(QStringLiteral("escposDrawerPin"), o.drawerPin).toInt() == 5 ? 5 : 2;
-    o.pulseOnMs = s->value(QStringLiteral("escposPulseOnMs"), o.pulseOnMs).toInt();
-    o.pulseOffMs = s->value(QStringLiteral("escposPulseOffMs"), o.pulseOffMs).toInt();
+    o.cut = AppSettings::Instance().Bool(Setting::EscPosCut);
+    o.drawerOnCash = AppSettings::Instance().Bool(Setting::EscPosDrawerOnCash);
+    o.drawerPin = AppSettings::Instance().Int(Setting::EscPosDrawerPin) == 5 ? 5 : 2;
+    o.pulseOnMs = AppSettings::Instance().Int(Setting::EscPosPulseOnMs);
+    o.pulseOffMs = AppSettings::Instance().Int(Setting::EscPosPulseOffMs);
     return o;
 }
 

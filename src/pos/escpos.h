@@ -12,13 +12,14 @@
 struct EscPosOptions {
     bool enabled = false; // the receipt printer kind is ESC/POS
     QString target; // a device file ("/dev/usb/lp0", a serial port) or "host:port"
-    int columns = 32; // characters per line: 32, 42 or 48
-    QString codePage = QStringLiteral("CP437");
-    bool cut = true;
-    bool drawerOnCash = false; // open the cash drawer once a cash payment is recorded
-    int drawerPin = 2; // 2 or 5
-    int pulseOnMs = 50;
-    int pulseOffMs = 500;
+    int columns = Setting::EscPosColumns.number; // characters per line: 32, 42 or 48
+    QString codePage = QString::fromLatin1(Setting::EscPosCodePage.text);
+    bool cut = Setting::EscPosCut.number != 0;
+    // Open the cash drawer once a cash payment is recorded.
+    bool drawerOnCash = Setting::EscPosDrawerOnCash.number != 0;
+    int drawerPin = Setting::EscPosDrawerPin.number; // 2 or 5
+    int pulseOnMs = Setting::EscPosPulseOnMs.number;
+    int pulseOffMs = Setting::EscPosPulseOffMs.number;
 
     static EscPosOptions FromSettings();
     void Save() const;

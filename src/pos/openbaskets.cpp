@@ -301,7 +301,7 @@ bool VoidBasket(QSqlDatabase db, const QString &basketKey)
 QString TillId()
 {
     QSettings *settings = AppSettings::Instance().Settings();
-    QString id = settings->value(QStringLiteral("TILL_ID")).toString();
+    QString id = AppSettings::Instance().Text(Setting::TillId);
     if (id.isEmpty()) {
         id = QUuid::createUuid().toString(QUuid::WithoutBraces);
         settings->setValue(QStringLiteral("TILL_ID"), id);
@@ -313,9 +313,11 @@ QString TillId()
 int AbandonedBasketHours()
 {
     bool ok = false;
-    const int hours
-        = AppSettings::Instance().Settings()->value(QStringLiteral("OPEN_BASKET_HOURS"), 12).toInt(&ok);
-    return ok && hours >= 0 ? hours : 12;
+    const SettingKey &key = Setting::OpenBasketHours;
+    // Read raw: a damaged value falls back to the default instead of reading as 0 hours.
+    const int hours =
+        AppSettings::Instance().Settings()->value(key.Name(), key.Default()).toInt(&ok);
+    return ok && hours >= 0 ? hours : key.number;
 }
 
 } // namespace PosStore

@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QStyle>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
@@ -69,25 +70,21 @@ CPOS::CPOS(QWidget *parent)
     ui->lineEditBarCode->installEventFilter(this);
     ui->tableViewItems->installEventFilter(this);
 
-    QSettings *settings = AppSettings::Instance().Settings();
-    m_taxEnabled = settings->value(QStringLiteral("enable_tax"), true).toBool();
-    m_subItemsMode = settings->value(QStringLiteral("SUB_ITEMS_MODE")).toString() == "y";
+    m_taxEnabled = AppSettings::Instance().Bool(Setting::EnableTax);
+    m_subItemsMode = AppSettings::Instance().Text(Setting::SubItemsMode) == "y";
     m_expiryGuard = SaleRules::ExpiryGuardFromSetting(
-        settings->value(QLatin1String(SaleRules::kExpiryGuardKey)).toString());
-    m_expiryWarnDays = settings
-                           ->value(QLatin1String(SaleRules::kExpiryWarnDaysKey),
-                                   SaleRules::kDefaultExpiryWarnDays)
-                           .toInt();
-    m_currency = settings->value(QStringLiteral("CURRENCY_SYMBOL")).toString();
-    m_taxName = settings->value(QStringLiteral("SALES_TAX_NAME")).toString();
+        AppSettings::Instance().Text(Setting::ExpiryGuard));
+    m_expiryWarnDays = AppSettings::Instance().Int(Setting::ExpiryWarnDays);
+    m_currency = AppSettings::Instance().Text(Setting::CurrencySymbol);
+    m_taxName = AppSettings::Instance().Text(Setting::SalesTaxName);
     if (m_taxName.isEmpty())
         m_taxName = QStringLiteral("TAX");
-    m_rows = settings->value(QStringLiteral("POS_ROWS"), 4).toInt();
-    m_columns = settings->value(QStringLiteral("POS_COLUMNS"), 4).toInt();
+    m_rows = AppSettings::Instance().Int(Setting::PosRows);
+    m_columns = AppSettings::Instance().Int(Setting::PosColumns);
     // A damaged store must not leave the panel without a cell.
     m_rows = qMax(1, m_rows);
     m_columns = qMax(1, m_columns);
-    m_imagesFolder = settings->value(QStringLiteral("IMAGES_FOLDER")).toString();
+    m_imagesFolder = AppSettings::Instance().Text(Setting::ImagesFolder);
 
     ui->labelTax->setVisible(m_taxEnabled);
     ui->lineEditTax->setVisible(m_taxEnabled);
@@ -151,10 +148,38 @@ void CPOS::SetUpBasketView()
     view->setColumnHidden(CItemTransactionsModel::PurchasePriceColumn, true);
     view->setColumnHidden(CItemTransactionsModel::PurchaseTotalColumn, true);
     view->setColumnHidden(CItemTransactionsModel::SubItemsColumn, !m_subItemsMode);
+    // The product name takes the room the figures leave, so Line Total never needs a scroll.
+    QHeaderView *header = view->horizontalHeader();
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(QHeaderView::Interactive);
+    header->setSectionResizeMode(CItemTransactionsModel::NameColumn, QHeaderView::Stretch);
     // Sizing to contents looks at the rows on screen only, so a long basket enters its 200th
     // line as fast as its first.
-    view->horizontalHeader()->setResizeContentsPrecision(0);
-    view->resizeColumnsToContents();
+    header->setResizeContentsPrecision(0);
+    SizeBasketColumns();
+}
+
+void CPOS::SizeBasketColumns()
+{
+    QTableView *view = ui->tableViewItems;
+    QHeaderView *header = view->horizontalHeader();
+    const QFontMetrics metrics(header->font());
+    const QFontMetrics cells(view->font());
+    const int margins = 2 * view->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header)
+        + metrics.averageCharWidth();
+    for (int column = 0; column < m_model->columnCount(); ++column) {
+        if (column == CItemTransactionsModel::NameColumn || view->isColumnHidden(column))
+            continue;
+        // The captions carry blanks of their own: sized by them, the figures would push Line
+        // Total out of sight. The words and the widest figure on screen decide.
+        const QString caption = m_model->headerData(column, Qt::Horizontal).toString().trimmed();
+        int width = metrics.horizontalAdvance(caption) + margins;
+        for (int row = 0; row < m_model->rowCount(); ++row) {
+            const QString text = m_model->index(row, column).data().toString();
+            width = qMax(width, cells.horizontalAdvance(text) + margins);
+        }
+        header->resizeSection(column, width);
+    }
 }
 
 void CPOS::ResetTotalFields()

@@ -92,6 +92,7 @@ private:
     void ResetTotalFields();
     void ShowTotals();
     void SetUpBasketView();
+    void SizeBasketColumns();
     void BuildPanel();
     void ShowPage(const QVector<PosStore::PanelEntry> &entries, int first, int count);
     void ShowPageLabel();

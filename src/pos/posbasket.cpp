@@ -57,7 +57,7 @@ void CPOS::OfferUnfinishedBasket()
         ShowStatus(QString::fromLatin1(SaleRules::Message::StockWriteFailed));
     if (resume) {
         PosStore::RefillBasket(lines, m_model);
-        ui->tableViewItems->resizeColumnsToContents();
+        SizeBasketColumns();
         ShowTotals();
         ui->pushButtonPay->setEnabled(true);
         m_state = SalePending;
@@ -119,7 +119,7 @@ void CPOS::EnterItem()
     m_model->AppendLine(taken.name, fields.items, fields.subItems, taken.salePrice,
                         taken.purchasePrice, taken.amounts);
     QTableView *view = ui->tableViewItems;
-    view->resizeColumnsToContents();
+    SizeBasketColumns();
     view->scrollTo(
         m_model->index(m_model->rowCount() - 1, CItemTransactionsModel::LineTotalColumn));
     view->scrollToBottom();
@@ -216,9 +216,9 @@ void CPOS::StartNewBasket()
 {
     QAbstractItemModel *old = ui->tableViewItems->model();
     m_model = new CItemTransactionsModel(ui->tableViewItems);
-    ui->tableViewItems->setModel(m_model);
+    // A new model resets the header: hidden columns and sizing are set up again.
+    SetUpBasketView();
     delete old;
-    ui->tableViewItems->resizeColumnsToContents();
     ui->lineEditBarCode->clear();
     if (!ui->checkOnAllItems->isChecked())
         ui->lineEditDiscount->setText(QStringLiteral("0"));

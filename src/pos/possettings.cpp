@@ -11,9 +11,8 @@ POSSettings::POSSettings(QWidget *parent)
     , ui(std::make_unique<Ui::POSSettings>())
 {
     ui->setupUi(this);
-    const QSettings *store = AppSettings::Instance().Settings();
-    ui->spinRows->setValue(store->value(QStringLiteral("POS_ROWS"), 4).toInt());
-    ui->spinCols->setValue(store->value(QStringLiteral("POS_COLUMNS"), 4).toInt());
+    ui->spinRows->setValue(AppSettings::Instance().Int(Setting::PosRows));
+    ui->spinCols->setValue(AppSettings::Instance().Int(Setting::PosColumns));
 
     using SaleRules::ExpiryGuard;
     ui->comboExpiryGuard->addItem(tr("Sell without a word"),
@@ -23,12 +22,10 @@ POSSettings::POSSettings(QWidget *parent)
     ui->comboExpiryGuard->addItem(tr("Refuse expired batches"),
                                   SaleRules::ExpiryGuardSetting(ExpiryGuard::Refuse));
     const ExpiryGuard guard = SaleRules::ExpiryGuardFromSetting(
-        store->value(QLatin1String(SaleRules::kExpiryGuardKey)).toString());
+        AppSettings::Instance().Text(Setting::ExpiryGuard));
     ui->comboExpiryGuard->setCurrentIndex(
         ui->comboExpiryGuard->findData(SaleRules::ExpiryGuardSetting(guard)));
-    ui->spinExpiryWarnDays->setValue(store->value(QLatin1String(SaleRules::kExpiryWarnDaysKey),
-                                                  SaleRules::kDefaultExpiryWarnDays)
-                                         .toInt());
+    ui->spinExpiryWarnDays->setValue(AppSettings::Instance().Int(Setting::ExpiryWarnDays));
 }
 
 POSSettings::~POSSettings() = default;

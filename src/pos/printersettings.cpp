@@ -14,18 +14,15 @@
 #include <vector>
 
 namespace {
-struct IntKey
-{
-    const char *key;
-    int fallback;
-};
-
 // Spin boxes and their keys, in the order the page saves them after the printers and the logo.
-std::vector<std::pair<QSpinBox *, IntKey>> PageSpins(Ui::PrinterSettings *ui)
+std::vector<std::pair<QSpinBox *, const SettingKey *>> PageSpins(Ui::PrinterSettings *ui)
 {
-    return {{ui->spinWidth, {"paperWidth", 57}},      {ui->spinHeight, {"paperHeight", 101}},
-            {ui->spinMarginLeft, {"marginLeft", 5}},  {ui->spinMarginTop, {"marginTop", 17}},
-            {ui->spinMarginRight, {"marginRight", 5}}, {ui->spinMarginBottom, {"marginBottom", 0}}};
+    return {{ui->spinWidth, &Setting::PaperWidth},
+            {ui->spinHeight, &Setting::PaperHeight},
+            {ui->spinMarginLeft, &Setting::MarginLeft},
+            {ui->spinMarginTop, &Setting::MarginTop},
+            {ui->spinMarginRight, &Setting::MarginRight},
+            {ui->spinMarginBottom, &Setting::MarginBottom}};
 }
 } // namespace
 
@@ -41,9 +38,8 @@ PrinterSettings::PrinterSettings(QWidget *parent, const QStringList &printers)
     ui->setupUi(this);
     QScroller::grabGesture(viewport(), QScroller::LeftMouseButtonGesture);
 
-    const QSettings *store = AppSettings::Instance().Settings();
-    const QString receiptPrinter = store->value(QStringLiteral("receiptPrinter")).toString();
-    const QString reportPrinter = store->value(QStringLiteral("reportPrinter")).toString();
+    const QString receiptPrinter = AppSettings::Instance().Text(Setting::ReceiptPrinter);
+    const QString reportPrinter = AppSettings::Instance().Text(Setting::ReportPrinter);
     for (const QString &name : printers) {
         ui->comboReportPrinter->addItem(name);
         ui->comboReceiptPrinter->addItem(name);
@@ -53,14 +49,14 @@ PrinterSettings::PrinterSettings(QWidget *parent, const QStringList &printers)
             ui->comboReportPrinter->setCurrentIndex(ui->comboReportPrinter->count() - 1);
     }
 
-    ui->checkPrintLogo->setChecked(store->value(QStringLiteral("printLogo"), true).toBool());
-    ui->spinBoxLogoSize->setValue(store->value(QStringLiteral("logoSize"), 10).toInt());
+    ui->checkPrintLogo->setChecked(AppSettings::Instance().Bool(Setting::PrintLogo));
+    ui->spinBoxLogoSize->setValue(AppSettings::Instance().Int(Setting::LogoSize));
     for (const auto &[spin, key] : PageSpins(ui.get()))
-        spin->setValue(store->value(QString::fromLatin1(key.key), key.fallback).toInt());
+        spin->setValue(AppSettings::Instance().Int(*key));
     ui->checkReceiptPrintToPDF->setChecked(
-        store->value(QStringLiteral("ReceiptPrintToPDF"), true).toBool());
+        AppSettings::Instance().Bool(Setting::ReceiptPrintToPdf));
     ui->checkReportPrintToPDF->setChecked(
-        store->value(QStringLiteral("ReportPrintToPDF"), true).toBool());
+        AppSettings::Instance().Bool(Setting::ReportPrintToPdf));
     LoadEscPos();
 }
 
@@ -110,7 +106,7 @@ void PrinterSettings::Save()
     store->setValue(QStringLiteral("printLogo"), ui->checkPrintLogo->isChecked());
     store->setValue(QStringLiteral("logoSize"), ui->spinBoxLogoSize->value());
     for (const auto &[spin, key] : PageSpins(ui.get()))
-        store->setValue(QString::fromLatin1(key.key), spin->value());
+        store->setValue(key->Name(), spin->value());
     store->setValue(QStringLiteral("ReceiptPrintToPDF"), ui->checkReceiptPrintToPDF->isChecked());
     store->setValue(QStringLiteral("ReportPrintToPDF"), ui->checkReportPrintToPDF->isChecked());
 

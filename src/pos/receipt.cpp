@@ -27,9 +27,10 @@
 
 namespace {
 
-QString Text(const QSettings *settings, const char *key, const QString &fallback)
+// The stored text, or fallback when it is empty.
+QString Text(const SettingKey &key, const QString &fallback)
 {
-    const QString value = settings->value(QLatin1String(key)).toString();
+    const QString value = AppSettings::Instance().Text(key);
     return value.isEmpty() ? fallback : value;
 }
 
@@ -148,36 +149,34 @@ bool PrintSmall(const ReceiptData &data, const ReceiptOptions &options, bool pre
 
 ReceiptData ReceiptData::WithShopSettings()
 {
-    const QSettings *settings = AppSettings::Instance().Settings();
     ReceiptData data;
     // A shop that has not said who it is prints nothing there: invented names and addresses
     // on a customer's receipt are worse than none.
-    data.companyName = Text(settings, "REPORT_COMPANY_NAME", QString());
-    data.companyAddress = Text(settings, "REPORT_COMPANY_ADDRESS", QString());
-    data.companyContact = Text(settings, "REPORT_PHONE_NUMBER", QString());
-    data.taxName = Text(settings, "SALES_TAX_NAME", QStringLiteral("TAX"));
+    data.companyName = Text(Setting::CompanyName, QString());
+    data.companyAddress = Text(Setting::CompanyAddress, QString());
+    data.companyContact = Text(Setting::CompanyPhone, QString());
+    data.taxName = Text(Setting::SalesTaxName, QStringLiteral("TAX"));
     return data;
 }
 
 ReceiptOptions ReceiptOptions::FromSettings()
 {
-    const QSettings *s = AppSettings::Instance().Settings();
     ReceiptOptions o;
-    o.smallReceipt = s->value(QStringLiteral("SMALL_RECEIPT"), 1).toInt() == 1;
-    o.subItemsMode = s->value(QStringLiteral("SUB_ITEMS_MODE")).toString() == QLatin1String("y");
-    o.enableTax = s->value(QStringLiteral("enable_tax"), true).toBool();
-    o.currency = s->value(QStringLiteral("CURRENCY_SYMBOL")).toString();
-    o.logoPath = Text(s, "REPORT_COMPANY_LOGO", o.logoPath);
-    o.printLogo = s->value(QStringLiteral("printLogo"), o.printLogo).toBool();
-    o.logoSize = s->value(QStringLiteral("logoSize"), o.logoSize).toInt();
-    o.printToPdf = s->value(QStringLiteral("ReceiptPrintToPDF"), o.printToPdf).toBool();
-    o.printer = s->value(QStringLiteral("receiptPrinter")).toString();
-    o.paperWidth = s->value(QStringLiteral("paperWidth"), o.paperWidth).toInt();
-    o.paperHeight = s->value(QStringLiteral("paperHeight"), o.paperHeight).toInt();
-    o.marginLeft = s->value(QStringLiteral("marginLeft"), o.marginLeft).toInt();
-    o.marginTop = s->value(QStringLiteral("marginTop"), o.marginTop).toInt();
-    o.marginRight = s->value(QStringLiteral("marginRight"), o.marginRight).toInt();
-    o.marginBottom = s->value(QStringLiteral("marginBottom"), o.marginBottom).toInt();
+    o.smallReceipt = AppSettings::Instance().Int(Setting::SmallReceipt) == 1;
+    o.subItemsMode = AppSettings::Instance().Text(Setting::SubItemsMode) == QLatin1String("y");
+    o.enableTax = AppSettings::Instance().Bool(Setting::EnableTax);
+    o.currency = AppSettings::Instance().Text(Setting::CurrencySymbol);
+    o.logoPath = AppSettings::Instance().Text(Setting::ReceiptLogo);
+    o.printLogo = AppSettings::Instance().Bool(Setting::PrintLogo);
+    o.logoSize = AppSettings::Instance().Int(Setting::LogoSize);
+    o.printToPdf = AppSettings::Instance().Bool(Setting::ReceiptPrintToPdf);
+    o.printer = AppSettings::Instance().Text(Setting::ReceiptPrinter);
+    o.paperWidth = AppSettings::Instance().Int(Setting::PaperWidth);
+    o.paperHeight = AppSettings::Instance().Int(Setting::PaperHeight);
+    o.marginLeft = AppSettings::Instance().Int(Setting::MarginLeft);
+    o.marginTop = AppSettings::Instance().Int(Setting::MarginTop);
+    o.marginRight = AppSettings::Instance().Int(Setting::MarginRight);
+    o.marginBottom = AppSettings::Instance().Int(Setting::MarginBottom);
     return o;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settingkeys.h"
+
 #include <QDateTime>
 #include <QImage>
 #include <QString>
@@ -49,22 +51,22 @@ struct ReceiptData {
 
 // The settings that shape a receipt, with their defaults.
 struct ReceiptOptions {
-    bool smallReceipt = true;
+    bool smallReceipt = Setting::SmallReceipt.number == 1;
     bool subItemsMode = false;
-    bool enableTax = true;
+    bool enableTax = Setting::EnableTax.number != 0;
     QString currency;
-    QString logoPath = QStringLiteral(":/resources/images/quillbox_logo.png");
-    bool printLogo = true;
-    int logoSize = 10;
+    QString logoPath = QString::fromLatin1(Setting::ReceiptLogo.text);
+    bool printLogo = Setting::PrintLogo.number != 0;
+    int logoSize = Setting::LogoSize.number;
     // Small receipt output.
-    bool printToPdf = true;
+    bool printToPdf = Setting::ReceiptPrintToPdf.number != 0;
     QString printer;
-    int paperWidth = 57; // millimetres
-    int paperHeight = 101;
-    int marginLeft = 5;
-    int marginTop = 17;
-    int marginRight = 5;
-    int marginBottom = 0;
+    int paperWidth = Setting::PaperWidth.number; // millimetres
+    int paperHeight = Setting::PaperHeight.number;
+    int marginLeft = Setting::MarginLeft.number;
+    int marginTop = Setting::MarginTop.number;
+    int marginRight = Setting::MarginRight.number;
+    int marginBottom = Setting::MarginBottom.number;
     // Template of the large receipt; empty: the one the sub-items and tax switches choose.
     QString largeTemplate;
 

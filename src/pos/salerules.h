@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settingkeys.h"
+
 #include <QDate>
 #include <QString>
 
@@ -131,15 +133,15 @@ StockOutcome ApplyStock(const StockRequest &request);
 QString NotAvailableMessage(int quantity, int subItems);
 
 // Settings keys of the expiry guard.
-constexpr const char *kExpiryGuardKey = "EXPIRY_GUARD";
-constexpr const char *kExpiryWarnDaysKey = "EXPIRY_WARN_DAYS";
+constexpr const char *kExpiryGuardKey = Setting::ExpiryGuard.name;
+constexpr const char *kExpiryWarnDaysKey = Setting::ExpiryWarnDays.name;
 
 // What the till does with a batch past or near its expiry date ("EXPIRY_GUARD").
 enum class ExpiryGuard { Off, Warn, Refuse };
 // "off", "warn" or "refuse"; anything else (or absent) warns.
 ExpiryGuard ExpiryGuardFromSetting(const QString &value);
 QString ExpiryGuardSetting(ExpiryGuard guard);
-constexpr int kDefaultExpiryWarnDays = 30;
+constexpr int kDefaultExpiryWarnDays = Setting::ExpiryWarnDays.number;
 
 struct ExpiryVerdict {
     QString refusal; // the entry must not go ahead

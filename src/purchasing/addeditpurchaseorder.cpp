@@ -23,9 +23,9 @@ using namespace Purchasing;
 
 namespace {
 
-QString SettingOr(const char *key, const QString &fallback)
+QString SettingOr(const SettingKey &key, const QString &fallback)
 {
-    const QString value = AppSettings::Instance().Settings()->value(QLatin1String(key)).toString();
+    const QString value = AppSettings::Instance().Text(key);
     return value.isEmpty() ? fallback : value;
 }
 
@@ -125,18 +125,16 @@ void AddEditPurchaseOrder::Load(const QSqlRecord *listRow)
 
 void AddEditPurchaseOrder::ReadSettings()
 {
-    QSettings *settings = AppSettings::Instance().Settings();
-    m_taxEnabled = settings->value(QStringLiteral("enable_tax"), true).toBool();
+    m_taxEnabled = AppSettings::Instance().Bool(Setting::EnableTax);
     // An order to a vendor names the shop as it is set, or not at all: a placeholder asking
     // to be customised must never reach a vendor.
-    m_companyName = SettingOr("REPORT_COMPANY_NAME", QString());
-    m_companyAddress = SettingOr("REPORT_COMPANY_ADDRESS", QString());
-    m_companyContact = SettingOr("REPORT_PHONE_NUMBER", QString());
+    m_companyName = SettingOr(Setting::CompanyName, QString());
+    m_companyAddress = SettingOr(Setting::CompanyAddress, QString());
+    m_companyContact = SettingOr(Setting::CompanyPhone, QString());
     m_reportMessage.clear();
-    m_currencySymbol = settings->value(QStringLiteral("CURRENCY_SYMBOL")).toString();
-    m_logo = QImage(SettingOr("REPORT_COMPANY_LOGO",
-                              QStringLiteral(":/resources/images/quillbox_pro_logo.png")));
-    m_salesTaxName = settings->value(QStringLiteral("SALES_TAX_NAME")).toString();
+    m_currencySymbol = AppSettings::Instance().Text(Setting::CurrencySymbol);
+    m_logo = QImage(AppSettings::Instance().Text(Setting::OrderLogo));
+    m_salesTaxName = AppSettings::Instance().Text(Setting::SalesTaxName);
 }
 
 void AddEditPurchaseOrder::RefreshLines()

@@ -182,15 +182,14 @@ void AuditViewer::on_pushPrint_clicked()
         }
         document.rows << cells;
     }
-    QSettings *settings = AppSettings::Instance().Settings();
     QPrinter printer(QPrinter::ScreenResolution);
-    const bool pdf = settings->value(QStringLiteral("ReportPrintToPDF"), true).toBool();
+    const bool pdf = AppSettings::Instance().Bool(Setting::ReportPrintToPdf);
     if (pdf) {
         const QString path = DocumentFiles::NewPath(QStringLiteral("audit"), QString());
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(path);
     } else {
-        printer.setPrinterName(settings->value(QStringLiteral("reportPrinter")).toString());
+        printer.setPrinterName(AppSettings::Instance().Text(Setting::ReportPrinter));
     }
     if (ManagementReports::PrintDocument(document, &printer) < 0) {
         ui->labelStatus->setText(tr("The audit trail could not be printed."));

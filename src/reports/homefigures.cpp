@@ -2,6 +2,7 @@
 
 #include "dbmanager.h"
 #include "managementreports.h"
+#include "settingkeys.h"
 
 #include <QCoreApplication>
 #include <QSettings>
@@ -17,17 +18,17 @@ QString NotAvailable()
 ShopSettings ReadShopSettings(QSettings *settings)
 {
     ShopSettings shop;
-    shop.companyName = settings->value(QStringLiteral("REPORT_COMPANY_NAME")).toString();
+    shop.companyName = Setting::Read(*settings, Setting::CompanyName).toString();
     if (shop.companyName.isEmpty())
         shop.companyName = QStringLiteral("Please set from Settings dialog.");
-    shop.currencySymbol = settings->value(QStringLiteral("CURRENCY_SYMBOL")).toString();
+    shop.currencySymbol = Setting::Read(*settings, Setting::CurrencySymbol).toString();
     if (shop.currencySymbol.isEmpty())
         shop.currencySymbol = QStringLiteral("NOT SET");
-    shop.taxRate = settings->value(QStringLiteral("SALES_TAX_RATE_A")).toString();
+    shop.taxRate = Setting::Read(*settings, Setting::HomeTaxRateA).toString();
     if (shop.taxRate.isEmpty())
         shop.taxRate = QStringLiteral("NOT SET");
     shop.taxRate += QStringLiteral(" %");
-    shop.taxName = settings->value(QStringLiteral("SALES_TAX_NAME")).toString();
+    shop.taxName = Setting::Read(*settings, Setting::SalesTaxName).toString();
     if (shop.taxName.isEmpty()) {
         shop.taxName = QStringLiteral("TAX");
         settings->setValue(QStringLiteral("SALES_TAX_NAME"), shop.taxName);

@@ -16,8 +16,11 @@
 namespace {
 QString ButtonStyle(const QString &image)
 {
-    return QStringLiteral("QPushButton {  border-width: 4px; border-image: url(") + image
-           + QStringLiteral(") 4 4 4 4 stretch stretch; }");
+    // The picture at its own size above the caption: stretched over the whole tile, it ran
+    // under the words.
+    return QStringLiteral("QPushButton { background-image: url(") + image
+           + QStringLiteral("); background-repeat: no-repeat; background-position: top center;"
+                            " background-origin: border; }");
 }
 } // namespace
 
@@ -44,8 +47,8 @@ HomeScreen::HomeScreen(QMainWindow *mainWindow)
     // Square tiles with the caption under the picture; the theme's button limits would
     // squeeze them into strips.
     ui->groupBoxQuickAccess->setStyleSheet(QStringLiteral(
-        "QPushButton { min-width: 96px; max-width: 96px; min-height: 16px; max-height: 16px;"
-        " padding-top: 80px; font-size: 11px; font-weight: bold; }"));
+        "QPushButton { min-width: 112px; max-width: 112px; min-height: 16px; max-height: 16px;"
+        " padding-top: 70px; padding-bottom: 4px; font-size: 11px; font-weight: bold; }"));
     Refresh();
 }
 

@@ -109,10 +109,8 @@ bool ReportEngine::Render(QPrinter *printer)
 bool ReportEngine::printDocument(bool isReport)
 {
     QPrinter printer(QPrinter::HighResolution);
-    QSettings *settings = AppSettings::Instance().Settings();
-    const QString pdfKey =
-        isReport ? QStringLiteral("ReportPrintToPDF") : QStringLiteral("ReceiptPrintToPDF");
-    if (settings->value(pdfKey, true).toBool()) {
+    const AppSettings &settings = AppSettings::Instance();
+    if (settings.Bool(isReport ? Setting::ReportPrintToPdf : Setting::ReceiptPrintToPdf)) {
         const QString text =
             isReport ? tr("Please change Report Printer settings from Settings dialog. Currently "
                           "it is configured to print to PDF file.")
@@ -123,8 +121,7 @@ bool ReportEngine::printDocument(bool isReport)
         PrepareForPdf(&printer);
     } else {
         printer.setPrinterName(
-            settings->value(isReport ? QStringLiteral("reportPrinter") : QStringLiteral("receiptPrinter"))
-                .toString());
+            settings.Text(isReport ? Setting::ReportPrinter : Setting::ReceiptPrinter));
     }
     const bool ok = Render(&printer);
     // A file that was not written must not be opened: it would show an older document.
@@ -148,7 +145,7 @@ void ReportEngine::previewDocument(QWidget *parent)
     QPrinter printer(QPrinter::HighResolution);
     // Previews use the receipt printer for receipts and reports alike.
     printer.setPrinterName(
-        AppSettings::Instance().Settings()->value(QStringLiteral("receiptPrinter")).toString());
+        AppSettings::Instance().Text(Setting::ReceiptPrinter));
 
     auto *dialog = new QPrintPreviewDialog(&printer, parent);
     m_previewDialog = dialog;

@@ -195,10 +195,7 @@ Document ReportViewer::CollectDocument()
     document.sales = m_sales;
     document.groupingHeading = GroupingHeading(m_grouping);
     document.totals = m_totals;
-    document.currency = AppSettings::Instance()
-                            .Settings()
-                            ->value(QStringLiteral("CURRENCY_SYMBOL"), QStringLiteral("$"))
-                            .toString();
+    document.currency = AppSettings::Instance().Text(Setting::ReportCurrencySymbol);
     const QHeaderView *header = ui->tableView->horizontalHeader();
     QVector<int> columns;
     for (int c = 0; c < m_model->columnCount(); ++c) {
@@ -250,8 +247,7 @@ bool ReportViewer::WritePdf(const QString &path)
 
 void ReportViewer::on_buttonPrint_clicked()
 {
-    QSettings *settings = AppSettings::Instance().Settings();
-    if (settings->value(QStringLiteral("ReportPrintToPDF"), true).toBool()) {
+    if (AppSettings::Instance().Bool(Setting::ReportPrintToPdf)) {
         ErrorDialog notice(QStringLiteral("err_msg_2"), tr("Print to PDF"),
                            tr("Please change Report Printer settings from Settings dialog. "
                               "Currently it is configured to print to PDF file."),
@@ -261,7 +257,7 @@ void ReportViewer::on_buttonPrint_clicked()
         return;
     }
     QPrinter printer(QPrinter::ScreenResolution);
-    printer.setPrinterName(settings->value(QStringLiteral("reportPrinter")).toString());
+    printer.setPrinterName(AppSettings::Instance().Text(Setting::ReportPrinter));
     PrintTo(&printer);
 }
 

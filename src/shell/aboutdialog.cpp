@@ -34,7 +34,7 @@ AboutDialog::AboutDialog(QWidget *parent)
     ui->labelImage->setPixmap(QPixmap(QStringLiteral(":/resources/images/quillbox_pro_logo.png"))
                                   .scaled(125, 125, Qt::KeepAspectRatio, Qt::SmoothTransformation));
     // Links in a colour that reads on the background of the theme in force.
-    const bool dark = AppSettings::Instance().Settings()->value(QStringLiteral("theme")).toString()
+    const bool dark = AppSettings::Instance().Text(Setting::Theme)
                       == QLatin1String("dark");
     const QString linkColour = dark ? QStringLiteral("#8ab4f8") : QStringLiteral("#0b4fb3");
     for (QLabel *link : {ui->labelEmail, ui->labelWebsite, ui->labelFacebook}) {

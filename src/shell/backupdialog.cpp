@@ -16,9 +16,9 @@
 #include <QSettings>
 
 namespace {
-QString Setting(const char *key)
+QString Stored(const SettingKey &key)
 {
-    return AppSettings::Instance().Settings()->value(QString::fromLatin1(key)).toString();
+    return AppSettings::Instance().Text(key);
 }
 } // namespace
 
@@ -49,7 +49,7 @@ void Backupdialog::on_pushButtonSelect_clicked()
 
 void Backupdialog::on_pushSelectExe_clicked()
 {
-    QString start = Setting("RECENT_LOCATION");
+    QString start = Stored(Setting::RecentLocation);
     if (start.isEmpty())
         start = QStringLiteral("/home");
     QFileDialog dialog(this, QStringLiteral("Select EXE"), start);
@@ -86,17 +86,17 @@ void Backupdialog::on_pushButtonBackup_clicked()
         UserAccounts::HashPlainPasswords(CDBManager::Instance().GetInventoryDataBase());
 
     DatabaseDump::Account account;
-    account.host = Setting("DB_SERVER");
-    account.port = Setting("DB_PORT").toInt(nullptr, 10);
-    account.user = Setting("DB_USER");
-    account.password = Setting("DB_PASSWORD");
+    account.host = Stored(Setting::DbServer);
+    account.port = Stored(Setting::DbPort).toInt(nullptr, 10);
+    account.user = Stored(Setting::DbUser);
+    account.password = Stored(Setting::DbPassword);
 
     const QString folder = ui->lineEdit->text() + QLatin1Char('/');
     QVector<DatabaseDump::Job> jobs(2);
-    jobs[0].schema = Setting("ACTIVE_INVENTORY_DB");
+    jobs[0].schema = Stored(Setting::ActiveInventoryDb);
     jobs[0].outputPath = folder + DatabaseDump::StampedFileName(QDateTime::currentDateTime(),
                                                                 QStringLiteral("quillbox_inventory.sql"));
-    jobs[1].schema = Setting("ACTIVE_SALES_DB");
+    jobs[1].schema = Stored(Setting::ActiveSalesDb);
     jobs[1].outputPath = folder + DatabaseDump::StampedFileName(QDateTime::currentDateTime(),
                                                                 QStringLiteral("quillbox_sales.sql"));
 

@@ -18,19 +18,18 @@ namespace {
 // tampered with, 3 when a schema cannot be reached.
 int VerifyAudit(QTextStream &out, QTextStream &err)
 {
-    const QSettings *settings = AppSettings::Instance().Settings();
     int status = 0;
-    for (const char *key : {"ACTIVE_INVENTORY_DB", "ACTIVE_SALES_DB"}) {
-        const QString schema = settings->value(QLatin1String(key)).toString();
-        const QString name = QStringLiteral("verify-audit-") + QLatin1String(key);
+    for (const SettingKey *key : {&Setting::ActiveInventoryDb, &Setting::ActiveSalesDb}) {
+        const QString schema = AppSettings::Instance().Text(*key);
+        const QString name = QStringLiteral("verify-audit-") + key->Name();
         {
             // A connection of its own: the tool runs without a window, so without the
             // program's connection dialogs.
             QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QMYSQL"), name);
-            db.setHostName(settings->value(QStringLiteral("DB_SERVER")).toString());
-            db.setPort(settings->value(QStringLiteral("DB_PORT")).toInt());
-            db.setUserName(settings->value(QStringLiteral("DB_USER")).toString());
-            db.setPassword(settings->value(QStringLiteral("DB_PASSWORD")).toString());
+            db.setHostName(AppSettings::Instance().Text(Setting::DbServer));
+            db.setPort(AppSettings::Instance().Int(Setting::DbPort));
+            db.setUserName(AppSettings::Instance().Text(Setting::DbUser));
+            db.setPassword(AppSettings::Instance().Text(Setting::DbPassword));
             db.setDatabaseName(schema);
             if (schema.isEmpty() || !db.open()) {
                 err << schema << ": "
@@ -84,7 +83,7 @@ int main(int argc, char *argv[])
     }
     QSettings *settings = AppSettings::Instance().Settings();
     if (args.size() == 2 && args.at(0) == QLatin1String("--get")) {
-        out << settings->value(args.at(1)).toString() << '\n';
+        out << AppSettings::Instance().Value(args.at(1)).toString() << '\n';
         return 0;
     }
     if (args.size() == 1 && args.at(0) == QLatin1String("--verify-audit")) {

@@ -25,12 +25,11 @@ LoginDialog::~LoginDialog() = default;
 
 void LoginDialog::ReadConnection()
 {
-    QSettings *settings = AppSettings::Instance().Settings();
-    m_connectionName = settings->value(QStringLiteral("DB_CON_NAME")).toString();
-    m_server = settings->value(QStringLiteral("DB_SERVER")).toString();
-    m_port = settings->value(QStringLiteral("DB_PORT")).toString();
-    m_user = settings->value(QStringLiteral("DB_USER")).toString();
-    m_password = settings->value(QStringLiteral("DB_PASSWORD")).toString();
+    m_connectionName = AppSettings::Instance().Text(Setting::DbConnectionName);
+    m_server = AppSettings::Instance().Text(Setting::DbServer);
+    m_port = AppSettings::Instance().Text(Setting::DbPort);
+    m_user = AppSettings::Instance().Text(Setting::DbUser);
+    m_password = AppSettings::Instance().Text(Setting::DbPassword);
     CDBManager::Instance().SetServerParameters(m_user, m_password, m_port.toInt(nullptr, 10),
                                                m_server);
 }

@@ -5,6 +5,7 @@
 #include <memory>
 
 namespace Ui { class MainWindow; }
+struct SettingKey;
 
 // The one main window: menus, tool bars, the navigator and a central area that holds one
 // screen at a time. The whole start-up dialogue (theme, first start, connection, login) runs
@@ -77,7 +78,7 @@ protected:
 private:
     void ApplyDarkTheme();
     void ApplyLightTheme();
-    void ApplyStoredTheme(const QString &defaultTheme);
+    void ApplyStoredTheme(const SettingKey &theme);
     void ApplyStyleSheet(const QString &resource);
     void StyleLoggedOutArea();
     void EnterLoggedOutState();

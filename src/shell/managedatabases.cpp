@@ -17,7 +17,7 @@ const QString kSalesKey = QStringLiteral("ACTIVE_SALES_DB");
 
 QString ActiveName(const QString &key)
 {
-    return AppSettings::Instance().Settings()->value(key).toString();
+    return AppSettings::Instance().Value(key).toString();
 }
 } // namespace
 

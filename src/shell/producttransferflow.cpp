@@ -23,7 +23,7 @@ QSettings *Store()
 
 QString RecentLocation()
 {
-    return Store()->value(QStringLiteral("RECENT_LOCATION")).toString();
+    return AppSettings::Instance().Text(Setting::RecentLocation);
 }
 
 // Keeps the window painted during a long run while clicks wait, so nothing starts twice.

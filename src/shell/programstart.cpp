@@ -59,7 +59,7 @@ void ProgramStart::EnsureServer()
 bool ProgramStart::EnsureDemoShop(const QString &scaleName)
 {
     QSettings *settings = AppSettings::Instance().Settings();
-    if (!settings->value(QStringLiteral("ACTIVE_INVENTORY_DB")).toString().isEmpty())
+    if (!AppSettings::Instance().Text(Setting::ActiveInventoryDb).isEmpty())
         return true;
     DemoShop::Scale scale;
     if (!DemoShop::ScaleByName(scaleName, &scale))

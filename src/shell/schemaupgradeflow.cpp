@@ -57,7 +57,6 @@ bool WriteBackup(QString *where, QString *why)
     const CDBManager &manager = CDBManager::Instance();
     const DatabaseDump::Account account{manager.HostName(), manager.Port(), manager.UserName(),
                                         manager.Password()};
-    QSettings *settings = AppSettings::Instance().Settings();
     QVector<DatabaseDump::Job> jobs;
     const QDateTime now = QDateTime::currentDateTime();
     const struct
@@ -68,7 +67,7 @@ bool WriteBackup(QString *where, QString *why)
                  {"ACTIVE_SALES_DB", "quillbox_sales.sql"}};
     for (const auto &kind : kinds) {
         DatabaseDump::Job job;
-        job.schema = settings->value(QLatin1String(kind.key)).toString();
+        job.schema = AppSettings::Instance().Value(QLatin1String(kind.key)).toString();
         if (job.schema.isEmpty())
             continue;
         job.outputPath = folder + QLatin1Char('/')
@@ -188,7 +187,7 @@ QVector<Pending> FindBlocking()
                  {CDBManager::Kind::Sales, "ACTIVE_SALES_DB"}};
     for (const auto &kind : kinds) {
         const QString schema =
-            AppSettings::Instance().Settings()->value(QLatin1String(kind.key)).toString();
+            AppSettings::Instance().Value(QLatin1String(kind.key)).toString();
         if (schema.isEmpty())
             continue;
         SchemaUpgrade::Runner runner(Target(schema), SchemaUpgrade::BuiltInSteps(kind.kind),

@@ -17,11 +17,10 @@ ServerSettingsDialog::ServerSettingsDialog(QWidget *parent)
     , ui(std::make_unique<Ui::ServerSettingsDialog>())
 {
     ui->setupUi(this);
-    QSettings *settings = AppSettings::Instance().Settings();
-    ui->lineServerAddress->setText(settings->value(QStringLiteral("DB_SERVER")).toString());
-    ui->linePort->setText(settings->value(QStringLiteral("DB_PORT")).toString());
-    ui->lineUserName->setText(settings->value(QStringLiteral("DB_USER")).toString());
-    ui->lineUserPassword->setText(settings->value(QStringLiteral("DB_PASSWORD")).toString());
+    ui->lineServerAddress->setText(AppSettings::Instance().Text(Setting::DbServer));
+    ui->linePort->setText(AppSettings::Instance().Text(Setting::DbPort));
+    ui->lineUserName->setText(AppSettings::Instance().Text(Setting::DbUser));
+    ui->lineUserPassword->setText(AppSettings::Instance().Text(Setting::DbPassword));
     ui->lineConnectionName->hide();
     ui->labelConnectionName->hide();
     QScroller::grabGesture(ui->scrollArea->viewport(), QScroller::LeftMouseButtonGesture);

@@ -32,7 +32,7 @@ QVariantMap AuditedValues()
     QVariantMap values;
     for (const char *key : {"SALES_TAX_RATE_A", "SALES_TAX_RATE_B", "SALES_TAX_RATE_C",
                             "SALES_TAX_NAME", "enable_tax", "CURRENCY_SYMBOL"})
-        values.insert(QLatin1String(key), Store()->value(QLatin1String(key)).toString());
+        values.insert(QLatin1String(key), AppSettings::Instance().Value(QLatin1String(key)).toString());
     return values;
 }
 
@@ -41,7 +41,7 @@ void ShowIfStored(const char *key, const std::function<void(const QString &)> &s
 {
     const QString name = QString::fromLatin1(key);
     if (Store()->contains(name))
-        show(Store()->value(name).toString());
+        show(AppSettings::Instance().Value(name).toString());
 }
 
 constexpr int kTaxTab = 2;
@@ -69,7 +69,7 @@ Settings::Settings(QWidget *parent)
         Store()->setValue(QStringLiteral("DATE_FORMAT"),
                           AppSettings::DateOrderForLocaleFormat(
                               QLocale().dateFormat(QLocale::ShortFormat)));
-    ui->comboDateFormat->setCurrentText(Store()->value(QStringLiteral("DATE_FORMAT")).toString());
+    ui->comboDateFormat->setCurrentText(AppSettings::Instance().Text(Setting::DateFormat));
 
     ShowIfStored("REPORT_COMPANY_NAME", [this](const QString &v) { ui->lineCompanyName->setText(v); });
     ShowIfStored("REPORT_COMPANY_ADDRESS",
@@ -82,15 +82,15 @@ Settings::Settings(QWidget *parent)
     ShowIfStored("CURRENCY_SYMBOL",
                  [this](const QString &v) { ui->lineCurrencySymbol->setText(v); });
 
-    if (Store()->value(QStringLiteral("SMALL_RECEIPT"), 1).toInt() != 0)
+    if (AppSettings::Instance().Int(Setting::SmallReceipt) != 0)
         ui->radioSmallReceipt->setChecked(true);
     else
         ui->radioLargeReceipt->setChecked(true);
-    if (Store()->value(QStringLiteral("theme")).toString() == QLatin1String("dark"))
+    if (AppSettings::Instance().Text(Setting::Theme) == QLatin1String("dark"))
         ui->radioDarkTheme->setChecked(true);
     else
         ui->radioLightTheme->setChecked(true);
-    ui->lineImagesFolder->setText(Store()->value(QStringLiteral("IMAGES_FOLDER")).toString());
+    ui->lineImagesFolder->setText(AppSettings::Instance().Text(Setting::ImagesFolder));
 }
 
 Settings::~Settings() = default;
@@ -147,7 +147,7 @@ void Settings::on_selectImage_clicked()
 {
     const QString file = QFileDialog::getOpenFileName(
         this, QStringLiteral("Select Product Image"),
-        Store()->value(QStringLiteral("RECENT_LOCATION")).toString(),
+        AppSettings::Instance().Text(Setting::RecentLocation),
         QStringLiteral("Image Files (*.png *.jpg *.bmp)"));
     if (file.isEmpty())
         return;
@@ -195,7 +195,7 @@ void Settings::on_pushSelectImagesFolder_clicked()
                      this);
     note.exec();
     const QString folder = QFileDialog::getExistingDirectory(
-        this, QString(), Store()->value(QStringLiteral("RECENT_LOCATION")).toString(),
+        this, QString(), AppSettings::Instance().Text(Setting::RecentLocation),
         QFileDialog::ShowDirsOnly);
     if (folder.isEmpty())
         return;

@@ -12,12 +12,11 @@ TaxSettings::TaxSettings(QWidget *parent)
     , ui(std::make_unique<Ui::TaxSettings>())
 {
     ui->setupUi(this);
-    const QSettings *store = AppSettings::Instance().Settings();
-    ui->lineTaxRateA->setText(store->value(QStringLiteral("SALES_TAX_RATE_A"), 0).toString());
-    ui->lineTaxRateB->setText(store->value(QStringLiteral("SALES_TAX_RATE_B"), 0).toString());
-    ui->lineTaxRateC->setText(store->value(QStringLiteral("SALES_TAX_RATE_C"), 0).toString());
-    ui->lineTaxName->setText(store->value(QStringLiteral("SALES_TAX_NAME")).toString());
-    ui->checkEnableTax->setChecked(store->value(QStringLiteral("enable_tax"), true).toBool());
+    ui->lineTaxRateA->setText(AppSettings::Instance().Text(Setting::SalesTaxRateA));
+    ui->lineTaxRateB->setText(AppSettings::Instance().Text(Setting::SalesTaxRateB));
+    ui->lineTaxRateC->setText(AppSettings::Instance().Text(Setting::SalesTaxRateC));
+    ui->lineTaxName->setText(AppSettings::Instance().Text(Setting::SalesTaxName));
+    ui->checkEnableTax->setChecked(AppSettings::Instance().Bool(Setting::EnableTax));
 }
 
 TaxSettings::~TaxSettings() = default;

@@ -22,10 +22,7 @@ VersionWebServiceClient::VersionWebServiceClient(QObject *parent)
 
 QString VersionWebServiceClient::ServiceAddress()
 {
-    return AppSettings::Instance()
-        .Settings()
-        ->value(QStringLiteral("VERSION_SERVICE_URL"), QString::fromLatin1(DefaultServiceAddress))
-        .toString();
+    return AppSettings::Instance().Text(Setting::VersionServiceUrl);
 }
 
 QUrl VersionWebServiceClient::RequestUrl(const QString &serviceAddress)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settingkeys.h"
+
 #include <QObject>
 #include <QString>
 #include <QUrl>
@@ -24,7 +26,7 @@ public:
     static QString ServiceAddress();
 
     static constexpr const char *ProductCode = "QBPRO";
-    static constexpr const char *DefaultServiceAddress = "https://version.quillbox.example/check";
+    static constexpr const char *DefaultServiceAddress = Setting::VersionServiceUrl.text;
 
 signals:
     // The request has ended, well or not, before any message is shown.

@@ -26,7 +26,7 @@ int ErrorDialog::exec()
 {
     if (m_alwaysShow)
         return QuillboxDialog::exec();
-    if (AppSettings::Instance().Settings()->value(m_key, false).toBool())
+    if (AppSettings::Instance().Value(m_key).toBool())
         return 1;
     QuillboxDialog::exec();
     return 1;

@@ -3,7 +3,10 @@
 #include "appsettings.h"
 #include "sqlutil.h"
 
+#include <QSet>
 #include <QSettings>
+
+#include <tuple>
 
 class TestAppSettings : public QObject
 {
@@ -80,6 +83,119 @@ private slots:
         const QString path = AppSettings::Instance().Settings()->fileName();
         QVERIFY2(!path.startsWith(QDir::homePath() + "/.config"), qPrintable(path));
         QVERIFY(path.contains(QStringLiteral("QuillboxPro")));
+    }
+
+    // Every key with the type its readers convert to and what they see in an empty store.
+    void settingsTable_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QVariant>("fallback");
+        const int text = int(SettingType::Text), number = int(SettingType::Int),
+                  flag = int(SettingType::Bool);
+        const QVector<std::tuple<const char *, int, QVariant>> rows = {
+            {"DB_SERVER", text, QString()},          {"DB_PORT", text, QString()},
+            {"DB_USER", text, QString()},            {"DB_PASSWORD", text, QString()},
+            {"DB_CON_NAME", text, QString()},        {"DB_SERVERS", text, QString()},
+            {"ACTIVE_INVENTORY_DB", text, QString()}, {"ACTIVE_SALES_DB", text, QString()},
+            {"FIRST_TIME_START", number, 1},         {"theme", text, QString()},
+            {"DATE_FORMAT", text, "YYYY/MM/DD"},      {"IMAGES_FOLDER", text, QString()},
+            {"RECENT_LOCATION", text, QString()},    {"DEBUG_LOG", flag, false},
+            {"VERSION_SERVICE_URL", text, "https://version.quillbox.example/check"},
+            {"err_msg_1", flag, false},              {"err_msg_12", flag, false},
+            {"POS_ROWS", number, 4},                 {"POS_COLUMNS", number, 4},
+            {"EXPIRY_GUARD", text, QString()},       {"EXPIRY_WARN_DAYS", number, 30},
+            {"SUB_ITEMS_MODE", text, QString()},     {"CURRENCY_SYMBOL", text, QString()},
+            {"TILL_ID", text, QString()},            {"OPEN_BASKET_HOURS", number, 12},
+            {"enable_tax", flag, true},              {"SALES_TAX_RATE_A", text, "0"},
+            {"SALES_TAX_RATE_B", text, "0"},         {"SALES_TAX_RATE_C", text, "0"},
+            {"SALES_TAX_NAME", text, QString()},     {"REPORT_COMPANY_NAME", text, QString()},
+            {"REPORT_COMPANY_ADDRESS", text, QString()}, {"REPORT_PHONE_NUMBER", text, QString()},
+            {"REPORT_COMPANY_LOGO", text, QString()}, {"SMALL_RECEIPT", number, 1},
+            {"printLogo", flag, true},               {"logoSize", number, 10},
+            {"paperWidth", number, 57},              {"paperHeight", number, 101},
+            {"marginLeft", number, 5},               {"marginTop", number, 17},
+            {"marginRight", number, 5},              {"marginBottom", number, 0},
+            {"receiptPrinter", text, QString()},     {"reportPrinter", text, QString()},
+            {"ReceiptPrintToPDF", flag, true},       {"ReportPrintToPDF", flag, true},
+            {"receiptPrinterKind", text, QString()}, {"escposTarget", text, QString()},
+            {"escposColumns", number, 32},           {"escposCodePage", text, "CP437"},
+            {"escposCut", flag, true},               {"escposDrawerOnCash", flag, false},
+            {"escposDrawerPin", number, 2},          {"escposPulseOnMs", number, 50},
+            {"escposPulseOffMs", number, 500}};
+        for (const auto &[key, type, fallback] : rows)
+            QTest::newRow(key) << QString::fromLatin1(key) << type << fallback;
+    }
+
+    void settingsTable()
+    {
+        QFETCH(QString, key);
+        QFETCH(int, type);
+        QFETCH(QVariant, fallback);
+        const SettingKey *entry = Setting::Find(key);
+        QVERIFY(entry);
+        QCOMPARE(int(entry->type), type);
+        QCOMPARE(AppSettings::Instance().Value(key), fallback);
+        QCOMPARE(AppSettings::Instance().Value(*entry), fallback);
+        // A stored value wins, converted to the key's type (the native store gives back text).
+        const QVariant stored = type == int(SettingType::Bool) ? QVariant(!fallback.toBool())
+                                : type == int(SettingType::Int) ? QVariant(fallback.toInt() + 7)
+                                                                : QVariant(QStringLiteral("x😀"));
+        AppSettings::Instance().Settings()->setValue(key, stored.toString());
+        QCOMPARE(AppSettings::Instance().Value(key), stored);
+    }
+
+    void tableHoldsEachKeyOnce()
+    {
+        QSet<QString> names;
+        for (const SettingKey *key : Setting::All())
+            names.insert(key->Name());
+        QCOMPARE(names.size(), Setting::All().size());
+        QVERIFY(!Setting::Find(QStringLiteral("err_msg_x")));
+        QVERIFY(!Setting::Find(QStringLiteral("POS_ROW")));
+        // Readers with a default of their own read a key of the table, as its type.
+        for (const SettingKey *view : Setting::ReaderViews()) {
+            const SettingKey *key = Setting::Find(view->Name());
+            QVERIFY2(key && key->type == view->type, view->name);
+        }
+    }
+
+    // Readers with their own default, and logo paths the settings page stores blank.
+    void readerViews_data()
+    {
+        QTest::addColumn<QString>("view");
+        QTest::addColumn<QVariant>("stored");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("theme at start") << "ThemeAtStart" << QVariant() << "dark";
+        QTest::newRow("theme stored") << "ThemeAtStart" << QVariant("light") << "light";
+        QTest::newRow("report currency") << "ReportCurrencySymbol" << QVariant() << "$";
+        QTest::newRow("report currency blank") << "ReportCurrencySymbol" << QVariant("") << "";
+        QTest::newRow("home tax rate") << "HomeTaxRateA" << QVariant() << "";
+        QTest::newRow("receipt logo") << "ReceiptLogo" << QVariant()
+                                      << ":/resources/images/quillbox_logo.png";
+        QTest::newRow("receipt logo blank") << "ReceiptLogo" << QVariant("")
+                                            << ":/resources/images/quillbox_logo.png";
+        QTest::newRow("order logo blank") << "OrderLogo" << QVariant("")
+                                          << ":/resources/images/quillbox_pro_logo.png";
+        QTest::newRow("order logo") << "OrderLogo" << QVariant("/shop/logo.png")
+                                    << "/shop/logo.png";
+    }
+
+    void readerViews()
+    {
+        QFETCH(QString, view);
+        QFETCH(QVariant, stored);
+        QFETCH(QString, expected);
+        const QMap<QString, const SettingKey *> views = {
+            {"ThemeAtStart", &Setting::ThemeAtStart},
+            {"ReportCurrencySymbol", &Setting::ReportCurrencySymbol},
+            {"HomeTaxRateA", &Setting::HomeTaxRateA},
+            {"ReceiptLogo", &Setting::ReceiptLogo},
+            {"OrderLogo", &Setting::OrderLogo}};
+        const SettingKey *key = views.value(view);
+        if (stored.isValid())
+            AppSettings::Instance().Settings()->setValue(key->Name(), stored);
+        QCOMPARE(AppSettings::Instance().Text(*key), expected);
     }
 
     void likePatternsMatchLiterally()

@@ -2,6 +2,8 @@
 #include "../reports/reporttesthelpers.h"
 
 #include "posbutton.h"
+#include "itemtransactionsmodel.h"
+#include "possettings.h"
 #include "posstore.h"
 #include "qposdialog.h"
 #include "reportengine.h"
@@ -13,6 +15,8 @@
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QGridLayout>
+#include <QScrollBar>
+#include <QSpinBox>
 #include <QSqlRecord>
 #include <QThread>
 #include <QUuid>
@@ -791,6 +795,55 @@ private slots:
         QCOMPARE(till.Lines(), 1);
         QCOMPARE(pos.Basket()->Quantity(0), QString("2"));
         QCOMPARE(Stock(codes.at(1)), QString("8/0"));
+    }
+
+    // Nothing stored: the sale screen's panel has the size the POS settings page shows.
+    void panelSizeAgreesWithSettingsPage()
+    {
+        FreshDatabases dbs;
+        QVERIFY(dbs.IsValid());
+        AppSettings::Instance().Settings()->remove("POS_ROWS");
+        AppSettings::Instance().Settings()->remove("POS_COLUMNS");
+        POSSettings page;
+        const int rows = page.findChild<QSpinBox *>("spinRows")->value();
+        const int columns = page.findChild<QSpinBox *>("spinCols")->value();
+        CPOS pos;
+        QCOMPARE(pos.PanelBarCodes().size(), rows * columns);
+        QCOMPARE(rows, Setting::PosRows.number);
+        QCOMPARE(columns, Setting::PosColumns.number);
+    }
+
+    // At 1366 x 768 the cashier sees every basket column up to Line Total without scrolling:
+    // on a fresh screen, with a line, and after F2 started the next sale.
+    void basketFitsTheScreen()
+    {
+        FreshDatabases dbs;
+        QVERIFY(dbs.IsValid());
+        AddTablets("FIT1", 50);
+        CPOS pos;
+        pos.resize(1366, 768);
+        QVERIFY(ShowActive(&pos));
+        Till till(pos);
+        auto fits = [&](const char *when) {
+            QApplication::processEvents();
+            QTableView *view = till.table;
+            const int last = CItemTransactionsModel::LineTotalColumn;
+            QVERIFY2(!view->horizontalScrollBar()->isVisible(), when);
+            QVERIFY2(!view->isColumnHidden(last), when);
+            const int right = view->columnViewportPosition(last) + view->columnWidth(last);
+            QVERIFY2(right <= view->viewport()->width(), when);
+            for (const int hidden : {int(CItemTransactionsModel::PurchasePriceColumn),
+                                     int(CItemTransactionsModel::PurchaseTotalColumn)})
+                QVERIFY2(view->isColumnHidden(hidden), when);
+        };
+        fits("fresh");
+        till.Scan("FIT1");
+        QCOMPARE(till.table->model()->rowCount(), 1);
+        fits("with a line");
+        QCOMPARE(till.Pay("1000"), QString());
+        Child<QPushButton>(&pos, "pushNew")->click(); // F2
+        QCOMPARE(till.table->model()->rowCount(), 0);
+        fits("after F2");
     }
 
     void panelWithoutBatchesAndGridColours()

@@ -4,6 +4,7 @@
 #include "receipt.h"
 #include "reportengine.h"
 #include "reportrenderer.h"
+#include "reporttemplate.h"
 #include "testsupport.h"
 
 #include <QDesktopServices>
@@ -330,6 +331,36 @@ void TestReceipt::largeReceiptTemplate()
     QVERIFY(text.contains(QLatin1String("SALES RECEIPT")));
     QCOMPARE(text.contains(QLatin1String("Sub Items")), subItems == QLatin1String("y"));
     QCOMPARE(text.contains(QLatin1String("Sub Total")), tax);
+    // The default three-line address prints whole, at its size, without an ellipsis.
+    for (const QString &line : DefaultAddress.split(QLatin1Char('\n')))
+        QVERIFY2(text.contains(line.trimmed()), qPrintable(text));
+    QVERIFY2(!text.contains(QChar(0x2026)) && !text.contains(QLatin1String("...")),
+             qPrintable(text));
+
+    // The title's fields sit apart, the address has room for three lines of the company's.
+    Report::Template layout;
+    QVERIFY(layout.Load(file));
+    const Report::Band *title = layout.Pages().first().FindBand(Report::BandType::ReportTitle);
+    QVERIFY(title);
+    int lineHeight = 0;
+    int addressHeight = 0;
+    for (const Report::Field &field : title->fields) {
+        if (field.value == QLatin1String("[company_name]"))
+            lineHeight = field.height;
+        if (field.value == QLatin1String("[company_address]"))
+            addressHeight = field.height;
+    }
+    QVERIFY(lineHeight > 0);
+    QVERIFY(addressHeight >= 3 * lineHeight);
+    for (int i = 0; i < title->fields.size(); ++i) {
+        const Report::Field &a = title->fields.at(i);
+        const QRect first(a.left, a.top, a.width, a.height);
+        for (int j = i + 1; j < title->fields.size(); ++j) {
+            const Report::Field &b = title->fields.at(j);
+            QVERIFY2(!first.intersects(QRect(b.left, b.top, b.width, b.height)),
+                     qPrintable(a.value + QLatin1String(" / ") + b.value));
+        }
+    }
 }
 
 void TestReceipt::largeReceiptContent()
@@ -345,10 +376,9 @@ void TestReceipt::largeReceiptContent()
         text.contains(QRegularExpression("\\n\\s*0\\s+Aspirin\\s+3\\s+25\\s+0\\.00\\s+75\\.00")),
         qPrintable(text));
     QVERIFY(text.contains(QLatin1String("$ 104.00")));
-    // The address is longer than its field: shrunk, then cut with an ellipsis.
+    // The default address fits its field of three lines: nothing of it is cut.
     QVERIFY2(text.contains(QLatin1String("Some Address")), qPrintable(text));
-    QVERIFY2(text.contains(QLatin1String("...")), qPrintable(text));
-    QVERIFY(!text.contains(QLatin1String("Some City")));
+    QVERIFY2(text.contains(QLatin1String("Some City")), qPrintable(text));
 
     // Before payment the number is empty.
     const QString unpaid = PrintedText(ThreeLineSale());

@@ -553,6 +553,46 @@ private slots:
         QCOMPARE(home.findChild<QLabel *>("labelYesterdaySales")->text(), QString("0"));
     }
 
+    // Every quick-access caption is drawn below its picture and inside its tile.
+    void quickAccessCaptionsClearTheirPictures()
+    {
+        FreshDatabases dbs;
+        QVERIFY(dbs.IsValid());
+        QMainWindow window;
+        auto *home = new HomeScreen(&window);
+        window.setCentralWidget(home);
+        window.resize(1366, 768);
+        window.show();
+        QSignalSpy finished(home, &HomeScreen::RefreshFinished);
+        QVERIFY(finished.wait(10000));
+        const QList<QPushButton *> tiles =
+            home->findChild<QWidget *>("groupBoxQuickAccess")->findChildren<QPushButton *>();
+        QCOMPARE(tiles.size(), 10);
+        for (QPushButton *tile : tiles) {
+            const QString caption = tile->text();
+            const QImage captioned = tile->grab().toImage();
+            tile->setText(QString());
+            const QImage picture = tile->grab().toImage();
+            tile->setText(caption);
+            // Inside the tile's frame, whatever is not its plain face belongs to the picture.
+            const QRect inside = picture.rect().adjusted(4, 4, -4, -4);
+            const QRgb background = picture.pixel(inside.center().x(), inside.bottom());
+            int pictureBottom = -1;
+            QRect ink;
+            for (int y = 0; y < picture.height(); ++y) {
+                for (int x = 0; x < picture.width(); ++x) {
+                    if (inside.contains(x, y) && picture.pixel(x, y) != background)
+                        pictureBottom = qMax(pictureBottom, y);
+                    if (captioned.pixel(x, y) != picture.pixel(x, y))
+                        ink |= QRect(x, y, 1, 1);
+                }
+            }
+            QVERIFY2(!ink.isEmpty(), qPrintable(caption));
+            QVERIFY2(ink.top() > pictureBottom, qPrintable(caption));
+            QVERIFY2(ink.left() > 0 && ink.right() < captioned.width() - 1, qPrintable(caption));
+        }
+    }
+
     // Buttons run the main window's own actions; the figures follow what those changed.
     void dashboardButtonsCallMainWindow_data()
     {

@@ -127,27 +127,28 @@ void TestReportRenderer::receiptWithFortyRows()
     const auto all = Flatten(renderer);
     const auto rows = OfType(all, BandType::MasterData);
     QCOMPARE(rows.size(), 40);
-    // 38 rows fit the first sheet, y from 169 to 909.
-    for (int r = 0; r < 38; ++r) {
+    // 37 rows fit the first sheet, y from 199 to 919.
+    for (int r = 0; r < 37; ++r) {
         QCOMPARE(rows.at(r).sheet, 1);
-        QCOMPARE(rows.at(r).y, 169 + 20 * r);
+        QCOMPARE(rows.at(r).y, 199 + 20 * r);
         QCOMPARE(rows.at(r).recNo, r);
     }
-    QCOMPARE(rows.at(38).sheet, 2);
-    QCOMPARE(rows.at(38).y, 24);
-    QCOMPARE(rows.at(39).y, 44);
+    QCOMPARE(rows.at(37).sheet, 2);
+    QCOMPARE(rows.at(37).y, 24);
+    QCOMPARE(rows.at(38).y, 44);
+    QCOMPARE(rows.at(39).y, 64);
     // The heading row is repeated at the top of sheet 2; the title is not.
     const auto headings = OfType(all, BandType::MasterHeader);
     QCOMPARE(headings.size(), 2);
     QCOMPARE(headings.at(0).sheet, 1);
-    QCOMPARE(headings.at(0).y, 145);
+    QCOMPARE(headings.at(0).y, 175);
     QCOMPARE(headings.at(1).sheet, 2);
     QCOMPARE(headings.at(1).y, 0);
     QCOMPARE(OfType(all, BandType::ReportTitle).size(), 1);
     const auto summary = OfType(all, BandType::ReportSummary);
     QCOMPARE(summary.size(), 1);
     QCOMPARE(summary.first().sheet, 2);
-    QCOMPARE(summary.first().y, 64);
+    QCOMPARE(summary.first().y, 84);
 }
 
 void TestReportRenderer::summaryPlacement_data()
@@ -156,13 +157,13 @@ void TestReportRenderer::summaryPlacement_data()
     QTest::addColumn<int>("sheets");
     QTest::addColumn<int>("summaryY");
     // The summary needs y + 2 × 61 <= 948, i.e. y <= 826.
-    QTest::newRow("0 rows") << 0 << 1 << 169;
-    QTest::newRow("32 rows end at 809") << 32 << 1 << 809;
-    QTest::newRow("33 rows end at 829") << 33 << 2 << 0;
-    QTest::newRow("38 rows fill the sheet") << 38 << 2 << 0;
-    QTest::newRow("39 rows") << 39 << 2 << 44;
-    QTest::newRow("84 rows fill two sheets") << 84 << 3 << 0;
-    QTest::newRow("85 rows") << 85 << 3 << 44;
+    QTest::newRow("0 rows") << 0 << 1 << 199;
+    QTest::newRow("31 rows end at 819") << 31 << 1 << 819;
+    QTest::newRow("32 rows end at 839") << 32 << 2 << 0;
+    QTest::newRow("37 rows fill the sheet") << 37 << 2 << 0;
+    QTest::newRow("38 rows") << 38 << 2 << 44;
+    QTest::newRow("83 rows fill two sheets") << 83 << 3 << 0;
+    QTest::newRow("84 rows") << 84 << 3 << 44;
 }
 
 void TestReportRenderer::summaryPlacement()

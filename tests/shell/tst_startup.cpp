@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSettings>
+#include <QTabBar>
 #include <QToolBar>
 
 #include <memory>
@@ -340,6 +341,16 @@ private slots:
         QCOMPARE(window.centralWidget()->metaObject()->className(), "InventoryManagement");
         Find<QPushButton>(&window, "pushProductManagement")->click();
         QCOMPARE(window.centralWidget()->metaObject()->className(), "ProductManagement");
+        // The theme's bold tab captions are whole, not cut at both ends.
+        Find<QAction>(&window, "actionManage_Sales")->trigger();
+        auto *tabs = window.centralWidget()->findChild<QTabBar *>();
+        QVERIFY(tabs);
+        QFont bold = tabs->font();
+        bold.setBold(true);
+        for (int i = 0; i < tabs->count(); ++i)
+            QVERIFY2(tabs->tabRect(i).width()
+                         >= QFontMetrics(bold).horizontalAdvance(tabs->tabText(i)) + 28,
+                     qPrintable(tabs->tabText(i)));
         // Changing screens leaves the navigator as wide as it was.
         QTest::qWait(50);
         QVERIFY2(qAbs(Find<QDockWidget>(&window, "dockNavigator")->width() - 240) <= 10,
@@ -381,6 +392,12 @@ private slots:
                                      "actionManage_Users", "actionManage_Vendors",
                                      "actionManager_Customers", "action_Backup", "actionSettings",
                                      "actionDatabase_Server", "actionDatabases"}));
+        // Tool bars show pictures only: an action without one would show its words.
+        for (QToolBar *bar : window.findChildren<QToolBar *>()) {
+            for (QAction *action : bar->actions())
+                QVERIFY2(action->isSeparator() || !action->icon().isNull(),
+                         qPrintable(action->objectName()));
+        }
         QStringList user;
         for (QAction *action : Find<QMenu>(&window, "menuUser")->actions())
             user << (action->isSeparator() ? QStringLiteral("-") : action->objectName());
