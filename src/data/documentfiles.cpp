@@ -55,7 +55,7 @@ bool DesktopHasPdfViewer()
 QString Folder()
 {
     const QString folder
-        = AppSettings::Instance().Settings()->value(QLatin1String(kFolderKey)).toString();
+        = AppSettings::Instance().Text(Setting::DocumentsFolder);
     if (!folder.isEmpty())
         return folder;
     return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)

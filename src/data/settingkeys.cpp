@@ -24,6 +24,7 @@ const QVector<const SettingKey *> &All()
         &ActiveInventoryDb, &ActiveSalesDb, &FirstTimeStart, &Theme, &DateFormat, &ImagesFolder,
         &RecentLocation, &DebugLog, &VersionServiceUrl, &MessageHidden, &PosRows, &PosColumns,
         &ExpiryGuard, &ExpiryWarnDays, &SubItemsMode, &CurrencySymbol, &TillId, &OpenBasketHours,
+        &CashDenominations, &DocumentsFolder,
         &EnableTax, &SalesTaxRateA, &SalesTaxRateB, &SalesTaxRateC, &SalesTaxName, &CompanyName,
         &CompanyAddress, &CompanyPhone, &CompanyLogo, &SmallReceipt, &PrintLogo, &LogoSize,
         &PaperWidth, &PaperHeight, &MarginLeft, &MarginTop, &MarginRight, &MarginBottom,

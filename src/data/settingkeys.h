@@ -68,6 +68,10 @@ inline constexpr SettingKey SubItemsMode = TextSetting("SUB_ITEMS_MODE"); // "y"
 inline constexpr SettingKey CurrencySymbol = TextSetting("CURRENCY_SYMBOL");
 inline constexpr SettingKey TillId = TextSetting("TILL_ID");
 inline constexpr SettingKey OpenBasketHours = IntSetting("OPEN_BASKET_HOURS", 12);
+// The notes and coins a drawer is counted in, e.g. "100, 50, 0.50"; empty: by the currency.
+inline constexpr SettingKey CashDenominations = TextSetting("CASH_DENOMINATIONS");
+// Where receipts, orders and reports are written; empty: the documents folder.
+inline constexpr SettingKey DocumentsFolder = TextSetting("DOCUMENTS_FOLDER");
 // Taxes; the rates are texts the tax page edits.
 inline constexpr SettingKey EnableTax = BoolSetting("enable_tax", true);
 inline constexpr SettingKey SalesTaxRateA = TextSetting("SALES_TAX_RATE_A", "0");

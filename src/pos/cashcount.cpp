@@ -42,13 +42,16 @@ QVector<qint64> ParseDenominations(const QString &text)
 
 QVector<qint64> Denominations()
 {
-    QSettings *settings = AppSettings::Instance().Settings();
-    // The settings file reads a list with commas back as a list of texts.
+    // The settings file reads a list with commas back as a list of texts, which the table's
+    // text reading would lose: this one key is read as it is stored.
     const QVector<qint64> own = ParseDenominations(
-        settings->value(QStringLiteral("CASH_DENOMINATIONS")).toStringList().join(QLatin1Char(',')));
-    return own.isEmpty()
-               ? DenominationsFor(settings->value(QStringLiteral("CURRENCY_SYMBOL")).toString())
-               : own;
+        AppSettings::Instance()
+            .Settings()
+            ->value(Setting::CashDenominations.Name())
+            .toStringList()
+            .join(QLatin1Char(',')));
+    return own.isEmpty() ? DenominationsFor(AppSettings::Instance().Text(Setting::CurrencySymbol))
+                         : own;
 }
 
 qint64 Sum(const QVector<Count> &counts)
