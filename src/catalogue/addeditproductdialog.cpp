@@ -94,7 +94,7 @@ void AddEditProductDialog::SetEditData(QAbstractItemModel *model, const QModelIn
     m_editMode = true;
     m_model = model;
     m_index = index;
-    ui->buttonAdd->setText(QStringLiteral("Update"));
+    ui->buttonAdd->setText(tr("Update"));
     // An edit keeps the code unless the user asks for a generated one.
     ui->checkAutoGenerate->setChecked(false);
     if (!model || !index.isValid())
@@ -164,9 +164,9 @@ void AddEditProductDialog::on_buttonAdd_clicked()
         const int id = m_model->index(m_index.row(), 0).data().toInt();
         if (CatalogueStore::UpdateProduct(db, id, product) == CatalogueStore::Result::Done) {
             ui->labelStatus->setText(
-                QStringLiteral("Product with code ( %1 ) updated successfull").arg(product.code));
+                tr("Product with code ( %1 ) updated successfull").arg(product.code));
         } else {
-            ui->labelStatus->setText(QStringLiteral("System Error: Can not update the product data"));
+            ui->labelStatus->setText(tr("System Error: Can not update the product data"));
         }
         return;
     }
@@ -175,11 +175,11 @@ void AddEditProductDialog::on_buttonAdd_clicked()
     if (CatalogueStore::InsertProduct(db, product, form.autoGenerate, &code)
         == CatalogueStore::Result::Done) {
         ui->labelStatus->setText(
-            QStringLiteral("Product with code ( %1 ) added successfully to catalogue").arg(code));
+            tr("Product with code ( %1 ) added successfully to catalogue").arg(code));
         ResetAfterAdd();
     } else {
         ui->labelStatus->setText(
-            QStringLiteral("System Error: Can not add product with code ( %1 ) to catalogue")
+            tr("System Error: Can not add product with code ( %1 ) to catalogue")
                 .arg(code));
     }
 }

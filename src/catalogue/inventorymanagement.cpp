@@ -66,7 +66,7 @@ InventoryManagement::InventoryManagement(QWidget *parent, bool selectionMode)
         ui->groupBoxButtons->hide();
         ui->frameCloseButton->show();
         ui->labelStatus->setText(
-            QStringLiteral("PLEASE DOUBLE CLICK TABLE ROW TO SELECT THE PRODUCT AND BARCODE"));
+            tr("PLEASE DOUBLE CLICK TABLE ROW TO SELECT THE PRODUCT AND BARCODE"));
     } else {
         connect(view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
                 &InventoryManagement::OnItemSeleted);

@@ -51,7 +51,7 @@ ProductManagement::ProductManagement(QWidget *parent, bool selectionMode)
         ui->groupBoxButtons->hide();
         ui->frameCloseButton->show();
         ui->labelStatus->setText(
-            QStringLiteral("PLEASE DOUBLE CLICK TABLE ROW TO SELECT THE PRODUCT"));
+            tr("PLEASE DOUBLE CLICK TABLE ROW TO SELECT THE PRODUCT"));
     }
 
     m_imagesFolder = AppSettings::Instance()
@@ -148,8 +148,8 @@ void ProductManagement::on_buttonDelete_clicked()
     if (CatalogueStore::DeleteProduct(CDBManager::Instance().GetInventoryDataBase(), id)
         == CatalogueStore::Result::InUse) {
         QMessageBox::information(
-            this, QStringLiteral("Error"),
-            QStringLiteral(
+            this, tr("Error"),
+            tr(
                 "Can not delete this product because inventory might exist against this product."));
     }
     Reselect();

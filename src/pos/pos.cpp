@@ -95,9 +95,9 @@ CPOS::CPOS(QWidget *parent)
     ui->lineEditTax->setVisible(m_taxEnabled);
     ui->lineEditSubItems->setVisible(m_subItemsMode);
     ui->labelSubQty->setVisible(m_subItemsMode);
-    ui->labelTotal->setText(QStringLiteral("TOTAL %1").arg(m_currency));
-    ui->labelPaid->setText(QStringLiteral("PAID %1").arg(m_currency));
-    ui->labelChange->setText(QStringLiteral("CHANGE %1").arg(m_currency));
+    ui->labelTotal->setText(tr("TOTAL %1").arg(m_currency));
+    ui->labelPaid->setText(tr("PAID %1").arg(m_currency));
+    ui->labelChange->setText(tr("CHANGE %1").arg(m_currency));
     ui->labelTax->setText(m_taxName + QLatin1Char(' ') + m_currency);
 
     m_blinkTimer = new QTimer(this);
@@ -640,12 +640,12 @@ bool CPOS::IsCategoryChosen() const
 void CPOS::ShowPageLabel()
 {
     if (IsCategoryChosen())
-        ui->labelFavPages->setText(QStringLiteral("Category Page %1 of %2 ")
+        ui->labelFavPages->setText(tr("Category Page %1 of %2 ")
                                        .arg(m_categoryCurrentPage)
                                        .arg(m_categoryPageCount));
     else
         ui->labelFavPages->setText(
-            QStringLiteral("Page %1 of %2 ").arg(m_currentPage).arg(m_pageCount));
+            tr("Page %1 of %2 ").arg(m_currentPage).arg(m_pageCount));
 }
 
 void CPOS::ShowPage(const QVector<PosStore::PanelEntry> &entries, int first, int count)

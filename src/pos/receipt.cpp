@@ -79,8 +79,8 @@ bool PrintLarge(const ReceiptData &data, const ReceiptOptions &options, bool pre
     ReportEngine engine(parent);
     if (!PrepareEngine(engine, data, options)) {
         // An empty page would look like a printed receipt; say what went wrong instead.
-        QMessageBox::warning(parent, QStringLiteral("Receipt"),
-                             QStringLiteral("The receipt template could not be loaded."));
+        QMessageBox::warning(parent, QCoreApplication::translate("Receipt", "Receipt"),
+                             QCoreApplication::translate("Receipt", "The receipt template could not be loaded."));
         return false;
     }
     if (preview) {

@@ -86,8 +86,8 @@ void PurchaseManagement::on_buttonDelete_clicked()
         return;
     const int id = m_model->index(current.row(), 0).data().toInt();
     if (!PurchaseStore::DeleteOrder(CDBManager::Instance().GetInventoryDataBase(), id)) {
-        QMessageBox::warning(this, QStringLiteral("Delete"),
-                             QStringLiteral("The purchase order could not be deleted."));
+        QMessageBox::warning(this, tr("Delete"),
+                             tr("The purchase order could not be deleted."));
     }
     Reselect();
 }
