@@ -578,7 +578,13 @@ Die MySQL-Client-Bibliothek wird über den Datenbanktreiber von Qt verwendet.</t
         <translation>Kassenschublade ohne Verkauf geöffnet</translation>
     </message>
     <message>
-        <location line="+133"/>
+        <location line="+115"/>
+        <location line="+32"/>
+        <source>The audit trail could not be read.</source>
+        <translation>Das Prüfprotokoll konnte nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <location line="-14"/>
         <location line="+20"/>
         <source>Audit entry %1 was removed.</source>
         <translation>Protokolleintrag %1 wurde entfernt.</translation>
@@ -590,7 +596,7 @@ Die MySQL-Client-Bibliothek wird über den Datenbanktreiber von Qt verwendet.</t
         <translation>Protokolleintrag %1 wurde geändert.</translation>
     </message>
     <message>
-        <location filename="../src/shell/configure_main.cpp" line="+37"/>
+        <location filename="../src/shell/configure_main.cpp" line="+38"/>
         <source>cannot be reached</source>
         <translation>nicht erreichbar</translation>
     </message>
@@ -988,6 +994,54 @@ Die MySQL-Client-Bibliothek wird über den Datenbanktreiber von Qt verwendet.</t
         <location line="+1"/>
         <source>The database &apos;%1&apos; was brought up to date by a newer release of Quillbox. Please install that release on this computer.</source>
         <translation>Die Datenbank &apos;%1&apos; wurde von einer neueren Version von Quillbox aktualisiert. Bitte installieren Sie diese Version auf diesem Computer.</translation>
+    </message>
+</context>
+<context>
+    <name>CItemTransactionsModel</name>
+    <message>
+        <location filename="../src/pos/itemtransactionsmodel.cpp" line="+8"/>
+        <source>  Index  </source>
+        <translation>  Nr.  </translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>              Product Name                 </source>
+        <translation>              Produktname                 </translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>     Items     </source>
+        <translation>     Stück     </translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>     Sub Items     </source>
+        <translation>     Teilmengen     </translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>     Price/Item     </source>
+        <translation>     Preis/Stück     </translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>   Discount     </source>
+        <translation>   Rabatt     </translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>  Line Total  </source>
+        <translation>  Zeilensumme  </translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>PurchasePrice</source>
+        <translation>Einkaufspreis</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>PurchaseTotal</source>
+        <translation>Einkaufssumme</translation>
     </message>
 </context>
 <context>
@@ -1488,6 +1542,94 @@ Die MySQL-Client-Bibliothek wird über den Datenbanktreiber von Qt verwendet.</t
     </message>
 </context>
 <context>
+    <name>CashUp</name>
+    <message>
+        <location filename="../src/pos/cashupreport.cpp" line="+28"/>
+        <source>Sales</source>
+        <translation>Verkäufe</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Returns</source>
+        <translation>Rückgaben</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Gross</source>
+        <translation>Brutto</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Discounts</source>
+        <translation>Rabatte</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Net</source>
+        <translation>Netto</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Tax</source>
+        <translation>Steuer</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Total</source>
+        <translation>Summe</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Expected cash</source>
+        <translation>Erwartetes Bargeld</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Counted cash</source>
+        <translation>Gezähltes Bargeld</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Difference</source>
+        <translation>Differenz</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>%1 to %2</source>
+        <translation>%1 bis %2</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>All cashiers</source>
+        <translation>Alle Kassierer</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>CASH-UP</source>
+        <translation>KASSENABSCHLUSS</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Cashier:</source>
+        <translation>Kassierer:</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Period:</source>
+        <translation>Zeitraum:</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Closed:</source>
+        <translation>Abgeschlossen:</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>%1 by %2</source>
+        <translation>%1 durch %2</translation>
+    </message>
+</context>
+<context>
     <name>CashUpDialog</name>
     <message>
         <location filename="../src/pos/cashupdialog.ui" line="+6"/>
@@ -1637,6 +1779,42 @@ Die MySQL-Client-Bibliothek wird über den Datenbanktreiber von Qt verwendet.</t
         <location line="+11"/>
         <source>Close</source>
         <translation>Schließen</translation>
+    </message>
+</context>
+<context>
+    <name>EscPos</name>
+    <message>
+        <location filename="../src/pos/escpos.cpp" line="+309"/>
+        <source>Thank you for doing business with us</source>
+        <translation>Vielen Dank für Ihren Einkauf</translation>
+    </message>
+</context>
+<context>
+    <name>EscPosPrinter</name>
+    <message>
+        <location filename="../src/pos/escposprinter.cpp" line="+30"/>
+        <source>The receipt printer %1 cannot be reached: %2</source>
+        <translation>Der Belegdrucker %1 ist nicht erreichbar: %2</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>The receipt printer %1 reports that it is out of paper.</source>
+        <translation>Der Belegdrucker %1 meldet, dass das Papier zu Ende ist.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>The receipt printer %1 did not take the whole receipt: %2</source>
+        <translation>Der Belegdrucker %1 hat nicht den ganzen Beleg angenommen: %2</translation>
+    </message>
+    <message>
+        <location line="+132"/>
+        <source>No ESC/POS receipt printer is set up. Please enter its device file or network address in the printer settings.</source>
+        <translation>Es ist kein ESC/POS-Belegdrucker eingerichtet. Bitte geben Sie seine Gerätedatei oder Netzwerkadresse in den Druckereinstellungen ein.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>The receipt printer &quot;%1&quot; is not a device file or a network address (host:port). Please correct it in the printer settings.</source>
+        <translation>Der Belegdrucker „%1“ ist weder eine Gerätedatei noch eine Netzwerkadresse (host:port). Bitte korrigieren Sie ihn in den Druckereinstellungen.</translation>
     </message>
 </context>
 <context>
@@ -1887,6 +2065,7 @@ KASSE STARTEN</translation>
     </message>
     <message>
         <location line="+13"/>
+        <location filename="../src/catalogue/inventorymanagement.cpp" line="+33"/>
         <source>Bar Code</source>
         <translation>Strichcode</translation>
     </message>
@@ -1896,7 +2075,57 @@ KASSE STARTEN</translation>
         <translation>Schließen</translation>
     </message>
     <message>
-        <location filename="../src/catalogue/inventorymanagement.cpp" line="+69"/>
+        <location filename="../src/catalogue/inventorymanagement.cpp" line="+1"/>
+        <source>Batch Number</source>
+        <translation>Chargennummer</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Product</source>
+        <translation>Produkt</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Vendor</source>
+        <translation>Lieferant</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Expiry</source>
+        <translation>Ablauf</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Storage Location</source>
+        <translation>Lagerort</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Quantity</source>
+        <translation>Menge</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Sub Quantity/Items</source>
+        <translation>Teilmenge/Stück</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Purchase Price</source>
+        <translation>Einkaufspreis</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Sale Price</source>
+        <translation>Verkaufspreis</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Product Code</source>
+        <translation>Produktcode</translation>
+    </message>
+    <message>
+        <location line="+26"/>
         <source>PLEASE DOUBLE CLICK TABLE ROW TO SELECT THE PRODUCT AND BARCODE</source>
         <translation>BITTE ZEILE DOPPELT ANKLICKEN, UM PRODUKT UND STRICHCODE AUSZUWÄHLEN</translation>
     </message>
@@ -2897,6 +3126,84 @@ GETRENNT</translation>
     </message>
 </context>
 <context>
+    <name>ManagementReports</name>
+    <message>
+        <location filename="../src/reports/managementreports.cpp" line="+91"/>
+        <source>ITEMS HAVING STOCK LEVEL LESS THAN (</source>
+        <translation>ARTIKEL MIT BESTAND UNTER (</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>EXPIRING ITEMS IN (%1) DAYS REPORT</source>
+        <translation>BERICHT ÜBER IN (%1) TAGEN ABLAUFENDE ARTIKEL</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>OUT OF STOCK ITEMS REPORT</source>
+        <translation>BERICHT ÜBER AUSVERKAUFTE ARTIKEL</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>SALES &amp; PURCHASE COST REPORT (LAST 7 DAYS)</source>
+        <translation>VERKAUFS- UND EINKAUFSKOSTENBERICHT (LETZTE 7 TAGE)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>SALES &amp; PURCHASE COST REPORT (LAST 30 DAYS)</source>
+        <translation>VERKAUFS- UND EINKAUFSKOSTENBERICHT (LETZTE 30 TAGE)</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>SALES &amp; PURCHASE COST REPORT FROM </source>
+        <translation>VERKAUFS- UND EINKAUFSKOSTENBERICHT VOM </translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source> TO </source>
+        <translation> BIS </translation>
+    </message>
+    <message>
+        <location line="+98"/>
+        <source>RESULTS GROUPED BY PRODUCT</source>
+        <translation>ERGEBNISSE NACH PRODUKT GRUPPIERT</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>RESULTS GROUPED BY CUSTOMER</source>
+        <translation>ERGEBNISSE NACH KUNDE GRUPPIERT</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>RESULTS GROUPED BY USER</source>
+        <translation>ERGEBNISSE NACH BENUTZER GRUPPIERT</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>RESULTS GROUPED BY DATE</source>
+        <translation>ERGEBNISSE NACH DATUM GRUPPIERT</translation>
+    </message>
+    <message>
+        <location line="+25"/>
+        <source>Total Sales : </source>
+        <translation>Verkäufe gesamt : </translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Total Purchase : </source>
+        <translation>Einkauf gesamt : </translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Total Profit : </source>
+        <translation>Gewinn gesamt : </translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Total Discount : </source>
+        <translation>Rabatt gesamt : </translation>
+    </message>
+</context>
+<context>
     <name>POSSettings</name>
     <message>
         <location filename="../src/pos/possettings.ui" line="+12"/>
@@ -3126,6 +3433,7 @@ Größter Wert für Zeilen und Spalten: 8</translation>
     </message>
     <message>
         <location line="-26"/>
+        <location filename="../src/catalogue/productmanagement.cpp" line="+32"/>
         <source>Name</source>
         <translation>Name</translation>
     </message>
@@ -3140,7 +3448,32 @@ Größter Wert für Zeilen und Spalten: 8</translation>
         <translation>Schließen</translation>
     </message>
     <message>
-        <location filename="../src/catalogue/productmanagement.cpp" line="+54"/>
+        <location filename="../src/catalogue/productmanagement.cpp" line="-2"/>
+        <source>Category</source>
+        <translation>Kategorie</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Code</source>
+        <translation>Code</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Items Per Unit</source>
+        <translation>Stück pro Einheit</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Description</source>
+        <translation>Beschreibung</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Tax rate</source>
+        <translation>Steuersatz</translation>
+    </message>
+    <message>
+        <location line="+18"/>
         <source>PLEASE DOUBLE CLICK TABLE ROW TO SELECT THE PRODUCT</source>
         <translation>BITTE ZEILE DOPPELT ANKLICKEN, UM DAS PRODUKT AUSZUWÄHLEN</translation>
     </message>
@@ -3628,13 +3961,117 @@ Größter Wert für Zeilen und Spalten: 8</translation>
 </context>
 <context>
     <name>SchemaUpgradeFlow</name>
+    <message>
+        <location filename="../src/shell/schemaupgradeflow.cpp" line="+36"/>
+        <source>inventory database</source>
+        <translation>Bestandsdatenbank</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>sales database</source>
+        <translation>Verkaufsdatenbank</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>The folder %1 cannot be created.</source>
+        <translation>Der Ordner %1 kann nicht angelegt werden.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>The server&apos;s dump tool was not found.</source>
+        <translation>Das Sicherungsprogramm des Servers wurde nicht gefunden.</translation>
+    </message>
+    <message>
+        <location line="+50"/>
+        <location line="+137"/>
+        <location line="+16"/>
+        <location line="+9"/>
+        <location line="+7"/>
+        <source>Database Upgrade</source>
+        <translation>Datenbankaktualisierung</translation>
+    </message>
+    <message>
+        <location line="-164"/>
+        <source>Bringing the %1 up to date...</source>
+        <translation>Die %1 wird auf den neuesten Stand gebracht...</translation>
+    </message>
+    <message>
+        <location line="+39"/>
+        <source>Bringing the %1 up to date: step %2 of %3...</source>
+        <translation>Die %1 wird auf den neuesten Stand gebracht: Schritt %2 von %3...</translation>
+    </message>
+    <message>
+        <location line="+21"/>
+        <source>Step %1 of the %2 failed: %3</source>
+        <translation>Schritt %1 der %2 ist fehlgeschlagen: %3</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Another computer is bringing the %1 up to date; try again later.</source>
+        <translation>Ein anderer Computer bringt die %1 gerade auf den neuesten Stand; bitte später erneut versuchen.</translation>
+    </message>
+    <message>
+        <location line="+35"/>
+        <source>less than a minute</source>
+        <translation>weniger als eine Minute</translation>
+    </message>
     <message numerus="yes">
-        <location filename="../src/shell/schemaupgradeflow.cpp" line="+209"/>
+        <location line="+2"/>
         <source>about %n minute(s)</source>
         <translation>
             <numerusform>etwa %n Minute</numerusform>
             <numerusform>etwa %n Minuten</numerusform>
         </translation>
+    </message>
+    <message>
+        <location line="+21"/>
+        <source>%1 in the %2 (%3 rows)</source>
+        <translation>%1 in der %2 (%3 Zeilen)</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>This release stores any text, emoji included, and needs these tables copied to do so:
+
+%1
+
+While they are copied, roughly %2, the tills cannot sell. A backup of both databases is written first.
+
+Bring the databases up to date now?</source>
+        <translation>Diese Version speichert jeden Text, Emoji eingeschlossen, und muss dazu diese Tabellen kopieren:
+
+%1
+
+Während sie kopiert werden, etwa %2, können die Kassen nicht verkaufen. Vorher wird eine Sicherung beider Datenbanken geschrieben.
+
+Die Datenbanken jetzt auf den neuesten Stand bringen?</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>Writing a backup...</source>
+        <translation>Sicherung wird geschrieben...</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>The backup failed, so nothing was changed.
+
+%1</source>
+        <translation>Die Sicherung ist fehlgeschlagen, daher wurde nichts geändert.
+
+%1</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>%1
+
+The steps done before are recorded; the database can be used as it is. The backup is in %2.</source>
+        <translation>%1
+
+Die vorher erledigten Schritte sind festgehalten; die Datenbank kann so verwendet werden. Die Sicherung liegt in %2.</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>The databases are up to date. The backup is in %1.</source>
+        <translation>Die Datenbanken sind auf dem neuesten Stand. Die Sicherung liegt in %1.</translation>
     </message>
 </context>
 <context>
@@ -3968,7 +4405,7 @@ Größter Wert für Zeilen und Spalten: 8</translation>
 <context>
     <name>main</name>
     <message>
-        <location filename="../src/shell/main.cpp" line="+51"/>
+        <location filename="../src/shell/main.cpp" line="+53"/>
         <source>Point of sale and stock keeping for small shops.</source>
         <translation>Kassen- und Warenwirtschaftsprogramm für kleine Läden.</translation>
     </message>

@@ -30,17 +30,17 @@ InventoryManagement::InventoryManagement(QWidget *parent, bool selectionMode)
     const QStringList headers = {QString(),
                                  QString(),
                                  QString(),
-                                 QStringLiteral("Bar Code"),
-                                 QStringLiteral("Batch Number"),
-                                 QStringLiteral("Product"),
-                                 QStringLiteral("Vendor"),
-                                 QStringLiteral("Expiry"),
-                                 QStringLiteral("Storage Location"),
-                                 QStringLiteral("Quantity"),
-                                 QStringLiteral("Sub Quantity/Items"),
-                                 QStringLiteral("Purchase Price"),
-                                 QStringLiteral("Sale Price"),
-                                 QStringLiteral("Product Code")};
+                                 tr("Bar Code"),
+                                 tr("Batch Number"),
+                                 tr("Product"),
+                                 tr("Vendor"),
+                                 tr("Expiry"),
+                                 tr("Storage Location"),
+                                 tr("Quantity"),
+                                 tr("Sub Quantity/Items"),
+                                 tr("Purchase Price"),
+                                 tr("Sale Price"),
+                                 tr("Product Code")};
     QTableView *view = ui->tableViewItems;
     // The picker lists each product's batches first expired, first out.
     SetUpList(view, Catalogue::InventorySortExpressions(),

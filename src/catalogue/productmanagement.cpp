@@ -27,13 +27,13 @@ ProductManagement::ProductManagement(QWidget *parent, bool selectionMode)
     ui->setupUi(this);
 
     const QStringList headers = {QString(),
-                                 QStringLiteral("Category"),
-                                 QStringLiteral("Code"),
-                                 QStringLiteral("Name"),
-                                 QStringLiteral("Items Per Unit"),
-                                 QStringLiteral("Description"),
+                                 tr("Category"),
+                                 tr("Code"),
+                                 tr("Name"),
+                                 tr("Items Per Unit"),
+                                 tr("Description"),
                                  QString(),
-                                 QStringLiteral("Tax rate")};
+                                 tr("Tax rate")};
     QTableView *view = ui->tableViewProducts;
     SetUpList(view, Catalogue::ProductSortExpressions(), QStringLiteral("p.ID"), headers,
               {Id, ImageFile});

@@ -306,7 +306,7 @@ QByteArray Receipt(const ReceiptData &data, const ReceiptOptions &receipt,
     if (!discount.isEmpty())
         out.Block(discount, Qt::AlignLeft);
     out.Line();
-    out.Block(Tr("Thank you for doing business with us"), Qt::AlignHCenter);
+    out.Block(QCoreApplication::translate("EscPos", "Thank you for doing business with us"), Qt::AlignHCenter);
     // Past the tear bar, then the cut.
     out.Command({ESC, 'd', 4});
     if (options.cut)

@@ -11,7 +11,9 @@ import sys
 CALLS = re.compile(r'\b(setText|setWindowTitle|addAction|setToolTip|setStatusTip|setPlaceholderText|'
                    r'showMessage|setTitle|setLabelText|setInformativeText|'
                    r'QMessageBox::(?:warning|information|question|critical|about)|'
-                   r'new\s+QAction|QAction)\s*\(')
+                   r'new\s+QAction|QAction|setHorizontalHeaderLabels|setHeaderData)\s*\(|'
+                   # Column captions of the lists: `headers = {...}`, `m_header({...})`.
+                   r'\bQStringList\s+\w*[Hh]eaders?\s*=\s*\{|\bm_header\(\s*\{')
 BARE = re.compile(r'^(?:QStringLiteral|QLatin1String|QString|QString::fromUtf8|QString::fromLatin1)?'
                   r'\s*\(?\s*"((?:[^"\\]|\\.)*)"')
 OPT_OUT = 'not translated'
@@ -56,7 +58,12 @@ def main():
             line_no = text.count('\n', 0, match.start()) + 1
             if OPT_OUT in lines[line_no - 1] or (line_no > 1 and OPT_OUT in lines[line_no - 2]):
                 continue
-            for arg in arguments(text, match.end()):
+            pending = arguments(text, match.end())
+            while pending:
+                arg = pending.pop()
+                if arg.startswith('{'):  # a list of captions
+                    pending += arguments(arg, 1)
+                    continue
                 bare = BARE.match(arg)
                 # Only literals with words in them are captions; "%1", "-" or "" are not.
                 if bare and re.search('[A-Za-z]{2}', bare.group(1)):
