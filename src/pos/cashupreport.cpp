@@ -10,11 +10,6 @@
 namespace CashUpReport {
 
 namespace {
-QString Tr(const char *text)
-{
-    return QCoreApplication::translate("CashUp", text);
-}
-
 QString TimeText(const QDateTime &time)
 {
     return time.toString(AppSettings::Instance().DisplayDateFormat() + QStringLiteral(" hh:mm"));

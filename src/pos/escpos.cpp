@@ -67,11 +67,6 @@ QByteArray Bytes(std::initializer_list<int> bytes)
     return out;
 }
 
-QString Tr(const char *text)
-{
-    return QCoreApplication::translate("EscPos", text);
-}
-
 QByteArray Spaces(int n)
 {
     return QByteArray(std::max(0, n), ' ');

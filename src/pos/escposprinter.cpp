@@ -20,11 +20,6 @@ const char kPaperStatus[] = {0x10, 0x04, 0x04};
 // Waiting longer for a status answer only slows printers that never give one.
 constexpr int kStatusWaitMs = 300;
 
-QString Tr(const char *text)
-{
-    return QCoreApplication::translate("EscPosPrinter", text);
-}
-
 QString Unreachable(const QString &target, const QString &why)
 {
     return QCoreApplication::translate("EscPosPrinter", "The receipt printer %1 cannot be reached: %2").arg(target, why);

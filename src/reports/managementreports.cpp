@@ -18,11 +18,6 @@ namespace ManagementReports {
 namespace {
 const char *kDateFormat = "yyyy-MM-dd";
 
-QString Tr(const char *text)
-{
-    return QCoreApplication::translate("ManagementReports", text);
-}
-
 const QString kInventoryFrom = QStringLiteral(
     "  FROM tblInventory as i, tblProducts as p , tblVendors as v  WHERE i.PRODUCT_ID = p.ID "
     "AND i.VENDOR_ID = v.ID AND ");

@@ -26,11 +26,6 @@ namespace {
 // Rows a table copy moves per second on a modest shop server (measured by bench_upgrades).
 constexpr qint64 kRowsPerSecond = 40000;
 
-QString Tr(const char *text)
-{
-    return QCoreApplication::translate("SchemaUpgradeFlow", text);
-}
-
 QString KindName(CDBManager::Kind kind)
 {
     return kind == CDBManager::Kind::Inventory ? QCoreApplication::translate("SchemaUpgradeFlow", "inventory database") : QCoreApplication::translate("SchemaUpgradeFlow", "sales database");
