@@ -238,6 +238,21 @@ Die MySQL-Client-Bibliothek wird über den Datenbanktreiber von Qt verwendet.</t
         <source>System Error: Can not add product with code ( %1 ) to catalogue</source>
         <translation>Systemfehler: Produkt mit Code ( %1 ) kann nicht in den Katalog aufgenommen werden</translation>
     </message>
+    <message>
+        <location line="+28"/>
+        <source>Select Product Image</source>
+        <translation>Produktbild auswählen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Image Files (*.png *.jpg *.bmp)</source>
+        <translation>Bilddateien (*.png *.jpg *.bmp)</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Items Per Unit Help</source>
+        <translation>Hilfe zu Stück pro Einheit</translation>
+    </message>
 </context>
 <context>
     <name>AddEditPurchaseOrder</name>
@@ -773,7 +788,12 @@ Die MySQL-Client-Bibliothek wird über den Datenbanktreiber von Qt verwendet.</t
         <translation>Pfad zu mysqldump</translation>
     </message>
     <message>
-        <location line="+43"/>
+        <location line="+22"/>
+        <source>Select EXE</source>
+        <translation>EXE auswählen</translation>
+    </message>
+    <message>
+        <location line="+21"/>
         <source>Path to mysqldump.exe is not correct.</source>
         <translation>Der Pfad zu mysqldump.exe ist nicht korrekt.</translation>
     </message>
@@ -1523,7 +1543,42 @@ Die MySQL-Client-Bibliothek wird über den Datenbanktreiber von Qt verwendet.</t
         <translation>Die Zahlung steht noch aus! Wenn Sie ohne Zahlung schließen, gehen die Artikel dieses Verkaufs in den Bestand zurück. Möchten Sie die Kasse trotzdem schließen?</translation>
     </message>
     <message>
-        <location line="+204"/>
+        <location line="+83"/>
+        <source>Select Customer</source>
+        <translation>Kunde auswählen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Customer has been selected. Customer data will be printed on the large sales receipt and stored in database. Please press this button again to select another customer or deselect existing customer. Existing customer can be deselected by pressing Customers buttons, and then closing the Customers Dialog without selecting any customer.</source>
+        <translation>Ein Kunde wurde ausgewählt. Die Kundendaten werden auf den großen Verkaufsbeleg gedruckt und in der Datenbank gespeichert. Drücken Sie diese Schaltfläche erneut, um einen anderen Kunden auszuwählen oder die Auswahl aufzuheben. Die Auswahl wird aufgehoben, wenn Sie „Kunden“ drücken und den Kundendialog schließen, ohne einen Kunden auszuwählen.</translation>
+    </message>
+    <message>
+        <location line="+27"/>
+        <source>Return Mode</source>
+        <translation>Rückgabemodus</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Now the system is in &quot;Items Return&quot; mode. On performing any sale, items will be added back to inventory. Please press it again to return to Normal mode. </source>
+        <translation>Das System ist jetzt im Modus „Rückgabe“. Bei jedem Verkauf werden die Artikel wieder dem Bestand zugeführt. Drücken Sie die Schaltfläche erneut, um zum normalen Betrieb zurückzukehren. </translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>Discount on All Items</source>
+        <translation>Rabatt auf alle Artikel</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Please make sure the check box is checked. Specail discount will be calculated on all items being sold. If there is any discount already set on the inventory, that will be overwritten by this value. Please press it again to disable this function.</source>
+        <translation>Bitte achten Sie darauf, dass das Kästchen angekreuzt ist. Der Sonderrabatt wird auf alle verkauften Artikel berechnet. Ein im Bestand hinterlegter Rabatt wird durch diesen Wert ersetzt. Drücken Sie die Schaltfläche erneut, um diese Funktion abzuschalten.</translation>
+    </message>
+    <message>
+        <location line="+34"/>
+        <source>Shortcut Keys Help</source>
+        <translation>Hilfe zu den Tastenkürzeln</translation>
+    </message>
+    <message>
+        <location line="+45"/>
         <source>Category Page %1 of %2 </source>
         <translation>Kategorieseite %1 von %2 </translation>
     </message>
@@ -1544,7 +1599,7 @@ Die MySQL-Client-Bibliothek wird über den Datenbanktreiber von Qt verwendet.</t
 <context>
     <name>CashUp</name>
     <message>
-        <location filename="../src/pos/cashupreport.cpp" line="+28"/>
+        <location filename="../src/pos/cashupreport.cpp" line="+23"/>
         <source>Sales</source>
         <translation>Verkäufe</translation>
     </message>
@@ -1784,7 +1839,7 @@ Die MySQL-Client-Bibliothek wird über den Datenbanktreiber von Qt verwendet.</t
 <context>
     <name>EscPos</name>
     <message>
-        <location filename="../src/pos/escpos.cpp" line="+309"/>
+        <location filename="../src/pos/escpos.cpp" line="+304"/>
         <source>Thank you for doing business with us</source>
         <translation>Vielen Dank für Ihren Einkauf</translation>
     </message>
@@ -1792,7 +1847,7 @@ Die MySQL-Client-Bibliothek wird über den Datenbanktreiber von Qt verwendet.</t
 <context>
     <name>EscPosPrinter</name>
     <message>
-        <location filename="../src/pos/escposprinter.cpp" line="+30"/>
+        <location filename="../src/pos/escposprinter.cpp" line="+25"/>
         <source>The receipt printer %1 cannot be reached: %2</source>
         <translation>Der Belegdrucker %1 ist nicht erreichbar: %2</translation>
     </message>
@@ -2128,6 +2183,21 @@ KASSE STARTEN</translation>
         <location line="+26"/>
         <source>PLEASE DOUBLE CLICK TABLE ROW TO SELECT THE PRODUCT AND BARCODE</source>
         <translation>BITTE ZEILE DOPPELT ANKLICKEN, UM PRODUKT UND STRICHCODE AUSZUWÄHLEN</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>Select Batch</source>
+        <translation>Charge auswählen</translation>
+    </message>
+    <message>
+        <location line="+66"/>
+        <source>Delete Inventory Item</source>
+        <translation>Bestandsartikel löschen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Do you really want to delete this stock item?</source>
+        <translation>Möchten Sie diesen Bestandsartikel wirklich löschen?</translation>
     </message>
 </context>
 <context>
@@ -3128,7 +3198,7 @@ GETRENNT</translation>
 <context>
     <name>ManagementReports</name>
     <message>
-        <location filename="../src/reports/managementreports.cpp" line="+91"/>
+        <location filename="../src/reports/managementreports.cpp" line="+86"/>
         <source>ITEMS HAVING STOCK LEVEL LESS THAN (</source>
         <translation>ARTIKEL MIT BESTAND UNTER (</translation>
     </message>
@@ -3478,7 +3548,22 @@ Größter Wert für Zeilen und Spalten: 8</translation>
         <translation>BITTE ZEILE DOPPELT ANKLICKEN, UM DAS PRODUKT AUSZUWÄHLEN</translation>
     </message>
     <message>
-        <location line="+97"/>
+        <location line="+16"/>
+        <source>Select Product</source>
+        <translation>Produkt auswählen</translation>
+    </message>
+    <message>
+        <location line="+74"/>
+        <source>Delete Product</source>
+        <translation>Produkt löschen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Do you really want to delete this product?</source>
+        <translation>Möchten Sie dieses Produkt wirklich löschen?</translation>
+    </message>
+    <message>
+        <location line="+6"/>
         <source>Error</source>
         <translation>Fehler</translation>
     </message>
@@ -3513,7 +3598,17 @@ Größter Wert für Zeilen und Spalten: 8</translation>
         <translation>Die Datei %1 konnte nicht geschrieben werden.</translation>
     </message>
     <message>
-        <location line="+20"/>
+        <location line="+7"/>
+        <source>Open File</source>
+        <translation>Datei öffnen</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Data Files (*.txt *.csv)</source>
+        <translation>Datendateien (*.txt *.csv)</translation>
+    </message>
+    <message>
+        <location line="+11"/>
         <location line="+8"/>
         <location line="+21"/>
         <location line="+2"/>
@@ -3524,6 +3619,16 @@ Größter Wert für Zeilen und Spalten: 8</translation>
         <location line="-30"/>
         <source>Could not read the file %1.</source>
         <translation>Die Datei %1 konnte nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Please wait...</source>
+        <translation>Bitte warten...</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
     </message>
 </context>
 <context>
@@ -3553,7 +3658,8 @@ Größter Wert für Zeilen und Spalten: 8</translation>
     </message>
     <message>
         <location line="+10"/>
-        <location filename="../src/purchasing/purchasemanagement.cpp" line="+89"/>
+        <location filename="../src/purchasing/purchasemanagement.cpp" line="+84"/>
+        <location line="+5"/>
         <source>Delete</source>
         <translation>Löschen</translation>
     </message>
@@ -3584,7 +3690,12 @@ Größter Wert für Zeilen und Spalten: 8</translation>
         <translation>Bestellungen</translation>
     </message>
     <message>
-        <location filename="../src/purchasing/purchasemanagement.cpp" line="+1"/>
+        <location filename="../src/purchasing/purchasemanagement.cpp" line="-4"/>
+        <source>Do you really want to delete this purchase order?</source>
+        <translation>Möchten Sie diese Bestellung wirklich löschen?</translation>
+    </message>
+    <message>
+        <location line="+5"/>
         <source>The purchase order could not be deleted.</source>
         <translation>Die Bestellung konnte nicht gelöscht werden.</translation>
     </message>
@@ -3615,6 +3726,16 @@ Größter Wert für Zeilen und Spalten: 8</translation>
         <location line="+89"/>
         <source>Customer: %1</source>
         <translation>Kunde: %1</translation>
+    </message>
+    <message>
+        <location line="+60"/>
+        <source>Print to PDF</source>
+        <translation>Als PDF drucken</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Please change Receipt/Ticket Printer settings from Settings dialog. Currently it is configured to print to PDF file. Please make sure Adobe Reader is installed, which is required to view the PDF receipt.</source>
+        <translation>Bitte ändern Sie die Einstellungen des Beleg-/Bondruckers im Einstellungsdialog. Zurzeit druckt er in eine PDF-Datei. Bitte stellen Sie sicher, dass ein PDF-Betrachter installiert ist, um den PDF-Beleg anzusehen.</translation>
     </message>
 </context>
 <context>
@@ -3937,7 +4058,17 @@ Größter Wert für Zeilen und Spalten: 8</translation>
         <translation>Schließen</translation>
     </message>
     <message>
-        <location filename="../src/pos/salesmanagement.cpp" line="+98"/>
+        <location filename="../src/pos/salesmanagement.cpp" line="+65"/>
+        <source>Sale Details</source>
+        <translation>Verkaufsdetails</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Please click on &apos;Sales Details&apos; tab to view details of this sale. All individual items are listed on this tab. You can double click on the row to go directly to details page as well. </source>
+        <translation>Bitte klicken Sie auf den Reiter „Verkaufsdetails“, um die Details dieses Verkaufs anzusehen. Dort sind alle einzelnen Artikel aufgeführt. Sie können auch eine Zeile doppelt anklicken, um direkt zur Detailseite zu gelangen. </translation>
+    </message>
+    <message>
+        <location line="+32"/>
         <location line="+6"/>
         <location line="+7"/>
         <source>Delete Sale</source>
@@ -3962,7 +4093,7 @@ Größter Wert für Zeilen und Spalten: 8</translation>
 <context>
     <name>SchemaUpgradeFlow</name>
     <message>
-        <location filename="../src/shell/schemaupgradeflow.cpp" line="+36"/>
+        <location filename="../src/shell/schemaupgradeflow.cpp" line="+31"/>
         <source>inventory database</source>
         <translation>Bestandsdatenbank</translation>
     </message>
@@ -4285,6 +4416,36 @@ Die vorher erledigten Schritte sind festgehalten; die Datenbank kann so verwende
         <location line="+2"/>
         <source>Company Logo</source>
         <translation>Firmenlogo</translation>
+    </message>
+    <message>
+        <location filename="../src/shell/settings.cpp" line="+149"/>
+        <source>Select Product Image</source>
+        <translation>Produktbild auswählen</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Image Files (*.png *.jpg *.bmp)</source>
+        <translation>Bilddateien (*.png *.jpg *.bmp)</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Sub Items Help</source>
+        <translation>Hilfe zum Teilmengenmodus</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>This mode is useful when you want to sell individual items or small custom quantities. For example, if you are buying a pack of six bottles, and want to sell one bottle each. If this mode is enabled then the price for one bottle will be calcualted automatically. Another example would be selling items which require price calculation from weight. For example you can add the  price of 1Kg of sugar in the system. If this mode is enabled then price of any weight of sugar will be calculated  automatically by the system.</source>
+        <translation>Dieser Modus ist nützlich, wenn Sie einzelne Artikel oder kleine, freie Mengen verkaufen möchten. Zum Beispiel kaufen Sie einen Sechserpack Flaschen ein und verkaufen jede Flasche einzeln; ist dieser Modus eingeschaltet, wird der Preis einer Flasche automatisch berechnet. Ein anderes Beispiel sind Artikel, deren Preis sich aus dem Gewicht ergibt: Sie erfassen den Preis für 1 kg Zucker, und das System berechnet den Preis für jedes Gewicht automatisch.</translation>
+    </message>
+    <message>
+        <location line="+28"/>
+        <source>Product Images</source>
+        <translation>Produktbilder</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Please place all of the product images in this folder. Copy this folder to each computer or device running Quillbox Pro, and set this field pointing to tis folder on each computer or device.</source>
+        <translation>Bitte legen Sie alle Produktbilder in diesen Ordner. Kopieren Sie den Ordner auf jeden Computer oder jedes Gerät, auf dem Quillbox Pro läuft, und lassen Sie dieses Feld dort jeweils auf den Ordner zeigen.</translation>
     </message>
 </context>
 <context>

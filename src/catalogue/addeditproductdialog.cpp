@@ -207,8 +207,8 @@ void AddEditProductDialog::on_buttonSelectImage_clicked()
     if (folder.isEmpty())
         folder = QStringLiteral("/home");
     const QString file =
-        QFileDialog::getOpenFileName(this, QStringLiteral("Select Product Image"), folder,
-                                     QStringLiteral("Image Files (*.png *.jpg *.bmp)"));
+        QFileDialog::getOpenFileName(this, tr("Select Product Image"), folder,
+                                     tr("Image Files (*.png *.jpg *.bmp)"));
     if (file.isEmpty())
         return;
     m_imageFile = file;
@@ -218,7 +218,7 @@ void AddEditProductDialog::on_buttonSelectImage_clicked()
 
 void AddEditProductDialog::on_pushButton_clicked()
 {
-    ErrorDialog help(QString(), QStringLiteral("Items Per Unit Help"),
+    ErrorDialog help(QString(), tr("Items Per Unit Help"),
                      QString::fromLatin1(ItemsPerUnitHelp), this, true);
     help.exec();
 }

@@ -80,7 +80,7 @@ InventoryManagement::~InventoryManagement() = default;
 
 QString InventoryManagement::PickBarCode(QWidget *parent, const QSize &size)
 {
-    return RunPicker(parent, QStringLiteral("Select Batch"), size,
+    return RunPicker(parent, tr("Select Batch"), size,
                      &InventoryManagement::GetSelectedBarCode);
 }
 
@@ -146,8 +146,8 @@ void InventoryManagement::on_buttonDelete_clicked()
     const QModelIndex current = ui->tableViewItems->currentIndex();
     if (!current.isValid())
         return;
-    if (!ConfirmDelete(QStringLiteral("Delete Inventory Item"),
-                       QStringLiteral("Do you really want to delete this stock item?")))
+    if (!ConfirmDelete(tr("Delete Inventory Item"),
+                       tr("Do you really want to delete this stock item?")))
         return;
     // A refusal is logged by the store; the re-run list shows what is stored.
     CatalogueStore::DeleteBatch(CDBManager::Instance().GetInventoryDataBase(),

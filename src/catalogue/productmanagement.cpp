@@ -67,7 +67,7 @@ ProductManagement::~ProductManagement() = default;
 
 QString ProductManagement::PickProductCode(QWidget *parent, const QSize &size)
 {
-    return RunPicker(parent, QStringLiteral("Select Product"), size,
+    return RunPicker(parent, tr("Select Product"), size,
                      &ProductManagement::GetSelectedCode);
 }
 
@@ -141,8 +141,8 @@ void ProductManagement::on_buttonDelete_clicked()
     const QModelIndex current = ui->tableViewProducts->currentIndex();
     if (!current.isValid())
         return;
-    if (!ConfirmDelete(QStringLiteral("Delete Product"),
-                       QStringLiteral("Do you really want to delete this product?")))
+    if (!ConfirmDelete(tr("Delete Product"),
+                       tr("Do you really want to delete this product?")))
         return;
     const int id = m_model->index(current.row(), Id).data().toInt();
     if (CatalogueStore::DeleteProduct(CDBManager::Instance().GetInventoryDataBase(), id)

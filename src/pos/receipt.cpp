@@ -428,8 +428,8 @@ void SetUpSmallPrinter(QPrinter &printer, const ReceiptOptions &options, bool pr
     const QString pdf = ReportEngine::PdfFilePath();
     if (options.printToPdf) {
         ErrorDialog notice(
-            QStringLiteral("err_msg_1"), QStringLiteral("Print to PDF"),
-            QStringLiteral("Please change Receipt/Ticket Printer settings from Settings dialog. "
+            QStringLiteral("err_msg_1"), QCoreApplication::translate("Receipt", "Print to PDF"),
+            QCoreApplication::translate("Receipt", "Please change Receipt/Ticket Printer settings from Settings dialog. "
                            "Currently it is configured to print to PDF file. Please make sure "
                            "Adobe Reader is installed, which is required to view the PDF "
                            "receipt."),

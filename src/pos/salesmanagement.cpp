@@ -150,8 +150,8 @@ void SalesManagement::OnItemSelected(const QModelIndex &index)
 {
     if (!ShowDetails(index))
         return;
-    ErrorDialog note(QStringLiteral("err_msg_12"), QStringLiteral("Sale Details"),
-                     QStringLiteral("Please click on 'Sales Details' tab to view details of this "
+    ErrorDialog note(QStringLiteral("err_msg_12"), tr("Sale Details"),
+                     tr("Please click on 'Sales Details' tab to view details of this "
                                     "sale. All individual items are listed on this tab. You can "
                                     "double click on the row to go directly to details page as "
                                     "well. "),

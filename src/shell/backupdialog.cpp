@@ -52,7 +52,7 @@ void Backupdialog::on_pushSelectExe_clicked()
     QString start = Setting("RECENT_LOCATION");
     if (start.isEmpty())
         start = QStringLiteral("/home");
-    QFileDialog dialog(this, QStringLiteral("Select EXE"), start);
+    QFileDialog dialog(this, tr("Select EXE"), start);
     dialog.setFileMode(QFileDialog::ExistingFile);
 #ifdef Q_OS_WIN
     dialog.setNameFilter(QStringLiteral("Exe Files (*.exe)"));

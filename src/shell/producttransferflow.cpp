@@ -76,9 +76,9 @@ void ExportToFolder(QWidget *parent, const QString &folder, bool forScanner)
 
 void ImportProductData(QWidget *parent, bool withCodes)
 {
-    const QString path = QFileDialog::getOpenFileName(parent, QStringLiteral("Open File"),
+    const QString path = QFileDialog::getOpenFileName(parent, QCoreApplication::translate("ProductTransferFlow", "Open File"),
                                                       RecentLocation(),
-                                                      QStringLiteral("Data Files (*.txt *.csv)"));
+                                                      QCoreApplication::translate("ProductTransferFlow", "Data Files (*.txt *.csv)"));
     if (path.isEmpty())
         return;
     Store()->setValue(QStringLiteral("RECENT_LOCATION"), path);
@@ -95,7 +95,7 @@ void ImportFile(QWidget *parent, const QString &filePath, bool withCodes)
     }
 
     // Shown only when the import takes a while; Cancel rolls the whole import back.
-    QProgressDialog progress(QStringLiteral("Please wait..."), QStringLiteral("Cancel"), 0,
+    QProgressDialog progress(QCoreApplication::translate("ProductTransferFlow", "Please wait..."), QCoreApplication::translate("ProductTransferFlow", "Cancel"), 0,
                              kProgressSteps, parent);
     progress.setWindowTitle(QCoreApplication::translate("ProductTransferFlow", "Import"));
     progress.setWindowModality(Qt::WindowModal);

@@ -11,7 +11,9 @@ import sys
 CALLS = re.compile(r'\b(setText|setWindowTitle|addAction|setToolTip|setStatusTip|setPlaceholderText|'
                    r'showMessage|setTitle|setLabelText|setInformativeText|'
                    r'QMessageBox::(?:warning|information|question|critical|about)|'
-                   r'new\s+QAction|QAction|setHorizontalHeaderLabels|setHeaderData)\s*\(|'
+                   r'new\s+QAction|QAction|setHorizontalHeaderLabels|setHeaderData|'
+                   r'QFileDialog::get\w+|QFileDialog\s+\w+|QProgressDialog\s+\w+|'
+                   r'ErrorDialog(?:\s+\w+)?|RunPicker|ConfirmDelete)\s*\(|'
                    # Column captions of the lists: `headers = {...}`, `m_header({...})`.
                    r'\bQStringList\s+\w*[Hh]eaders?\s*=\s*\{|\bm_header\(\s*\{')
 BARE = re.compile(r'^(?:QStringLiteral|QLatin1String|QString|QString::fromUtf8|QString::fromLatin1)?'
@@ -66,7 +68,9 @@ def main():
                     continue
                 bare = BARE.match(arg)
                 # Only literals with words in them are captions; "%1", "-" or "" are not.
-                if bare and re.search('[A-Za-z]{2}', bare.group(1)):
+                # Keys such as "err_msg_4" or "DB_SERVER" name things, they are not read.
+                key = bare and re.fullmatch(r'\w+', bare.group(1)) and '_' in bare.group(1)
+                if bare and not key and re.search('[A-Za-z]{2}', bare.group(1)):
                     faults.append(f'{path.relative_to(root)}:{line_no}: "{bare.group(1)}" bypasses tr()')
     for fault in faults:
         print(fault)
