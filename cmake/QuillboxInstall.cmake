@@ -61,13 +61,13 @@ set(CPACK_PACKAGE_NAME quillbox)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "Quillbox Developers <dev@quillbox.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "point of sale and stock keeping for small shops")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "point of sale and stock keeping for small shops
- Quillbox runs the till of a small shop and keeps its stock: cashiers scan
- items, take payment and print receipts; managers keep the catalogue, stock
- batches with expiry dates, vendors, customers and purchase orders, and read
- stock and sales reports. Several tills share one MariaDB server; where none
- is set up, the program starts a private one for the user.")
-set(CPACK_DEBIAN_PACKAGE_SECTION office)
+# CPack puts the summary first and indents each line of the long description itself.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Quillbox runs the till of a small shop and keeps its stock: cashiers scan
+items, take payment and print receipts; managers keep the catalogue, stock
+batches with expiry dates, vendors, customers and purchase orders, and read
+stock and sales reports. Several tills share one MariaDB server; where none
+is set up, the program starts a private one for the user.")
+set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.quillbox.example/")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

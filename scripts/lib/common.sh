@@ -4,7 +4,10 @@
 QB_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 
 QB_PACKAGES=(build-essential cmake qtbase5-dev qtdeclarative5-dev libqt5sql5-mysql
-             mariadb-server mariadb-client fonts-dejavu-core poppler-utils)
+             mariadb-server mariadb-client fonts-dejavu-core poppler-utils
+             qttools5-dev qttools5-dev-tools python3)
+# What scripts/package needs on top to build and check the Debian package.
+QB_PACKAGE_TOOLS=(dpkg-dev file lintian desktop-file-utils appstream xvfb xauth xdotool imagemagick)
 
 qb_log() { printf '[quillbox] %s\n' "$*" >&2; }
 

@@ -93,7 +93,7 @@ void AddEditProductDialog::SetEditData(QAbstractItemModel *model, const QModelIn
     m_editMode = true;
     m_model = model;
     m_index = index;
-    ui->buttonAdd->setText(QStringLiteral("Update"));
+    ui->buttonAdd->setText(tr("Update"));
     // An edit keeps the code unless the user asks for a generated one.
     ui->checkAutoGenerate->setChecked(false);
     if (!model || !index.isValid())
@@ -163,9 +163,9 @@ void AddEditProductDialog::on_buttonAdd_clicked()
         const int id = m_model->index(m_index.row(), 0).data().toInt();
         if (CatalogueStore::UpdateProduct(db, id, product) == CatalogueStore::Result::Done) {
             ui->labelStatus->setText(
-                QStringLiteral("Product with code ( %1 ) updated successfull").arg(product.code));
+                tr("Product with code ( %1 ) updated successfull").arg(product.code));
         } else {
-            ui->labelStatus->setText(QStringLiteral("System Error: Can not update the product data"));
+            ui->labelStatus->setText(tr("System Error: Can not update the product data"));
         }
         return;
     }
@@ -174,11 +174,11 @@ void AddEditProductDialog::on_buttonAdd_clicked()
     if (CatalogueStore::InsertProduct(db, product, form.autoGenerate, &code)
         == CatalogueStore::Result::Done) {
         ui->labelStatus->setText(
-            QStringLiteral("Product with code ( %1 ) added successfully to catalogue").arg(code));
+            tr("Product with code ( %1 ) added successfully to catalogue").arg(code));
         ResetAfterAdd();
     } else {
         ui->labelStatus->setText(
-            QStringLiteral("System Error: Can not add product with code ( %1 ) to catalogue")
+            tr("System Error: Can not add product with code ( %1 ) to catalogue")
                 .arg(code));
     }
 }
@@ -206,8 +206,8 @@ void AddEditProductDialog::on_buttonSelectImage_clicked()
     if (folder.isEmpty())
         folder = QStringLiteral("/home");
     const QString file =
-        QFileDialog::getOpenFileName(this, QStringLiteral("Select Product Image"), folder,
-                                     QStringLiteral("Image Files (*.png *.jpg *.bmp)"));
+        QFileDialog::getOpenFileName(this, tr("Select Product Image"), folder,
+                                     tr("Image Files (*.png *.jpg *.bmp)"));
     if (file.isEmpty())
         return;
     m_imageFile = file;
@@ -217,7 +217,7 @@ void AddEditProductDialog::on_buttonSelectImage_clicked()
 
 void AddEditProductDialog::on_pushButton_clicked()
 {
-    ErrorDialog help(QString(), QStringLiteral("Items Per Unit Help"),
+    ErrorDialog help(QString(), tr("Items Per Unit Help"),
                      QString::fromLatin1(ItemsPerUnitHelp), this, true);
     help.exec();
 }

@@ -72,7 +72,7 @@ void CAddNewItemsBatch::LookupProduct(const QString &code)
     if (!CatalogueStore::LookupProduct(CDBManager::Instance().GetInventoryDataBase(), code,
                                        &details)) {
         ui->labelStatus->setText(
-            QStringLiteral("System error occurred. Could not find product with code ( %1 )")
+            tr("System error occurred. Could not find product with code ( %1 )")
                 .arg(code));
         return;
     }
@@ -132,7 +132,7 @@ void CAddNewItemsBatch::SelectVendorById(int vendorId)
 void CAddNewItemsBatch::SetEditData(const QSqlRecord &record)
 {
     m_editMode = true;
-    ui->pushButtonAdd->setText(QStringLiteral("Update"));
+    ui->pushButtonAdd->setText(tr("Update"));
     ui->lineEditBarCode->setText(record.value(BarCode).toString());
     m_batchId = record.value(Id).toString();
     ui->editBatch->setText(record.value(BatchNumber).toString());
@@ -212,11 +212,11 @@ void CAddNewItemsBatch::on_pushButtonAdd_clicked()
         break;
     case CatalogueStore::Result::Duplicate:
         ui->labelStatus->setText(
-            QStringLiteral("Barcode already exists in inventory. Please choose some other code."));
+            tr("Barcode already exists in inventory. Please choose some other code."));
         break;
     default:
         ui->labelStatus->setText(
-            QStringLiteral("Error occurred while adding or updating the batch information."));
+            tr("Error occurred while adding or updating the batch information."));
         break;
     }
 }

@@ -30,17 +30,17 @@ InventoryManagement::InventoryManagement(QWidget *parent, bool selectionMode)
     const QStringList headers = {QString(),
                                  QString(),
                                  QString(),
-                                 QStringLiteral("Bar Code"),
-                                 QStringLiteral("Batch Number"),
-                                 QStringLiteral("Product"),
-                                 QStringLiteral("Vendor"),
-                                 QStringLiteral("Expiry"),
-                                 QStringLiteral("Storage Location"),
-                                 QStringLiteral("Quantity"),
-                                 QStringLiteral("Sub Quantity/Items"),
-                                 QStringLiteral("Purchase Price"),
-                                 QStringLiteral("Sale Price"),
-                                 QStringLiteral("Product Code")};
+                                 tr("Bar Code"),
+                                 tr("Batch Number"),
+                                 tr("Product"),
+                                 tr("Vendor"),
+                                 tr("Expiry"),
+                                 tr("Storage Location"),
+                                 tr("Quantity"),
+                                 tr("Sub Quantity/Items"),
+                                 tr("Purchase Price"),
+                                 tr("Sale Price"),
+                                 tr("Product Code")};
     QTableView *view = ui->tableViewItems;
     // The picker lists each product's batches first expired, first out.
     SetUpList(view, Catalogue::InventorySortExpressions(),
@@ -66,7 +66,7 @@ InventoryManagement::InventoryManagement(QWidget *parent, bool selectionMode)
         ui->groupBoxButtons->hide();
         ui->frameCloseButton->show();
         ui->labelStatus->setText(
-            QStringLiteral("PLEASE DOUBLE CLICK TABLE ROW TO SELECT THE PRODUCT AND BARCODE"));
+            tr("PLEASE DOUBLE CLICK TABLE ROW TO SELECT THE PRODUCT AND BARCODE"));
     } else {
         connect(view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
                 &InventoryManagement::OnItemSeleted);
@@ -80,7 +80,7 @@ InventoryManagement::~InventoryManagement() = default;
 
 QString InventoryManagement::PickBarCode(QWidget *parent, const QSize &size)
 {
-    return RunPicker(parent, QStringLiteral("Select Batch"), size,
+    return RunPicker(parent, tr("Select Batch"), size,
                      &InventoryManagement::GetSelectedBarCode);
 }
 
@@ -146,8 +146,8 @@ void InventoryManagement::on_buttonDelete_clicked()
     const QModelIndex current = ui->tableViewItems->currentIndex();
     if (!current.isValid())
         return;
-    if (!ConfirmDelete(QStringLiteral("Delete Inventory Item"),
-                       QStringLiteral("Do you really want to delete this stock item?")))
+    if (!ConfirmDelete(tr("Delete Inventory Item"),
+                       tr("Do you really want to delete this stock item?")))
         return;
     // A refusal is logged by the store; the re-run list shows what is stored.
     CatalogueStore::DeleteBatch(CDBManager::Instance().GetInventoryDataBase(),

@@ -27,13 +27,13 @@ ProductManagement::ProductManagement(QWidget *parent, bool selectionMode)
     ui->setupUi(this);
 
     const QStringList headers = {QString(),
-                                 QStringLiteral("Category"),
-                                 QStringLiteral("Code"),
-                                 QStringLiteral("Name"),
-                                 QStringLiteral("Items Per Unit"),
-                                 QStringLiteral("Description"),
+                                 tr("Category"),
+                                 tr("Code"),
+                                 tr("Name"),
+                                 tr("Items Per Unit"),
+                                 tr("Description"),
                                  QString(),
-                                 QStringLiteral("Tax rate")};
+                                 tr("Tax rate")};
     QTableView *view = ui->tableViewProducts;
     SetUpList(view, Catalogue::ProductSortExpressions(), QStringLiteral("p.ID"), headers,
               {Id, ImageFile});
@@ -51,7 +51,7 @@ ProductManagement::ProductManagement(QWidget *parent, bool selectionMode)
         ui->groupBoxButtons->hide();
         ui->frameCloseButton->show();
         ui->labelStatus->setText(
-            QStringLiteral("PLEASE DOUBLE CLICK TABLE ROW TO SELECT THE PRODUCT"));
+            tr("PLEASE DOUBLE CLICK TABLE ROW TO SELECT THE PRODUCT"));
     }
 
     m_imagesFolder = AppSettings::Instance().Text(Setting::ImagesFolder);
@@ -64,7 +64,7 @@ ProductManagement::~ProductManagement() = default;
 
 QString ProductManagement::PickProductCode(QWidget *parent, const QSize &size)
 {
-    return RunPicker(parent, QStringLiteral("Select Product"), size,
+    return RunPicker(parent, tr("Select Product"), size,
                      &ProductManagement::GetSelectedCode);
 }
 
@@ -138,15 +138,15 @@ void ProductManagement::on_buttonDelete_clicked()
     const QModelIndex current = ui->tableViewProducts->currentIndex();
     if (!current.isValid())
         return;
-    if (!ConfirmDelete(QStringLiteral("Delete Product"),
-                       QStringLiteral("Do you really want to delete this product?")))
+    if (!ConfirmDelete(tr("Delete Product"),
+                       tr("Do you really want to delete this product?")))
         return;
     const int id = m_model->index(current.row(), Id).data().toInt();
     if (CatalogueStore::DeleteProduct(CDBManager::Instance().GetInventoryDataBase(), id)
         == CatalogueStore::Result::InUse) {
         QMessageBox::information(
-            this, QStringLiteral("Error"),
-            QStringLiteral(
+            this, tr("Error"),
+            tr(
                 "Can not delete this product because inventory might exist against this product."));
     }
     Reselect();

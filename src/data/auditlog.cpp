@@ -269,7 +269,7 @@ Verdict Verify(QSqlDatabase db)
         query.bindValue(QStringLiteral(":from"), expected);
         query.bindValue(QStringLiteral(":rows"), kBatch);
         if (!ExecLogged(query)) {
-            verdict.problem = Tr("The audit trail could not be read.");
+            verdict.problem = QCoreApplication::translate("AuditLog", "The audit trail could not be read.");
             return verdict;
         }
         int read = 0;
@@ -301,7 +301,7 @@ Verdict Verify(QSqlDatabase db)
     QSqlQuery head(db);
     head.prepare(QStringLiteral("SELECT LAST_SEQ, LAST_HASH FROM tblAuditHead WHERE ID = 1"));
     if (!ExecLogged(head)) {
-        verdict.problem = Tr("The audit trail could not be read.");
+        verdict.problem = QCoreApplication::translate("AuditLog", "The audit trail could not be read.");
         return verdict;
     }
     const qint64 lastSeq = head.next() ? head.value(0).toLongLong() : 0;

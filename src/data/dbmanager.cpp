@@ -43,8 +43,8 @@ bool IsAlive(QSqlDatabase &db)
 
 void ShowCannotConnect(QWidget *parent, const QString &schema)
 {
-    QMessageBox::information(parent, QStringLiteral("Error"),
-                             QStringLiteral("Can not connect to '%1'").arg(schema)
+    QMessageBox::information(parent, QCoreApplication::translate("CDBManager", "Error"),
+                             QCoreApplication::translate("CDBManager", "Can not connect to '%1'").arg(schema)
                                  + QStringLiteral(" Please make sure MySql server is running. "
                                                   "Select a valid database for this version, or "
                                                   "create a new."),

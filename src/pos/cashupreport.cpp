@@ -10,11 +10,6 @@
 namespace CashUpReport {
 
 namespace {
-QString Tr(const char *text)
-{
-    return QCoreApplication::translate("CashUp", text);
-}
-
 QString TimeText(const QDateTime &time)
 {
     return time.toString(AppSettings::Instance().DisplayDateFormat() + QStringLiteral(" hh:mm"));
@@ -25,26 +20,26 @@ QVector<QStringList> Rows(const CashUp::Record &record)
 {
     using CashUp::Money;
     const CashUp::Figures &f = record.figures;
-    return {{Tr("Sales"), QString::number(f.sales)},
-            {Tr("Returns"), QString::number(f.returns)},
-            {Tr("Gross"), Money(f.gross)},
-            {Tr("Discounts"), Money(f.discounts)},
-            {Tr("Net"), Money(f.net)},
-            {Tr("Tax"), Money(f.tax)},
-            {Tr("Total"), Money(f.total)},
-            {Tr("Expected cash"), Money(f.expectedCash)},
-            {Tr("Counted cash"), Money(record.counted)},
-            {Tr("Difference"), Money(record.difference)}};
+    return {{QCoreApplication::translate("CashUp", "Sales"), QString::number(f.sales)},
+            {QCoreApplication::translate("CashUp", "Returns"), QString::number(f.returns)},
+            {QCoreApplication::translate("CashUp", "Gross"), Money(f.gross)},
+            {QCoreApplication::translate("CashUp", "Discounts"), Money(f.discounts)},
+            {QCoreApplication::translate("CashUp", "Net"), Money(f.net)},
+            {QCoreApplication::translate("CashUp", "Tax"), Money(f.tax)},
+            {QCoreApplication::translate("CashUp", "Total"), Money(f.total)},
+            {QCoreApplication::translate("CashUp", "Expected cash"), Money(f.expectedCash)},
+            {QCoreApplication::translate("CashUp", "Counted cash"), Money(record.counted)},
+            {QCoreApplication::translate("CashUp", "Difference"), Money(record.difference)}};
 }
 
 QString PeriodText(const CashUp::Period &period)
 {
-    return Tr("%1 to %2").arg(TimeText(period.from), TimeText(period.to));
+    return QCoreApplication::translate("CashUp", "%1 to %2").arg(TimeText(period.from), TimeText(period.to));
 }
 
 QString CashierText(const QString &cashier)
 {
-    return cashier.isEmpty() ? Tr("All cashiers") : cashier;
+    return cashier.isEmpty() ? QCoreApplication::translate("CashUp", "All cashiers") : cashier;
 }
 
 bool Print(const CashUp::Record &record, QWidget *parent)
@@ -63,15 +58,15 @@ bool Print(const CashUp::Record &record, QWidget *parent)
     engine.rowCounts.append(rows.size());
     const QString company = AppSettings::Instance().Text(Setting::CompanyName);
     const QHash<QString, QString> header = {
-        {QStringLiteral("title"), Tr("CASH-UP")},
+        {QStringLiteral("title"), QCoreApplication::translate("CashUp", "CASH-UP")},
         {QStringLiteral("company_name"), company},
-        {QStringLiteral("cashier_label"), Tr("Cashier:")},
+        {QStringLiteral("cashier_label"), QCoreApplication::translate("CashUp", "Cashier:")},
         {QStringLiteral("cashier"), CashierText(record.period.cashier)},
-        {QStringLiteral("period_label"), Tr("Period:")},
+        {QStringLiteral("period_label"), QCoreApplication::translate("CashUp", "Period:")},
         {QStringLiteral("period"), PeriodText(record.period)},
-        {QStringLiteral("closed_label"), Tr("Closed:")},
+        {QStringLiteral("closed_label"), QCoreApplication::translate("CashUp", "Closed:")},
         {QStringLiteral("closed"),
-         Tr("%1 by %2").arg(TimeText(record.closedAt), record.closedBy)}};
+         QCoreApplication::translate("CashUp", "%1 by %2").arg(TimeText(record.closedAt), record.closedBy)}};
     QObject::connect(&engine, &ReportEngine::setValue, &engine,
                      [&rows, &header](int &recNo, QString &name, QVariant &value, int) {
                          if (name == QLatin1String("Figure") && recNo < rows.size())

@@ -67,11 +67,6 @@ QByteArray Bytes(std::initializer_list<int> bytes)
     return out;
 }
 
-QString Tr(const char *text)
-{
-    return QCoreApplication::translate("EscPos", text);
-}
-
 QByteArray Spaces(int n)
 {
     return QByteArray(std::max(0, n), ' ');
@@ -305,7 +300,7 @@ QByteArray Receipt(const ReceiptData &data, const ReceiptOptions &receipt,
     if (!discount.isEmpty())
         out.Block(discount, Qt::AlignLeft);
     out.Line();
-    out.Block(Tr("Thank you for doing business with us"), Qt::AlignHCenter);
+    out.Block(QCoreApplication::translate("EscPos", "Thank you for doing business with us"), Qt::AlignHCenter);
     // Past the tear bar, then the cut.
     out.Command({ESC, 'd', 4});
     if (options.cut)

@@ -20,14 +20,9 @@ const char kPaperStatus[] = {0x10, 0x04, 0x04};
 // Waiting longer for a status answer only slows printers that never give one.
 constexpr int kStatusWaitMs = 300;
 
-QString Tr(const char *text)
-{
-    return QCoreApplication::translate("EscPosPrinter", text);
-}
-
 QString Unreachable(const QString &target, const QString &why)
 {
-    return Tr("The receipt printer %1 cannot be reached: %2").arg(target, why);
+    return QCoreApplication::translate("EscPosPrinter", "The receipt printer %1 cannot be reached: %2").arg(target, why);
 }
 
 // A status byte has bits 1 and 4 set and bits 0 and 7 clear; anything else is not an answer.
@@ -38,12 +33,12 @@ bool PaperOut(char status)
 
 QString PaperOutMessage(const QString &target)
 {
-    return Tr("The receipt printer %1 reports that it is out of paper.").arg(target);
+    return QCoreApplication::translate("EscPosPrinter", "The receipt printer %1 reports that it is out of paper.").arg(target);
 }
 
 QString Incomplete(const QString &target, const QString &why)
 {
-    return Tr("The receipt printer %1 did not take the whole receipt: %2").arg(target, why);
+    return QCoreApplication::translate("EscPosPrinter", "The receipt printer %1 did not take the whole receipt: %2").arg(target, why);
 }
 
 int Remaining(const QDeadlineTimer &deadline)
@@ -175,11 +170,11 @@ Target ParseTarget(const QString &text)
 QString Send(const QString &text, const QByteArray &bytes, int timeoutMs)
 {
     if (text.trimmed().isEmpty())
-        return Tr("No ESC/POS receipt printer is set up. Please enter its device file or network "
+        return QCoreApplication::translate("EscPosPrinter", "No ESC/POS receipt printer is set up. Please enter its device file or network "
                   "address in the printer settings.");
     const Target target = ParseTarget(text);
     if (!target.IsValid())
-        return Tr("The receipt printer \"%1\" is not a device file or a network address "
+        return QCoreApplication::translate("EscPosPrinter", "The receipt printer \"%1\" is not a device file or a network address "
                   "(host:port). Please correct it in the printer settings.")
             .arg(text.trimmed());
     if (!target.device.isEmpty())

@@ -5,12 +5,12 @@
 CItemTransactionsModel::CItemTransactionsModel(QObject *parent)
     : QAbstractTableModel(parent)
     // The blanks belong to the headers: they size the columns.
-    , m_header({QStringLiteral("  Index  "),
-                QStringLiteral("              Product Name                 "),
-                QStringLiteral("     Items     "), QStringLiteral("     Sub Items     "),
-                QStringLiteral("     Price/Item     "), QStringLiteral("   Discount     "),
-                QStringLiteral("  Line Total  "), QStringLiteral("PurchasePrice"),
-                QStringLiteral("PurchaseTotal")})
+    , m_header({tr("  Index  "),
+                tr("              Product Name                 "),
+                tr("     Items     "), tr("     Sub Items     "),
+                tr("     Price/Item     "), tr("   Discount     "),
+                tr("  Line Total  "), tr("PurchasePrice"),
+                tr("PurchaseTotal")})
 {
     m_saleKey = QUuid::createUuid().toString(QUuid::WithoutBraces);
 }

@@ -90,9 +90,9 @@ CPOS::CPOS(QWidget *parent)
     ui->lineEditTax->setVisible(m_taxEnabled);
     ui->lineEditSubItems->setVisible(m_subItemsMode);
     ui->labelSubQty->setVisible(m_subItemsMode);
-    ui->labelTotal->setText(QStringLiteral("TOTAL %1").arg(m_currency));
-    ui->labelPaid->setText(QStringLiteral("PAID %1").arg(m_currency));
-    ui->labelChange->setText(QStringLiteral("CHANGE %1").arg(m_currency));
+    ui->labelTotal->setText(tr("TOTAL %1").arg(m_currency));
+    ui->labelPaid->setText(tr("PAID %1").arg(m_currency));
+    ui->labelChange->setText(tr("CHANGE %1").arg(m_currency));
     ui->labelTax->setText(m_taxName + QLatin1Char(' ') + m_currency);
 
     m_blinkTimer = new QTimer(this);
@@ -292,8 +292,8 @@ void CPOS::on_pushCustomers_clicked()
     m_model->SetCustomer(customer);
     ShowCustomer();
     if (customer.IsSelected()) {
-        ErrorDialog(QStringLiteral("err_msg_11"), QStringLiteral("Select Customer"),
-                    QStringLiteral(
+        ErrorDialog(QStringLiteral("err_msg_11"), tr("Select Customer"),
+                    tr(
                         "Customer has been selected. Customer data will be printed on the large "
                         "sales receipt and stored in database. Please press this button again to "
                         "select another customer or deselect existing customer. Existing "
@@ -320,8 +320,8 @@ void CPOS::on_checkReturnMode_toggled(bool checked)
 {
     ClearStatus();
     if (checked) {
-        ErrorDialog(QStringLiteral("err_msg_4"), QStringLiteral("Return Mode"),
-                    QStringLiteral("Now the system is in \"Items Return\" mode. On performing any "
+        ErrorDialog(QStringLiteral("err_msg_4"), tr("Return Mode"),
+                    tr("Now the system is in \"Items Return\" mode. On performing any "
                                    "sale, items will be added back to inventory. Please press it "
                                    "again to return to Normal mode. "),
                     this)
@@ -333,8 +333,8 @@ void CPOS::on_checkReturnMode_toggled(bool checked)
 void CPOS::on_checkOnAllItems_toggled(bool checked)
 {
     if (checked) {
-        ErrorDialog(QStringLiteral("err_msg_3"), QStringLiteral("Discount on All Items"),
-                    QStringLiteral("Please make sure the check box is checked. Specail discount "
+        ErrorDialog(QStringLiteral("err_msg_3"), tr("Discount on All Items"),
+                    tr("Please make sure the check box is checked. Specail discount "
                                    "will be calculated on all items being sold. If there is any "
                                    "discount already set on the inventory, that will be "
                                    "overwritten by this value. Please press it again to disable "
@@ -368,7 +368,7 @@ void CPOS::SetFocusOnBarCode()
 
 void CPOS::on_pushHelpShortCutKeys_clicked()
 {
-    ErrorDialog help(QString(), QStringLiteral("Shortcut Keys Help"),
+    ErrorDialog help(QString(), tr("Shortcut Keys Help"),
                      QString::fromLatin1(kHelpText), this, true);
     help.resize(800, 400);
     help.exec();

@@ -43,12 +43,12 @@ bool CPOS::IsCategoryChosen() const
 void CPOS::ShowPageLabel()
 {
     if (IsCategoryChosen())
-        ui->labelFavPages->setText(QStringLiteral("Category Page %1 of %2 ")
+        ui->labelFavPages->setText(tr("Category Page %1 of %2 ")
                                        .arg(m_categoryCurrentPage)
                                        .arg(m_categoryPageCount));
     else
         ui->labelFavPages->setText(
-            QStringLiteral("Page %1 of %2 ").arg(m_currentPage).arg(m_pageCount));
+            tr("Page %1 of %2 ").arg(m_currentPage).arg(m_pageCount));
 }
 
 void CPOS::ShowPage(const QVector<PosStore::PanelEntry> &entries, int first, int count)

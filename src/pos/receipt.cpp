@@ -102,8 +102,8 @@ bool PrintLarge(const ReceiptData &data, const ReceiptOptions &options, bool pre
     engine.SetDocumentName(QStringLiteral("receipt"), data.receiptNumber);
     if (!PrepareEngine(engine, data, options)) {
         // An empty page would look like a printed receipt; say what went wrong instead.
-        QMessageBox::warning(parent, QStringLiteral("Receipt"),
-                             QStringLiteral("The receipt template could not be loaded."));
+        QMessageBox::warning(parent, QCoreApplication::translate("Receipt", "Receipt"),
+                             QCoreApplication::translate("Receipt", "The receipt template could not be loaded."));
         return false;
     }
     if (preview) {
@@ -448,8 +448,8 @@ void SetUpSmallPrinter(QPrinter &printer, const ReceiptOptions &options, bool pr
 {
     if (options.printToPdf) {
         ErrorDialog notice(
-            QStringLiteral("err_msg_1"), QStringLiteral("Print to PDF"),
-            QStringLiteral("Please change Receipt/Ticket Printer settings from Settings dialog. "
+            QStringLiteral("err_msg_1"), QCoreApplication::translate("Receipt", "Print to PDF"),
+            QCoreApplication::translate("Receipt", "Please change Receipt/Ticket Printer settings from Settings dialog. "
                            "Currently it is configured to print to PDF file. Please make sure "
                            "Adobe Reader is installed, which is required to view the PDF "
                            "receipt."),

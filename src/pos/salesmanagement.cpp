@@ -107,7 +107,7 @@ void SalesManagement::ShowEmbedded(QWidget *parent)
 {
     QWidget *host = AppSettings::Instance().GlobalParent();
     QuillboxDialog dialog(host ? host : parent);
-    dialog.setWindowTitle(QStringLiteral("Sales"));
+    dialog.setWindowTitle(tr("Sales"));
     auto *layout = new QGridLayout(&dialog);
     layout->addWidget(new SalesManagement(&dialog, true), 0, 0);
     dialog.resize(800, 600);
@@ -172,8 +172,8 @@ void SalesManagement::OnItemSelected(const QModelIndex &index)
 {
     if (!ShowDetails(index))
         return;
-    ErrorDialog note(QStringLiteral("err_msg_12"), QStringLiteral("Sale Details"),
-                     QStringLiteral("Please click on 'Sales Details' tab to view details of this "
+    ErrorDialog note(QStringLiteral("err_msg_12"), tr("Sale Details"),
+                     tr("Please click on 'Sales Details' tab to view details of this "
                                     "sale. All individual items are listed on this tab. You can "
                                     "double click on the row to go directly to details page as "
                                     "well. "),
@@ -221,21 +221,21 @@ void SalesManagement::on_buttonDelete_clicked()
 {
     const QModelIndex current = ui->tableViewSales->currentIndex();
     if (!current.isValid()) {
-        QMessageBox::information(this, QStringLiteral("Delete Sale"),
-                                 QStringLiteral("Please select row from sales table, and then "
+        QMessageBox::information(this, tr("Delete Sale"),
+                                 tr("Please select row from sales table, and then "
                                                 "press delete."));
         return;
     }
     const QMessageBox::StandardButton answer = QMessageBox::question(
-        this, QStringLiteral("Delete Sale"),
-        QStringLiteral("Do you really want to delete this sale and associated details?"),
+        this, tr("Delete Sale"),
+        tr("Do you really want to delete this sale and associated details?"),
         QMessageBox::Yes | QMessageBox::No);
     if (answer != QMessageBox::Yes)
         return;
     const int id = m_sales->index(current.row(), 0).data().toInt();
     if (!SalesHistory::DeleteSale(CDBManager::Instance().GetSalesDataBase(), id)) {
-        QMessageBox::warning(this, QStringLiteral("Delete Sale"),
-                             QStringLiteral("The sale could not be deleted. Nothing was "
+        QMessageBox::warning(this, tr("Delete Sale"),
+                             tr("The sale could not be deleted. Nothing was "
                                             "changed."));
     }
     m_sales->Refresh();

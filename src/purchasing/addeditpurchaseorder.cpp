@@ -187,7 +187,7 @@ void AddEditPurchaseOrder::on_lineBarCode_textChanged(const QString &code)
         return;
     }
     ui->labelStatus->setText(
-        QStringLiteral("Barcode ( %1 ) does not exist in the inventory").arg(code));
+        tr("Barcode ( %1 ) does not exist in the inventory").arg(code));
     ui->lineItemName->clear();
     ui->lineAvailableStock->clear();
     ui->lineUnitPrice->clear();
@@ -274,19 +274,19 @@ void AddEditPurchaseOrder::ForgetSelectedLine()
 void AddEditPurchaseOrder::on_pushAddItem_clicked()
 {
     if (ui->lineItemName->text().isEmpty()) {
-        ui->labelStatus->setText(QStringLiteral("Please enter valid product item code"));
+        ui->labelStatus->setText(tr("Please enter valid product item code"));
         return;
     }
     if (ui->lineUnitPrice->text().isEmpty()) {
-        ui->labelStatus->setText(QStringLiteral("Please enter valid unit price of product item"));
+        ui->labelStatus->setText(tr("Please enter valid unit price of product item"));
         return;
     }
     if (ui->lineOrderQuantity->text().isEmpty()) {
-        ui->labelStatus->setText(QStringLiteral("Please enter valid order quantity"));
+        ui->labelStatus->setText(tr("Please enter valid order quantity"));
         return;
     }
     if (ui->comboVendors->currentText().isEmpty()) {
-        ui->labelStatus->setText(QStringLiteral("Please select vendor for this item"));
+        ui->labelStatus->setText(tr("Please select vendor for this item"));
         return;
     }
 
@@ -314,7 +314,7 @@ void AddEditPurchaseOrder::on_pushAddItem_clicked()
     // The order (new or changed), the line and the new totals are stored together.
     int key = m_orderKey.toInt();
     if (!PurchaseStore::AddLine(Db(), &key, header, line)) {
-        ui->labelStatus->setText(QStringLiteral("Error occured while adding purchase item."));
+        ui->labelStatus->setText(tr("Error occured while adding purchase item."));
         return;
     }
     m_orderKey = QString::number(key);
@@ -324,7 +324,7 @@ void AddEditPurchaseOrder::on_pushAddItem_clicked()
     ui->lineTax->setText(MoneyText(totals.tax));
     ui->lineTotal->setText(MoneyText(totals.total));
     RefreshLines();
-    ui->labelStatus->setText(QStringLiteral("Purchase order saved successfully."));
+    ui->labelStatus->setText(tr("Purchase order saved successfully."));
     ForgetSelectedLine();
     ClearItemFields();
 }
@@ -348,7 +348,7 @@ void AddEditPurchaseOrder::on_pushDeleteItem_clicked()
     header.total = MoneyText(totals.total).toFloat();
     // The line goes and the totals change together, or neither does.
     if (!PurchaseStore::DeleteLine(Db(), m_orderKey.toInt(), m_selectedLineKey.toInt(), header)) {
-        ui->labelStatus->setText(QStringLiteral("Error occured while deleting purchase item."));
+        ui->labelStatus->setText(tr("Error occured while deleting purchase item."));
         return;
     }
     m_storedStatus = header.status;
@@ -357,7 +357,7 @@ void AddEditPurchaseOrder::on_pushDeleteItem_clicked()
     ui->lineSubTotal->setText(MoneyText(totals.subTotal));
     ui->lineTax->setText(MoneyText(totals.tax));
     ui->lineTotal->setText(MoneyText(totals.total));
-    ui->labelStatus->setText(QStringLiteral("Purchase order saved successfully."));
+    ui->labelStatus->setText(tr("Purchase order saved successfully."));
     ClearItemFields();
 }
 
@@ -367,13 +367,13 @@ bool AddEditPurchaseOrder::Save()
     int key = m_orderKey.toInt();
     if (!PurchaseStore::SaveOrder(Db(), &key, header)) {
         qWarning() << "Error: purchase order not saved";
-        ui->labelStatus->setText(QStringLiteral("Error occurred while saving purchase order."));
+        ui->labelStatus->setText(tr("Error occurred while saving purchase order."));
         return false;
     }
     m_orderKey = QString::number(key);
     m_storedStatus = header.status;
     ui->linePoNumber->setText(m_orderKey);
-    ui->labelStatus->setText(QStringLiteral("Purchase order saved successfully."));
+    ui->labelStatus->setText(tr("Purchase order saved successfully."));
     ForgetSelectedLine();
     return true;
 }
@@ -391,7 +391,7 @@ void AddEditPurchaseOrder::on_pushUpdateInventoryData_clicked()
             ui->lineBatch->text(), ui->dateExpiry->date(), ui->lineStorage->text());
     RefreshLines();
     if (!ok)
-        ui->labelStatus->setText(QStringLiteral("Error occured while updating purchase item."));
+        ui->labelStatus->setText(tr("Error occured while updating purchase item."));
 }
 
 void AddEditPurchaseOrder::on_pushClose_clicked()
@@ -413,7 +413,7 @@ void AddEditPurchaseOrder::on_comboStatus_currentTextChanged(const QString &stat
     const QString question = m_storedStatus == received
         ? QStringLiteral("This order was already received. Export its items to inventory again?")
         : QStringLiteral("Do you want to export received items to inventory?");
-    if (QMessageBox::question(this, QStringLiteral("Export"), question,
+    if (QMessageBox::question(this, tr("Export"), question,
                               QMessageBox::Yes | QMessageBox::No)
         != QMessageBox::Yes)
         return;
@@ -437,7 +437,7 @@ void AddEditPurchaseOrder::Receive()
                   .arg(failure.line)
                   .arg(failure.code, failure.reason)
             : QStringLiteral("The items could not be exported: %1.").arg(failure.reason);
-        QMessageBox::critical(this, QStringLiteral("Export"),
+        QMessageBox::critical(this, tr("Export"),
                               where
                                   + QStringLiteral("\nNothing was exported and the order was not "
                                                    "saved as RECEIVED."));
@@ -447,7 +447,7 @@ void AddEditPurchaseOrder::Receive()
     m_storedStatus = header.status;
     ui->linePoNumber->setText(m_orderKey);
     ForgetSelectedLine();
-    QMessageBox::information(this, QStringLiteral("Export"),
-                             QStringLiteral("Export to inventory finished successfully"));
-    ui->labelStatus->setText(QStringLiteral("Purchase order saved successfully."));
+    QMessageBox::information(this, tr("Export"),
+                             tr("Export to inventory finished successfully"));
+    ui->labelStatus->setText(tr("Purchase order saved successfully."));
 }

@@ -26,8 +26,8 @@ std::unique_ptr<ReportEngine> AddEditPurchaseOrder::PrepareEngine()
     engine->rowCounts.append(m_lines->rowCount());
     if (!engine->loadTemplate(path)) {
         qWarning() << "Report's file not found" << path << engine->LastError();
-        QMessageBox::warning(this, QStringLiteral("Print"),
-                             QStringLiteral("The purchase order template could not be loaded: %1")
+        QMessageBox::warning(this, tr("Print"),
+                             tr("The purchase order template could not be loaded: %1")
                                  .arg(engine->LastError()));
         return nullptr;
     }

@@ -81,13 +81,13 @@ void PurchaseManagement::on_buttonDelete_clicked()
     const QModelIndex current = ui->tableViewItems->currentIndex();
     if (!current.isValid())
         return;
-    if (!ConfirmDelete(QStringLiteral("Delete"),
-                       QStringLiteral("Do you really want to delete this purchase order?")))
+    if (!ConfirmDelete(tr("Delete"),
+                       tr("Do you really want to delete this purchase order?")))
         return;
     const int id = m_model->index(current.row(), 0).data().toInt();
     if (!PurchaseStore::DeleteOrder(CDBManager::Instance().GetInventoryDataBase(), id)) {
-        QMessageBox::warning(this, QStringLiteral("Delete"),
-                             QStringLiteral("The purchase order could not be deleted."));
+        QMessageBox::warning(this, tr("Delete"),
+                             tr("The purchase order could not be deleted."));
     }
     Reselect();
 }

@@ -18,11 +18,6 @@ namespace ManagementReports {
 namespace {
 const char *kDateFormat = "yyyy-MM-dd";
 
-QString Tr(const char *text)
-{
-    return QCoreApplication::translate("ManagementReports", text);
-}
-
 const QString kInventoryFrom = QStringLiteral(
     "  FROM tblInventory as i, tblProducts as p , tblVendors as v  WHERE i.PRODUCT_ID = p.ID "
     "AND i.VENDOR_ID = v.ID AND ");
@@ -88,7 +83,7 @@ Statement LowStockStatement(int threshold)
 {
     return {kInventoryColumns + kInventoryFrom + QStringLiteral("i.QUANTITY < :threshold"),
             {{QStringLiteral(":threshold"), threshold}},
-            Tr("ITEMS HAVING STOCK LEVEL LESS THAN (") + QString::number(threshold)
+            QCoreApplication::translate("ManagementReports", "ITEMS HAVING STOCK LEVEL LESS THAN (") + QString::number(threshold)
                 + QLatin1Char(')')};
 }
 
@@ -100,26 +95,26 @@ Statement ExpiringStatement(int days, const QDate &today, const QString &dateExp
                 + kInventoryFrom + QStringLiteral("i.EXPIRY_DATE < :limit_date"),
             {{QStringLiteral(":limit_date"),
               today.addDays(days).toString(QLatin1String(kDateFormat))}},
-            Tr("EXPIRING ITEMS IN (%1) DAYS REPORT").arg(days)};
+            QCoreApplication::translate("ManagementReports", "EXPIRING ITEMS IN (%1) DAYS REPORT").arg(days)};
 }
 
 Statement OutOfStockStatement()
 {
     return {kInventoryColumns + kInventoryFrom + QStringLiteral("i.QUANTITY = 0"),
             {},
-            Tr("OUT OF STOCK ITEMS REPORT")};
+            QCoreApplication::translate("ManagementReports", "OUT OF STOCK ITEMS REPORT")};
 }
 
 QString SalesTitle(Preset preset)
 {
-    return preset == Preset::Last7Days ? Tr("SALES & PURCHASE COST REPORT (LAST 7 DAYS)")
-                                       : Tr("SALES & PURCHASE COST REPORT (LAST 30 DAYS)");
+    return preset == Preset::Last7Days ? QCoreApplication::translate("ManagementReports", "SALES & PURCHASE COST REPORT (LAST 7 DAYS)")
+                                       : QCoreApplication::translate("ManagementReports", "SALES & PURCHASE COST REPORT (LAST 30 DAYS)");
 }
 
 QString RangeTitle(const Period &period, const QString &displayFormat)
 {
-    return Tr("SALES & PURCHASE COST REPORT FROM ") + period.start.toString(displayFormat)
-           + Tr(" TO ") + period.end.toString(displayFormat);
+    return QCoreApplication::translate("ManagementReports", "SALES & PURCHASE COST REPORT FROM ") + period.start.toString(displayFormat)
+           + QCoreApplication::translate("ManagementReports", " TO ") + period.end.toString(displayFormat);
 }
 
 QString TotalsStatement()
@@ -217,13 +212,13 @@ QString GroupingHeading(Grouping grouping)
 {
     switch (grouping) {
     case Grouping::Product:
-        return Tr("RESULTS GROUPED BY PRODUCT");
+        return QCoreApplication::translate("ManagementReports", "RESULTS GROUPED BY PRODUCT");
     case Grouping::Customer:
-        return Tr("RESULTS GROUPED BY CUSTOMER");
+        return QCoreApplication::translate("ManagementReports", "RESULTS GROUPED BY CUSTOMER");
     case Grouping::User:
-        return Tr("RESULTS GROUPED BY USER");
+        return QCoreApplication::translate("ManagementReports", "RESULTS GROUPED BY USER");
     case Grouping::Date:
-        return Tr("RESULTS GROUPED BY DATE");
+        return QCoreApplication::translate("ManagementReports", "RESULTS GROUPED BY DATE");
     }
     return QString();
 }
@@ -248,10 +243,10 @@ QString HtmlPart(const Document &document, int first, int count, bool heading, b
             html += QStringLiteral("<h3>") + document.groupingHeading.toHtmlEscaped()
                     + QStringLiteral("</h3>");
             const QList<QPair<QString, QString>> lines = {
-                {Tr("Total Sales : "), document.totals.sales},
-                {Tr("Total Purchase : "), document.totals.purchase},
-                {Tr("Total Profit : "), document.totals.profit},
-                {Tr("Total Discount : "), document.totals.discount}};
+                {QCoreApplication::translate("ManagementReports", "Total Sales : "), document.totals.sales},
+                {QCoreApplication::translate("ManagementReports", "Total Purchase : "), document.totals.purchase},
+                {QCoreApplication::translate("ManagementReports", "Total Profit : "), document.totals.profit},
+                {QCoreApplication::translate("ManagementReports", "Total Discount : "), document.totals.discount}};
             for (const auto &line : lines)
                 html += QStringLiteral("<br><br>") + line.first + currency
                         + line.second.toHtmlEscaped();

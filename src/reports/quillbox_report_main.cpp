@@ -3,6 +3,7 @@
 
 #include "reportengine.h"
 #include "reportjsondata.h"
+#include "programlanguage.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -25,6 +26,7 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    ProgramLanguage::Install(&app);
 
     const QStringList args = QCoreApplication::arguments();
     if (args.size() != 4) {

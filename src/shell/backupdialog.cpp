@@ -52,7 +52,7 @@ void Backupdialog::on_pushSelectExe_clicked()
     QString start = Stored(Setting::RecentLocation);
     if (start.isEmpty())
         start = QStringLiteral("/home");
-    QFileDialog dialog(this, QStringLiteral("Select EXE"), start);
+    QFileDialog dialog(this, tr("Select EXE"), start);
     dialog.setFileMode(QFileDialog::ExistingFile);
 #ifdef Q_OS_WIN
     dialog.setNameFilter(QStringLiteral("Exe Files (*.exe)"));
@@ -107,8 +107,8 @@ void Backupdialog::on_pushButtonBackup_clicked()
     progress.close();
 
     if (ok) {
-        QMessageBox::information(this, QStringLiteral("Backup"),
-                                 QStringLiteral("Backup operation completed successfully"));
+        QMessageBox::information(this, tr("Backup"),
+                                 tr("Backup operation completed successfully"));
         return;
     }
     const QStringList kinds = {QStringLiteral("Inventory database"),
@@ -121,7 +121,7 @@ void Backupdialog::on_pushButtonBackup_clicked()
         else
             text += QStringLiteral("\n\n%1 \"%2\": %3").arg(kinds.at(i), job.schema, job.message);
     }
-    QMessageBox::critical(this, QStringLiteral("Backup"), text);
+    QMessageBox::critical(this, tr("Backup"), text);
 }
 
 void Backupdialog::on_pushButtonClose_clicked()

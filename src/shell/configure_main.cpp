@@ -7,6 +7,7 @@
 #include "appsettings.h"
 #include "auditlog.h"
 #include "privateserver.h"
+#include "programlanguage.h"
 
 #include <QCoreApplication>
 #include <QSettings>
@@ -58,6 +59,7 @@ int VerifyAudit(QTextStream &out, QTextStream &err)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    ProgramLanguage::Install(&app);
     const QStringList args = app.arguments().mid(1);
     QTextStream out(stdout);
     QTextStream err(stderr);

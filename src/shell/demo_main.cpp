@@ -6,6 +6,7 @@
 #include "appsettings.h"
 #include "dbmanager.h"
 #include "demosetup.h"
+#include "programlanguage.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -19,6 +20,7 @@ int main(int argc, char *argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     // The database manager may show a busy note while it connects.
     QApplication app(argc, argv);
+    ProgramLanguage::Install(&app);
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Fills the active databases with a demo pharmacy."));
     parser.addHelpOption();

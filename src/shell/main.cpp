@@ -4,6 +4,7 @@
 #include "debuglog.h"
 #include "mainwindow.h"
 #include "programstart.h"
+#include "programlanguage.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -46,6 +47,7 @@ int main(int argc, char *argv[])
     if (AnswerCommandLine(argc, argv, &answered))
         return answered;
     QApplication app(argc, argv);
+    ProgramLanguage::Install(&app);
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QCoreApplication::translate("main", "Point of sale and stock keeping for small shops."));

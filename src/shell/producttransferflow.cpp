@@ -58,27 +58,27 @@ void ExportToFolder(QWidget *parent, const QString &folder, bool forScanner)
     progress.close();
     switch (result) {
     case ProductTransfer::ExportResult::Done:
-        QMessageBox::information(parent, QStringLiteral("Export"),
-                                 QStringLiteral("Inventory data exported successfully to file %1")
+        QMessageBox::information(parent, QCoreApplication::translate("ProductTransferFlow", "Export"),
+                                 QCoreApplication::translate("ProductTransferFlow", "Inventory data exported successfully to file %1")
                                      .arg(path));
         break;
     case ProductTransfer::ExportResult::QueryFailed:
-        QMessageBox::information(parent, QStringLiteral("Export"),
-                                 QStringLiteral("Error occurred while exporting data."));
+        QMessageBox::information(parent, QCoreApplication::translate("ProductTransferFlow", "Export"),
+                                 QCoreApplication::translate("ProductTransferFlow", "Error occurred while exporting data."));
         break;
     case ProductTransfer::ExportResult::OpenFailed:
     case ProductTransfer::ExportResult::WriteFailed:
-        QMessageBox::warning(parent, QStringLiteral("Export"),
-                             QStringLiteral("Could not write the file %1.").arg(path));
+        QMessageBox::warning(parent, QCoreApplication::translate("ProductTransferFlow", "Export"),
+                             QCoreApplication::translate("ProductTransferFlow", "Could not write the file %1.").arg(path));
         break;
     }
 }
 
 void ImportProductData(QWidget *parent, bool withCodes)
 {
-    const QString path = QFileDialog::getOpenFileName(parent, QStringLiteral("Open File"),
+    const QString path = QFileDialog::getOpenFileName(parent, QCoreApplication::translate("ProductTransferFlow", "Open File"),
                                                       RecentLocation(),
-                                                      QStringLiteral("Data Files (*.txt *.csv)"));
+                                                      QCoreApplication::translate("ProductTransferFlow", "Data Files (*.txt *.csv)"));
     if (path.isEmpty())
         return;
     Store()->setValue(QStringLiteral("RECENT_LOCATION"), path);
@@ -89,15 +89,15 @@ void ImportFile(QWidget *parent, const QString &filePath, bool withCodes)
 {
     QFile file(filePath);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        QMessageBox::warning(parent, QStringLiteral("Import"),
-                             QStringLiteral("Could not read the file %1.").arg(filePath));
+        QMessageBox::warning(parent, QCoreApplication::translate("ProductTransferFlow", "Import"),
+                             QCoreApplication::translate("ProductTransferFlow", "Could not read the file %1.").arg(filePath));
         return;
     }
 
     // Shown only when the import takes a while; Cancel rolls the whole import back.
-    QProgressDialog progress(QStringLiteral("Please wait..."), QStringLiteral("Cancel"), 0,
+    QProgressDialog progress(QCoreApplication::translate("ProductTransferFlow", "Please wait..."), QCoreApplication::translate("ProductTransferFlow", "Cancel"), 0,
                              kProgressSteps, parent);
-    progress.setWindowTitle(QStringLiteral("Import"));
+    progress.setWindowTitle(QCoreApplication::translate("ProductTransferFlow", "Import"));
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(500);
     progress.setAutoClose(false);
@@ -118,9 +118,9 @@ void ImportFile(QWidget *parent, const QString &filePath, bool withCodes)
     const QString report = ProductTransfer::ImportReport(outcome);
     if (outcome.status == ProductTransfer::ImportOutcome::Status::Done
         && outcome.skipped.isEmpty())
-        QMessageBox::information(parent, QStringLiteral("Import"), report);
+        QMessageBox::information(parent, QCoreApplication::translate("ProductTransferFlow", "Import"), report);
     else
-        QMessageBox::warning(parent, QStringLiteral("Import"), report);
+        QMessageBox::warning(parent, QCoreApplication::translate("ProductTransferFlow", "Import"), report);
 }
 
 } // namespace ProductTransferFlow

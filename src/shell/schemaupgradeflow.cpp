@@ -26,14 +26,9 @@ namespace {
 // Rows a table copy moves per second on a modest shop server (measured by bench_upgrades).
 constexpr qint64 kRowsPerSecond = 40000;
 
-QString Tr(const char *text)
-{
-    return QCoreApplication::translate("SchemaUpgradeFlow", text);
-}
-
 QString KindName(CDBManager::Kind kind)
 {
-    return kind == CDBManager::Kind::Inventory ? Tr("inventory database") : Tr("sales database");
+    return kind == CDBManager::Kind::Inventory ? QCoreApplication::translate("SchemaUpgradeFlow", "inventory database") : QCoreApplication::translate("SchemaUpgradeFlow", "sales database");
 }
 
 SchemaUpgrade::Connection Target(const QString &schema)
@@ -46,12 +41,12 @@ bool WriteBackup(QString *where, QString *why)
 {
     const QString folder = BackupFolder();
     if (!QDir().mkpath(folder)) {
-        *why = Tr("The folder %1 cannot be created.").arg(folder);
+        *why = QCoreApplication::translate("SchemaUpgradeFlow", "The folder %1 cannot be created.").arg(folder);
         return false;
     }
     const QString tool = DatabaseDump::DefaultTool();
     if (tool.isEmpty()) {
-        *why = Tr("The server's dump tool was not found.");
+        *why = QCoreApplication::translate("SchemaUpgradeFlow", "The server's dump tool was not found.");
         return false;
     }
     const CDBManager &manager = CDBManager::Instance();
@@ -100,12 +95,12 @@ bool RunWithProgress(QWidget *parent, const Pending &pending, QString *error)
 {
     QProgressDialog progress(parent);
     progress.setObjectName(QStringLiteral("progressUpgrade"));
-    progress.setWindowTitle(Tr("Database Upgrade"));
+    progress.setWindowTitle(QCoreApplication::translate("SchemaUpgradeFlow", "Database Upgrade"));
     progress.setCancelButton(nullptr);
     progress.setMinimumDuration(0);
     progress.setRange(0, 100);
     progress.setValue(0);
-    progress.setLabelText(Tr("Bringing the %1 up to date...").arg(KindName(pending.kind)));
+    progress.setLabelText(QCoreApplication::translate("SchemaUpgradeFlow", "Bringing the %1 up to date...").arg(KindName(pending.kind)));
     // Not modal: the loop below takes no user input, and nothing else may be asked meanwhile.
     progress.setWindowModality(Qt::NonModal);
     progress.show();
@@ -144,7 +139,7 @@ bool RunWithProgress(QWidget *parent, const Pending &pending, QString *error)
         }
         const int count = std::max(1, state.count.load());
         progress.setValue(int(100.0 * (state.index + within) / count));
-        progress.setLabelText(Tr("Bringing the %1 up to date: step %2 of %3...")
+        progress.setLabelText(QCoreApplication::translate("SchemaUpgradeFlow", "Bringing the %1 up to date: step %2 of %3...")
                                   .arg(KindName(pending.kind))
                                   .arg(state.index + 1)
                                   .arg(count));
@@ -165,10 +160,10 @@ bool RunWithProgress(QWidget *parent, const Pending &pending, QString *error)
     if (state.result == SchemaUpgrade::Result::Failed || state.result == SchemaUpgrade::Result::Busy
         || state.result == SchemaUpgrade::Result::TooNew) {
         *error = state.result == SchemaUpgrade::Result::Failed
-                     ? Tr("Step %1 of the %2 failed: %3")
+                     ? QCoreApplication::translate("SchemaUpgradeFlow", "Step %1 of the %2 failed: %3")
                            .arg(state.failedStep, 3, 10, QLatin1Char('0'))
                            .arg(KindName(pending.kind), state.error)
-                     : Tr("Another computer is bringing the %1 up to date; try again later.")
+                     : QCoreApplication::translate("SchemaUpgradeFlow", "Another computer is bringing the %1 up to date; try again later.")
                            .arg(KindName(pending.kind));
         return false;
     }
@@ -203,7 +198,7 @@ QString EstimatedTime(qint64 rows)
 {
     const qint64 seconds = rows / kRowsPerSecond;
     if (seconds < 60)
-        return Tr("less than a minute");
+        return QCoreApplication::translate("SchemaUpgradeFlow", "less than a minute");
     const qint64 minutes = (seconds + 59) / 60;
     return QCoreApplication::translate("SchemaUpgradeFlow", "about %n minute(s)", nullptr,
                                        int(minutes));
@@ -226,18 +221,18 @@ Outcome Offer(QWidget *parent)
     QStringList tables;
     for (const Pending &schema : pending) {
         for (const SchemaUpgrade::CopiedTable &table : schema.status.copies) {
-            tables << Tr("%1 in the %2 (%3 rows)")
+            tables << QCoreApplication::translate("SchemaUpgradeFlow", "%1 in the %2 (%3 rows)")
                           .arg(table.name, KindName(schema.kind),
                                QLocale::c().toString(table.rows));
             rows += table.rows;
         }
     }
     const QString question =
-        Tr("This release stores any text, emoji included, and needs these tables copied to do "
+        QCoreApplication::translate("SchemaUpgradeFlow", "This release stores any text, emoji included, and needs these tables copied to do "
            "so:\n\n%1\n\nWhile they are copied, roughly %2, the tills cannot sell. A backup of "
            "both databases is written first.\n\nBring the databases up to date now?")
             .arg(tables.join(QLatin1Char('\n')), EstimatedTime(rows));
-    if (QMessageBox::question(parent, Tr("Database Upgrade"), question,
+    if (QMessageBox::question(parent, QCoreApplication::translate("SchemaUpgradeFlow", "Database Upgrade"), question,
                               QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
         != QMessageBox::Yes) {
         qCInfo(lcQuillbox) << "Blocking upgrade steps postponed by the manager";
@@ -247,14 +242,14 @@ Outcome Offer(QWidget *parent)
     QString where;
     QString why;
     {
-        Progress busy(parent, Tr("Writing a backup..."));
+        Progress busy(parent, QCoreApplication::translate("SchemaUpgradeFlow", "Writing a backup..."));
         busy.show();
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         const bool backedUp = WriteBackup(&where, &why);
         busy.close();
         if (!backedUp) {
-            QMessageBox::critical(parent, Tr("Database Upgrade"),
-                                  Tr("The backup failed, so nothing was changed.\n\n%1").arg(why));
+            QMessageBox::critical(parent, QCoreApplication::translate("SchemaUpgradeFlow", "Database Upgrade"),
+                                  QCoreApplication::translate("SchemaUpgradeFlow", "The backup failed, so nothing was changed.\n\n%1").arg(why));
             return Outcome::BackupFailed;
         }
     }
@@ -262,15 +257,15 @@ Outcome Offer(QWidget *parent)
     for (const Pending &schema : pending) {
         QString error;
         if (!RunWithProgress(parent, schema, &error)) {
-            QMessageBox::critical(parent, Tr("Database Upgrade"),
-                                  Tr("%1\n\nThe steps done before are recorded; the database can "
+            QMessageBox::critical(parent, QCoreApplication::translate("SchemaUpgradeFlow", "Database Upgrade"),
+                                  QCoreApplication::translate("SchemaUpgradeFlow", "%1\n\nThe steps done before are recorded; the database can "
                                      "be used as it is. The backup is in %2.")
                                       .arg(error, where));
             return Outcome::Failed;
         }
     }
-    QMessageBox::information(parent, Tr("Database Upgrade"),
-                             Tr("The databases are up to date. The backup is in %1.").arg(where));
+    QMessageBox::information(parent, QCoreApplication::translate("SchemaUpgradeFlow", "Database Upgrade"),
+                             QCoreApplication::translate("SchemaUpgradeFlow", "The databases are up to date. The backup is in %1.").arg(where));
     return Outcome::Done;
 }
 

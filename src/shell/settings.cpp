@@ -146,9 +146,9 @@ void Settings::on_buttonBox_rejected()
 void Settings::on_selectImage_clicked()
 {
     const QString file = QFileDialog::getOpenFileName(
-        this, QStringLiteral("Select Product Image"),
+        this, tr("Select Product Image"),
         AppSettings::Instance().Text(Setting::RecentLocation),
-        QStringLiteral("Image Files (*.png *.jpg *.bmp)"));
+        tr("Image Files (*.png *.jpg *.bmp)"));
     if (file.isEmpty())
         return;
     ui->lineCompanyLogo->setText(file);
@@ -158,8 +158,8 @@ void Settings::on_selectImage_clicked()
 void Settings::on_pudhWhatIsSubItemsMode_clicked()
 {
     ErrorDialog help(
-        QString(), QStringLiteral("Sub Items Help"),
-        QStringLiteral(
+        QString(), tr("Sub Items Help"),
+        tr(
             "This mode is useful when you want to sell individual items or small custom "
             "quantities. For example, if you are buying a pack of six bottles, and want to sell "
             "one bottle each. If this mode is enabled then the price for one bottle will be "
@@ -187,8 +187,8 @@ void Settings::on_pushDatabases_clicked()
 
 void Settings::on_pushSelectImagesFolder_clicked()
 {
-    ErrorDialog note(QStringLiteral("err_msg_10"), QStringLiteral("Product Images"),
-                     QStringLiteral("Please place all of the product images in this folder. Copy "
+    ErrorDialog note(QStringLiteral("err_msg_10"), tr("Product Images"),
+                     tr("Please place all of the product images in this folder. Copy "
                                     "this folder to each computer or device running Quillbox Pro, "
                                     "and set this field pointing to tis folder on each computer or "
                                     "device."),

@@ -37,8 +37,8 @@ bool TaxSettings::Validate()
     for (const auto &rate : rates) {
         if (!IsValidRate(rate.edit->text())) {
             QMessageBox::information(
-                this, QStringLiteral("Settings"),
-                QStringLiteral("Tax rate %1 is invalid. Please enter numeric (0 to 99.99) value.")
+                this, tr("Settings"),
+                tr("Tax rate %1 is invalid. Please enter numeric (0 to 99.99) value.")
                     .arg(QLatin1String(rate.letter)));
             return false;
         }

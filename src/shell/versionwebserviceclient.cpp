@@ -69,8 +69,8 @@ void VersionWebServiceClient::onResult(QObject *object)
             const QString newer = answer.value(QLatin1String("NewerVersion")).toString();
             qDebug() << "newerVersion : " << newer;
             const auto choice = QMessageBox::question(
-                nullptr, QStringLiteral("New Version"),
-                QStringLiteral("Latest version ( %1 ) is available for download. Do you want to "
+                nullptr, tr("New Version"),
+                tr("Latest version ( %1 ) is available for download. Do you want to "
                                "download it now?")
                     .arg(newer),
                 QMessageBox::Yes | QMessageBox::No);
@@ -81,8 +81,8 @@ void VersionWebServiceClient::onResult(QObject *object)
             }
         }
     } else {
-        QMessageBox::information(nullptr, QStringLiteral("Version Check"),
-                                 QStringLiteral("You have a latest version of %1")
+        QMessageBox::information(nullptr, tr("Version Check"),
+                                 tr("You have a latest version of %1")
                                      .arg(QString::fromLatin1(AboutDialog::DisplayName)),
                                  QMessageBox::Ok);
     }
