@@ -53,7 +53,7 @@ bool Print(const CashUp::Record &record, QWidget *parent)
     QVector<QStringList> rows = Rows(record);
     // A drawer counted note by note shows its count under the figures.
     for (const CashCount::Count &c : record.counts)
-        rows.append({Tr("%1 x %2").arg(c.count).arg(CashUp::Money(c.denomination)),
+        rows.append({QCoreApplication::translate("CashUp", "%1 x %2").arg(c.count).arg(CashUp::Money(c.denomination)),
                      CashUp::Money(c.denomination * c.count)});
     engine.rowCounts.append(rows.size());
     const QString company = AppSettings::Instance().Text(Setting::CompanyName);
