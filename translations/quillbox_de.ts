@@ -214,7 +214,7 @@ Die MySQL-Client-Bibliothek wird über den Datenbanktreiber von Qt verwendet.</t
         <translation>Schließen</translation>
     </message>
     <message>
-        <location filename="../src/catalogue/addeditproductdialog.cpp" line="+97"/>
+        <location filename="../src/catalogue/addeditproductdialog.cpp" line="+96"/>
         <source>Update</source>
         <translation>Aktualisieren</translation>
     </message>
@@ -455,7 +455,7 @@ Die MySQL-Client-Bibliothek wird über den Datenbanktreiber von Qt verwendet.</t
     </message>
     <message>
         <location line="+10"/>
-        <location filename="../src/purchasing/addeditpurchaseorderprint.cpp" line="+28"/>
+        <location filename="../src/purchasing/addeditpurchaseorderprint.cpp" line="+29"/>
         <source>Print</source>
         <translation>Drucken</translation>
     </message>
@@ -465,7 +465,7 @@ Die MySQL-Client-Bibliothek wird über den Datenbanktreiber von Qt verwendet.</t
         <translation>Als PDF drucken</translation>
     </message>
     <message>
-        <location filename="../src/purchasing/addeditpurchaseorder.cpp" line="+193"/>
+        <location filename="../src/purchasing/addeditpurchaseorder.cpp" line="+190"/>
         <source>Barcode ( %1 ) does not exist in the inventory</source>
         <translation>Strichcode ( %1 ) ist nicht im Bestand vorhanden</translation>
     </message>
@@ -538,7 +538,7 @@ Die MySQL-Client-Bibliothek wird über den Datenbanktreiber von Qt verwendet.</t
 <context>
     <name>AuditLog</name>
     <message>
-        <location filename="../src/data/auditlog.cpp" line="+142"/>
+        <location filename="../src/data/auditlog.cpp" line="+143"/>
         <source>Sale deleted</source>
         <translation>Verkauf gelöscht</translation>
     </message>
@@ -569,6 +569,16 @@ Die MySQL-Client-Bibliothek wird über den Datenbanktreiber von Qt verwendet.</t
     </message>
     <message>
         <location line="+1"/>
+        <source>Basket line voided</source>
+        <translation>Warenkorbzeile storniert</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Sale voided</source>
+        <translation>Verkauf storniert</translation>
+    </message>
+    <message>
+        <location line="+1"/>
         <source>User added</source>
         <translation>Benutzer hinzugefügt</translation>
     </message>
@@ -593,7 +603,7 @@ Die MySQL-Client-Bibliothek wird über den Datenbanktreiber von Qt verwendet.</t
         <translation>Kassenschublade ohne Verkauf geöffnet</translation>
     </message>
     <message>
-        <location line="+115"/>
+        <location line="+117"/>
         <location line="+32"/>
         <source>The audit trail could not be read.</source>
         <translation>Das Prüfprotokoll konnte nicht gelesen werden.</translation>
@@ -611,7 +621,7 @@ Die MySQL-Client-Bibliothek wird über den Datenbanktreiber von Qt verwendet.</t
         <translation>Protokolleintrag %1 wurde geändert.</translation>
     </message>
     <message>
-        <location filename="../src/shell/configure_main.cpp" line="+38"/>
+        <location filename="../src/shell/configure_main.cpp" line="+37"/>
         <source>cannot be reached</source>
         <translation>nicht erreichbar</translation>
     </message>
@@ -667,7 +677,7 @@ Die MySQL-Client-Bibliothek wird über den Datenbanktreiber von Qt verwendet.</t
         <translation>Schließen</translation>
     </message>
     <message>
-        <location filename="../src/reports/auditviewer.cpp" line="+42"/>
+        <location filename="../src/reports/auditviewer.cpp" line="+53"/>
         <source>Sales</source>
         <translation>Verkäufe</translation>
     </message>
@@ -722,7 +732,7 @@ Die MySQL-Client-Bibliothek wird über den Datenbanktreiber von Qt verwendet.</t
         <translation>Nachher</translation>
     </message>
     <message>
-        <location line="+38"/>
+        <location line="+39"/>
         <source>All users</source>
         <translation>Alle Benutzer</translation>
     </message>
@@ -740,7 +750,7 @@ Die MySQL-Client-Bibliothek wird über den Datenbanktreiber von Qt verwendet.</t
         <translation>PRÜFPROTOKOLL</translation>
     </message>
     <message>
-        <location line="+28"/>
+        <location line="+27"/>
         <source>The audit trail could not be printed.</source>
         <translation>Das Prüfprotokoll konnte nicht gedruckt werden.</translation>
     </message>
@@ -973,7 +983,7 @@ Die MySQL-Client-Bibliothek wird über den Datenbanktreiber von Qt verwendet.</t
         <translation>Schließen</translation>
     </message>
     <message>
-        <location filename="../src/catalogue/addnewitemsbatch.cpp" line="+78"/>
+        <location filename="../src/catalogue/addnewitemsbatch.cpp" line="+75"/>
         <source>System error occurred. Could not find product with code ( %1 )</source>
         <translation>Systemfehler. Produkt mit Code ( %1 ) nicht gefunden</translation>
     </message>
@@ -1006,7 +1016,7 @@ Die MySQL-Client-Bibliothek wird über den Datenbanktreiber von Qt verwendet.</t
         <translation>Keine Verbindung zu &apos;%1&apos; möglich</translation>
     </message>
     <message>
-        <location line="+468"/>
+        <location line="+480"/>
         <source>Database</source>
         <translation>Datenbank</translation>
     </message>
@@ -1484,7 +1494,7 @@ Die MySQL-Client-Bibliothek wird über den Datenbanktreiber von Qt verwendet.</t
         <translation>RÜCKGABE: Jetzt eingegebene Artikel gehen in den Bestand zurück.</translation>
     </message>
     <message>
-        <location line="+61"/>
+        <location line="+56"/>
         <source>TOTAL %1</source>
         <translation>SUMME %1</translation>
     </message>
@@ -1499,7 +1509,27 @@ Die MySQL-Client-Bibliothek wird über den Datenbanktreiber von Qt verwendet.</t
         <translation>RÜCKGELD %1</translation>
     </message>
     <message>
-        <location line="+53"/>
+        <location filename="../src/pos/posbasket.cpp" line="+23"/>
+        <source>This sale is paid: take items back in return mode.</source>
+        <translation>Dieser Verkauf ist bezahlt: Artikel im Rückgabemodus zurücknehmen.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Line voided: %1 is back in stock.</source>
+        <translation>Zeile storniert: %1 ist wieder im Bestand.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Receipt saved as %1</source>
+        <translation>Beleg gespeichert als %1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Sale voided: its items are back in stock.</source>
+        <translation>Verkauf storniert: seine Artikel sind wieder im Bestand.</translation>
+    </message>
+    <message>
+        <location line="+12"/>
         <source>Unfinished sale</source>
         <translation>Unfertiger Verkauf</translation>
     </message>
@@ -1522,13 +1552,23 @@ Die MySQL-Client-Bibliothek wird über den Datenbanktreiber von Qt verwendet.</t
         <translation>In den Bestand zurücklegen</translation>
     </message>
     <message>
-        <location line="+229"/>
-        <location line="+225"/>
+        <location line="+306"/>
+        <source>Void sale?</source>
+        <translation>Verkauf stornieren?</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Put every item of this sale back into stock and start a new sale?</source>
+        <translation>Alle Artikel dieses Verkaufs in den Bestand zurücklegen und einen neuen Verkauf beginnen?</translation>
+    </message>
+    <message>
+        <location filename="../src/pos/pos.cpp" line="+292"/>
+        <location filename="../src/pos/posbasket.cpp" line="-161"/>
         <source>Cash Drawer</source>
         <translation>Kassenschublade</translation>
     </message>
     <message>
-        <location line="-218"/>
+        <location filename="../src/pos/posbasket.cpp" line="+7"/>
         <source>Customer: %1</source>
         <translation>Kunde: %1</translation>
     </message>
@@ -1543,7 +1583,7 @@ Die MySQL-Client-Bibliothek wird über den Datenbanktreiber von Qt verwendet.</t
         <translation>Die Zahlung steht noch aus! Wenn Sie ohne Zahlung schließen, gehen die Artikel dieses Verkaufs in den Bestand zurück. Möchten Sie die Kasse trotzdem schließen?</translation>
     </message>
     <message>
-        <location line="+83"/>
+        <location filename="../src/pos/pos.cpp" line="-92"/>
         <source>Select Customer</source>
         <translation>Kunde auswählen</translation>
     </message>
@@ -1578,7 +1618,7 @@ Die MySQL-Client-Bibliothek wird über den Datenbanktreiber von Qt verwendet.</t
         <translation>Hilfe zu den Tastenkürzeln</translation>
     </message>
     <message>
-        <location line="+45"/>
+        <location filename="../src/pos/pospanel.cpp" line="+46"/>
         <source>Category Page %1 of %2 </source>
         <translation>Kategorieseite %1 von %2 </translation>
     </message>
@@ -1659,7 +1699,12 @@ Die MySQL-Client-Bibliothek wird über den Datenbanktreiber von Qt verwendet.</t
         <translation>Alle Kassierer</translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="+14"/>
+        <source>%1 x %2</source>
+        <translation>%1 x %2</translation>
+    </message>
+    <message>
+        <location line="+5"/>
         <source>CASH-UP</source>
         <translation>KASSENABSCHLUSS</translation>
     </message>
@@ -1713,7 +1758,7 @@ Die MySQL-Client-Bibliothek wird über den Datenbanktreiber von Qt verwendet.</t
     </message>
     <message>
         <location line="+2"/>
-        <location filename="../src/pos/cashupdialog.cpp" line="+36"/>
+        <location filename="../src/pos/cashupdialog.cpp" line="+40"/>
         <source>Difference</source>
         <translation>Differenz</translation>
     </message>
@@ -1729,6 +1774,16 @@ Die MySQL-Client-Bibliothek wird über den Datenbanktreiber von Qt verwendet.</t
     </message>
     <message>
         <location line="+7"/>
+        <source>Count by de&amp;nomination</source>
+        <translation>Nach Stückelung zä&amp;hlen</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Clear co&amp;unts</source>
+        <translation>Zählung &amp;leeren</translation>
+    </message>
+    <message>
+        <location line="+5"/>
         <source>&amp;Past cash-ups</source>
         <translation>&amp;Frühere Kassenabschlüsse</translation>
     </message>
@@ -1773,12 +1828,32 @@ Die MySQL-Client-Bibliothek wird über den Datenbanktreiber von Qt verwendet.</t
         <translation>Gezählt</translation>
     </message>
     <message>
-        <location line="+27"/>
+        <location line="+31"/>
         <source>All cashiers</source>
         <translation>Alle Kassierer</translation>
     </message>
     <message>
-        <location line="+23"/>
+        <location line="+16"/>
+        <source>Denomination</source>
+        <translation>Stückelung</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Count</source>
+        <translation>Anzahl</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Amount</source>
+        <translation>Betrag</translation>
+    </message>
+    <message>
+        <location line="+45"/>
+        <source>Please enter a whole number of notes or coins.</source>
+        <translation>Bitte eine ganze Zahl an Scheinen oder Münzen eingeben.</translation>
+    </message>
+    <message>
+        <location line="+71"/>
         <source>The sales could not be read.</source>
         <translation>Die Verkäufe konnten nicht gelesen werden.</translation>
     </message>
@@ -1803,7 +1878,7 @@ Die MySQL-Client-Bibliothek wird über den Datenbanktreiber von Qt verwendet.</t
         <translation>Kassenabschluss durchgeführt.</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+7"/>
         <source>Cash-up closed. It could not be printed; reprint it from the list.</source>
         <translation>Kassenabschluss durchgeführt. Er konnte nicht gedruckt werden; drucken Sie ihn aus der Liste erneut.</translation>
     </message>
@@ -1813,9 +1888,17 @@ Die MySQL-Client-Bibliothek wird über den Datenbanktreiber von Qt verwendet.</t
         <translation>Bitte einen Kassenabschluss zum erneuten Drucken auswählen.</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+6"/>
         <source>The cash-up could not be printed.</source>
         <translation>Der Kassenabschluss konnte nicht gedruckt werden.</translation>
+    </message>
+</context>
+<context>
+    <name>DocumentFiles</name>
+    <message>
+        <location filename="../src/data/documentfiles.cpp" line="+94"/>
+        <source>Saved as %1</source>
+        <translation>Gespeichert als %1</translation>
     </message>
 </context>
 <context>
@@ -1839,7 +1922,7 @@ Die MySQL-Client-Bibliothek wird über den Datenbanktreiber von Qt verwendet.</t
 <context>
     <name>EscPos</name>
     <message>
-        <location filename="../src/pos/escpos.cpp" line="+304"/>
+        <location filename="../src/pos/escpos.cpp" line="+303"/>
         <source>Thank you for doing business with us</source>
         <translation>Vielen Dank für Ihren Einkauf</translation>
     </message>
@@ -2074,7 +2157,7 @@ RUN POS</source>
 KASSE STARTEN</translation>
     </message>
     <message>
-        <location filename="../src/reports/homefigures.cpp" line="+14"/>
+        <location filename="../src/reports/homefigures.cpp" line="+15"/>
         <source>NOT AVAILABLE</source>
         <translation>NICHT VERFÜGBAR</translation>
     </message>
@@ -2239,7 +2322,7 @@ KASSE STARTEN</translation>
         <translation>Abbrechen</translation>
     </message>
     <message>
-        <location filename="../src/shell/logindialog.cpp" line="+50"/>
+        <location filename="../src/shell/logindialog.cpp" line="+49"/>
         <source>Please enter valid User Name or Password (</source>
         <translation>Bitte gültigen Benutzernamen oder gültiges Passwort eingeben (</translation>
     </message>
@@ -2344,7 +2427,7 @@ KASSE STARTEN</translation>
     </message>
     <message>
         <location line="+16"/>
-        <location filename="../src/shell/mainwindow.cpp" line="+147"/>
+        <location filename="../src/shell/mainwindow.cpp" line="+133"/>
         <source>Inventory DB
 CONNECTED</source>
         <translation>Bestands-DB
@@ -2375,7 +2458,7 @@ VERBUNDEN</translation>
     </message>
     <message>
         <location line="+6"/>
-        <location filename="../src/shell/mainwindow.cpp" line="+255"/>
+        <location filename="../src/shell/mainwindowactions.cpp" line="+45"/>
         <source>Point of Sale</source>
         <translation>Kasse</translation>
     </message>
@@ -2510,7 +2593,7 @@ VERBUNDEN</translation>
         <translation>&amp;Lieferanten verwalten...</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+4"/>
         <source>Manage Cus&amp;tomers...</source>
         <translation>Kun&amp;den verwalten...</translation>
     </message>
@@ -2560,7 +2643,7 @@ VERBUNDEN</translation>
         <translation>Über &amp;Quillbox (Pro)...</translation>
     </message>
     <message>
-        <location filename="../src/shell/mainwindow.cpp" line="-259"/>
+        <location filename="../src/shell/mainwindow.cpp" line="-4"/>
         <source>Inventory DB
 DISCONNECTED</source>
         <translation>Bestands-DB
@@ -2579,7 +2662,7 @@ GETRENNT</translation>
         <translation>Server: %1</translation>
     </message>
     <message>
-        <location line="+167"/>
+        <location filename="../src/shell/mainwindowsession.cpp" line="+128"/>
         <source>Login/Lgout</source>
         <translation>Anmelden/Abmelden</translation>
     </message>
@@ -2605,7 +2688,7 @@ GETRENNT</translation>
         <translation>Die Anmeldung ist zurzeit abgeschaltet, da kein Benutzer &apos;ADMIN&apos; existiert. Bitte legen Sie im Benutzerdialog einen Benutzer &apos;ADMIN&apos; an, um diese Funktion einzuschalten.</translation>
     </message>
     <message>
-        <location line="+67"/>
+        <location filename="../src/shell/mainwindowactions.cpp" line="+13"/>
         <source>Log Out</source>
         <translation>Abmelden</translation>
     </message>
@@ -2615,7 +2698,7 @@ GETRENNT</translation>
         <translation>Die Kasse ist geschlossen. Möchten Sie sich abmelden?</translation>
     </message>
     <message>
-        <location line="+217"/>
+        <location line="+183"/>
         <location line="+11"/>
         <source>Inventory Export</source>
         <translation>Bestandsexport</translation>
@@ -3317,7 +3400,7 @@ Größter Wert für Zeilen und Spalten: 8</translation>
         <translation>So viele Tage vor Ablauf warnen</translation>
     </message>
     <message>
-        <location filename="../src/pos/possettings.cpp" line="+19"/>
+        <location filename="../src/pos/possettings.cpp" line="+18"/>
         <source>Sell without a word</source>
         <translation>Ohne Hinweis verkaufen</translation>
     </message>
@@ -3457,7 +3540,7 @@ Größter Wert für Zeilen und Spalten: 8</translation>
         <translation>Logogröße</translation>
     </message>
     <message>
-        <location filename="../src/pos/printersettings.cpp" line="+70"/>
+        <location filename="../src/pos/printersettings.cpp" line="+66"/>
         <source>Printer queue</source>
         <translation>Druckerwarteschlange</translation>
     </message>
@@ -3548,7 +3631,7 @@ Größter Wert für Zeilen und Spalten: 8</translation>
         <translation>BITTE ZEILE DOPPELT ANKLICKEN, UM DAS PRODUKT AUSZUWÄHLEN</translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+13"/>
         <source>Select Product</source>
         <translation>Produkt auswählen</translation>
     </message>
@@ -3703,7 +3786,12 @@ Größter Wert für Zeilen und Spalten: 8</translation>
 <context>
     <name>Receipt</name>
     <message>
-        <location filename="../src/pos/receipt.cpp" line="+82"/>
+        <location filename="../src/pos/receipt.cpp" line="+60"/>
+        <source>Receipt Preview</source>
+        <translation>Belegvorschau</translation>
+    </message>
+    <message>
+        <location line="+45"/>
         <source>Receipt</source>
         <translation>Beleg</translation>
     </message>
@@ -3718,7 +3806,7 @@ Größter Wert für Zeilen und Spalten: 8</translation>
         <translation>Belegdrucker</translation>
     </message>
     <message>
-        <location line="+179"/>
+        <location line="+177"/>
         <source>Change due %1</source>
         <translation>Rückgeld %1</translation>
     </message>
@@ -3728,7 +3816,7 @@ Größter Wert für Zeilen und Spalten: 8</translation>
         <translation>Kunde: %1</translation>
     </message>
     <message>
-        <location line="+60"/>
+        <location line="+59"/>
         <source>Print to PDF</source>
         <translation>Als PDF drucken</translation>
     </message>
@@ -3741,7 +3829,7 @@ Größter Wert für Zeilen und Spalten: 8</translation>
 <context>
     <name>ReportEngine</name>
     <message>
-        <location filename="../src/reports/reportengine.cpp" line="+114"/>
+        <location filename="../src/reports/reportengine.cpp" line="+115"/>
         <source>Please change Report Printer settings from Settings dialog. Currently it is configured to print to PDF file.</source>
         <translation>Bitte ändern Sie die Einstellungen des Berichtsdruckers im Einstellungsdialog. Zurzeit druckt er in eine PDF-Datei.</translation>
     </message>
@@ -3756,7 +3844,7 @@ Größter Wert für Zeilen und Spalten: 8</translation>
         <translation>Als PDF drucken</translation>
     </message>
     <message>
-        <location line="+42"/>
+        <location line="+41"/>
         <source>&amp;Close...</source>
         <translation>&amp;Schließen...</translation>
     </message>
@@ -3789,7 +3877,7 @@ Größter Wert für Zeilen und Spalten: 8</translation>
     <name>ReportViewer</name>
     <message>
         <location filename="../src/reports/reportviewer.ui" line="+6"/>
-        <location filename="../src/reports/reportviewer.cpp" line="+122"/>
+        <location filename="../src/reports/reportviewer.cpp" line="+124"/>
         <location line="+13"/>
         <source>Report Viewer</source>
         <translation>Berichtsanzeige</translation>
@@ -3846,8 +3934,8 @@ Größter Wert für Zeilen und Spalten: 8</translation>
     </message>
     <message>
         <location line="+1"/>
-        <location filename="../src/reports/reportviewer.cpp" line="+119"/>
-        <location line="+16"/>
+        <location filename="../src/reports/reportviewer.cpp" line="+114"/>
+        <location line="+17"/>
         <source>Print to PDF</source>
         <translation>Als PDF drucken</translation>
     </message>
@@ -3857,7 +3945,7 @@ Größter Wert für Zeilen und Spalten: 8</translation>
         <translation>Schließen</translation>
     </message>
     <message>
-        <location filename="../src/reports/reportviewer.cpp" line="-147"/>
+        <location filename="../src/reports/reportviewer.cpp" line="-143"/>
         <source>The totals could not be computed.
 
 </source>
@@ -3875,12 +3963,12 @@ Größter Wert für Zeilen und Spalten: 8</translation>
 </translation>
     </message>
     <message>
-        <location line="+119"/>
+        <location line="+114"/>
         <source>Please change Report Printer settings from Settings dialog. Currently it is configured to print to PDF file.</source>
         <translation>Bitte ändern Sie die Einstellungen des Berichtsdruckers im Einstellungsdialog. Zurzeit druckt er in eine PDF-Datei.</translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+17"/>
         <source>The report could not be written to %1.</source>
         <translation>Der Bericht konnte nicht nach %1 geschrieben werden.</translation>
     </message>
@@ -4007,7 +4095,7 @@ Größter Wert für Zeilen und Spalten: 8</translation>
         <location filename="../src/pos/salesmanagement.ui" line="+14"/>
         <location line="+13"/>
         <location line="+103"/>
-        <location filename="../src/pos/salesmanagement.cpp" line="+88"/>
+        <location filename="../src/pos/salesmanagement.cpp" line="+110"/>
         <source>Sales</source>
         <translation>Verkäufe</translation>
     </message>
@@ -4058,7 +4146,17 @@ Größter Wert für Zeilen und Spalten: 8</translation>
         <translation>Schließen</translation>
     </message>
     <message>
-        <location filename="../src/pos/salesmanagement.cpp" line="+65"/>
+        <location filename="../src/pos/salesmanagement.cpp" line="-31"/>
+        <source>Reprint Receipt</source>
+        <translation>Beleg erneut drucken</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Print the chosen sale&apos;s receipt again (Ctrl+P)</source>
+        <translation>Den Beleg des gewählten Verkaufs erneut drucken (Strg+P)</translation>
+    </message>
+    <message>
+        <location line="+94"/>
         <source>Sale Details</source>
         <translation>Verkaufsdetails</translation>
     </message>
@@ -4068,7 +4166,17 @@ Größter Wert für Zeilen und Spalten: 8</translation>
         <translation>Bitte klicken Sie auf den Reiter „Verkaufsdetails“, um die Details dieses Verkaufs anzusehen. Dort sind alle einzelnen Artikel aufgeführt. Sie können auch eine Zeile doppelt anklicken, um direkt zur Detailseite zu gelangen. </translation>
     </message>
     <message>
-        <location line="+32"/>
+        <location line="+22"/>
+        <source>Choose a sale first, then reprint its receipt.</source>
+        <translation>Bitte zuerst einen Verkauf wählen, dann seinen Beleg erneut drucken.</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Receipt saved as %1</source>
+        <translation>Beleg gespeichert als %1</translation>
+    </message>
+    <message>
+        <location line="+20"/>
         <location line="+6"/>
         <location line="+7"/>
         <source>Delete Sale</source>
@@ -4113,7 +4221,7 @@ Größter Wert für Zeilen und Spalten: 8</translation>
         <translation>Das Sicherungsprogramm des Servers wurde nicht gefunden.</translation>
     </message>
     <message>
-        <location line="+50"/>
+        <location line="+49"/>
         <location line="+137"/>
         <location line="+16"/>
         <location line="+9"/>
@@ -4263,7 +4371,7 @@ Die vorher erledigten Schritte sind festgehalten; die Datenbank kann so verwende
         <translation>Abbrechen</translation>
     </message>
     <message>
-        <location filename="../src/shell/serversettingsdialog.cpp" line="+61"/>
+        <location filename="../src/shell/serversettingsdialog.cpp" line="+60"/>
         <location line="+3"/>
         <source>Server Connection</source>
         <translation>Serververbindung</translation>
@@ -4449,6 +4557,44 @@ Die vorher erledigten Schritte sind festgehalten; die Datenbank kann so verwende
     </message>
 </context>
 <context>
+    <name>ShopDetailsDialog</name>
+    <message>
+        <location filename="../src/shell/shopdetailsdialog.cpp" line="+17"/>
+        <source>Your Shop</source>
+        <translation>Ihr Geschäft</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Receipts and purchase orders print your shop&apos;s name and address. You can change them later under Settings, Company Settings.</source>
+        <translation>Belege und Bestellungen tragen Name und Anschrift Ihres Geschäfts. Sie können sie später unter Einstellungen, Firmeneinstellungen ändern.</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>Shop name</source>
+        <translation>Name des Geschäfts</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Address</source>
+        <translation>Anschrift</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Phone</source>
+        <translation>Telefon</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Save</source>
+        <translation>Speichern</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Later</source>
+        <translation>Später</translation>
+    </message>
+</context>
+<context>
     <name>TaxSettings</name>
     <message>
         <location filename="../src/shell/taxsettings.ui" line="+12"/>
@@ -4512,7 +4658,7 @@ Die vorher erledigten Schritte sind festgehalten; die Datenbank kann so verwende
         <translation>Ist die Steuer ausgeschaltet, erscheinen keine Steuerangaben auf Belegen oder Berichten.</translation>
     </message>
     <message>
-        <location filename="../src/shell/taxsettings.cpp" line="+41"/>
+        <location filename="../src/shell/taxsettings.cpp" line="+40"/>
         <source>Settings</source>
         <translation>Einstellungen</translation>
     </message>
@@ -4525,7 +4671,7 @@ Die vorher erledigten Schritte sind festgehalten; die Datenbank kann so verwende
 <context>
     <name>VersionWebServiceClient</name>
     <message>
-        <location filename="../src/shell/versionwebserviceclient.cpp" line="+75"/>
+        <location filename="../src/shell/versionwebserviceclient.cpp" line="+72"/>
         <source>New Version</source>
         <translation>Neue Version</translation>
     </message>
