@@ -275,7 +275,7 @@ ListQuery ProductSearch(const QString &name, const QString &code, const QSqlData
     if (!name.isEmpty()) {
         return {ProductListBase() + QStringLiteral(" AND p.NAME LIKE :pattern"),
                 {{QStringLiteral(":pattern"), LikeContains(name)}},
-                QStringLiteral("Search results based on Name. "), true};
+                QStringLiteral("Search results based on Name. ")};
     }
     if (!code.isEmpty()) {
         return {ProductListBase() + QStringLiteral(" AND p.PRODUCT_CODE LIKE :pattern"),
