@@ -361,7 +361,7 @@ ListQuery InventorySearch(const QString &name, const QString &barCode, const QSq
         // found quickly. IFNULL keeps the batches driving the join.
         return {InventoryListBase() + QStringLiteral(" AND IFNULL(p.NAME, '') LIKE :pattern"),
                 {{QStringLiteral(":pattern"), LikeContains(name)}},
-                QStringLiteral("Search results based on Name. ")};
+                QStringLiteral("Search results based on Name. "), true};
     }
     if (!barCode.isEmpty()) {
         return {InventoryListBase() + QStringLiteral(" AND i.BAR_CODE LIKE :pattern"),

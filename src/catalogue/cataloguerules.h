@@ -102,6 +102,8 @@ struct ListQuery
     QString sql;
     QVariantMap bindings;
     QString status;
+    // The condition reads the product's columns only (a broad name search).
+    bool filtersProductsOnly = false;
 };
 
 // Product list: ID, category name, code, name, items per unit, description, image, tax rate.

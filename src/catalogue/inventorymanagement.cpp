@@ -87,6 +87,7 @@ QString InventoryManagement::PickBarCode(QWidget *parent, const QSize &size)
 void InventoryManagement::on_buttonShowAll_clicked()
 {
     const Catalogue::ListQuery query = Catalogue::InventoryShowAll();
+    m_model->SetWalkedFilterColumns({});
     RunQuery(query.sql, query.bindings);
 }
 
@@ -96,6 +97,11 @@ void InventoryManagement::on_buttonSearch_clicked()
         Catalogue::InventorySearch(ui->editName->text(), ui->editCode->text(),
                                    CDBManager::Instance().GetInventoryDataBase());
     ui->labelStatus->setText(query.status);
+    // A name search filters on the product alone: sorted by the product's columns, a page's
+    // bound is found by walking the products' index, however far along the matches lie.
+    m_model->SetWalkedFilterColumns(query.filtersProductsOnly
+                                        ? QList<int>{ProductName, ProductCode}
+                                        : QList<int>{});
     RunQuery(query.sql, query.bindings);
 }
 

@@ -128,6 +128,11 @@ void PagedQueryModel::SetBoundedColumns(const QList<int> &columns)
     m_boundedColumns = QSet<int>(columns.begin(), columns.end());
 }
 
+void PagedQueryModel::SetWalkedFilterColumns(const QList<int> &columns)
+{
+    m_walkedFilterColumns = QSet<int>(columns.begin(), columns.end());
+}
+
 int PagedQueryModel::ResidentPages() const
 {
     return int(std::count_if(m_pages.cbegin(), m_pages.cend(),
@@ -297,12 +302,41 @@ QVariant PagedQueryModel::PageBound(const QString &condition, const QVariantMap 
     return query.next() ? query.value(0) : QVariant();
 }
 
+QPair<QVariant, QVariant> PagedQueryModel::PageRange(const QString &condition,
+                                                    const QVariantMap &values, bool descending,
+                                                    int limit)
+{
+    // The filter is on the walked index's own table: the server reads that index in the
+    // page's order, joins only the entries that pass and stops after limit rows, so the walk
+    // costs at most the index's length even where every match lies at its far end, and needs
+    // no budget. Its first value bounds the page from the other side too, which keeps the
+    // page's own read to the stretch of the index the walk found.
+    const QString first = m_keyParts.first().expression;
+    QVariantMap extra = values;
+    extra.insert(QStringLiteral(":qb_walk"), limit);
+    QSqlQuery query(m_db);
+    const bool ok = Exec(query,
+                         QLatin1String("SELECT COUNT(*), MIN(qb_value), MAX(qb_value) FROM (SELECT ")
+                             + first + QLatin1String(" AS qb_value ")
+                             + FromWhere(condition + (condition.isEmpty() ? "" : " AND ") + first
+                                         + " IS NOT NULL")
+                             + QLatin1String(" ORDER BY ") + first
+                             + QLatin1String(descending ? " DESC" : "")
+                             + QLatin1String(" LIMIT :qb_walk) AS qb_walked"),
+                         extra);
+    if (!ok || !query.next() || query.value(0).toInt() < limit)
+        return {};
+    return descending ? qMakePair(query.value(2), query.value(1))
+                      : qMakePair(query.value(1), query.value(2));
+}
+
 bool PagedQueryModel::FetchKeyed(Direction direction, const QVariantList &key, int limit,
                                  QVector<Row> &rows)
 {
     const bool reversed = direction == Direction::Backward;
     QVariantMap extra;
     QString condition;
+    m_lastPageBounded = false;
     if (!key.isEmpty()) {
         // "After the key" in the (possibly reversed) order, part by part:
         // greater(p0) OR (equal(p0) AND (greater(p1) OR (equal(p1) AND ...))).
@@ -354,12 +388,26 @@ bool PagedQueryModel::FetchKeyed(Direction direction, const QVariantList &key, i
     if (m_sortColumn >= 0 && m_boundedColumns.contains(m_sortColumn)) {
         const QString first = m_keyParts.first().expression;
         const bool descending = m_keyParts.first().descending != reversed;
-        const QVariant bound = PageBound(condition, extra, descending, limit);
+        QVariant start;
+        QVariant bound;
+        if (m_walkedFilterColumns.contains(m_sortColumn)) {
+            const QPair<QVariant, QVariant> range = PageRange(condition, extra, descending, limit);
+            start = range.first;
+            bound = range.second;
+        } else {
+            bound = PageBound(condition, extra, descending, limit);
+        }
         if (!bound.isNull()) {
             extra.insert(QStringLiteral(":qb_bound"), bound);
             condition += QLatin1String(condition.isEmpty() ? "" : " AND ") + first
                 + QLatin1String(descending ? " >= :qb_bound" : " <= :qb_bound");
         }
+        if (!start.isNull()) {
+            extra.insert(QStringLiteral(":qb_start"), start);
+            condition += QLatin1String(condition.isEmpty() ? "" : " AND ") + first
+                + QLatin1String(descending ? " <= :qb_start" : " >= :qb_start");
+        }
+        m_lastPageBounded = !bound.isNull();
     }
     QString sql = m_selectList;
     for (int i = 0; i < m_keyParts.size(); ++i)

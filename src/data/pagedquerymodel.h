@@ -2,6 +2,7 @@
 
 #include <QAbstractTableModel>
 #include <QHash>
+#include <QPair>
 #include <QSet>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -66,6 +67,14 @@ public:
     // sorts a page's worth of rows, not the whole join. Only for expressions that are never
     // NULL (a joined row that every row has by foreign key): a NULL row could be left out.
     void SetBoundedColumns(const QList<int> &columns);
+    // Bounded columns whose own table alone carries the statement's filter (a search on the
+    // product's name, for the product's columns). The walk then reads that table's index and
+    // skips what fails the filter without touching the other rows, so it goes to the end of
+    // the index where it must: matches that all lie far along the order are still found.
+    // Belongs to the statement: set it again before each SetQuery().
+    void SetWalkedFilterColumns(const QList<int> &columns);
+    // Whether the page fetched last was bounded ahead, for tests and the log.
+    bool LastPageBounded() const { return m_lastPageBounded; }
     int SortColumn() const { return m_sortColumn; }
     Qt::SortOrder SortOrder() const { return m_sortOrder; }
 
@@ -127,6 +136,10 @@ private:
     // rows are left or finding it would cost more than the page.
     QVariant PageBound(const QString &condition, const QVariantMap &values, bool descending,
                        int limit);
+    // Both ends of the first key part's values over the next limit rows, found by a walk
+    // without a budget; nulls when fewer rows are left.
+    QPair<QVariant, QVariant> PageRange(const QString &condition, const QVariantMap &values,
+                                        bool descending, int limit);
     QVariantList KeyOf(const Row &row) const;
     void StorePage(int page, QVector<Row> rows);
     bool EnsurePage(int page) const;
@@ -144,6 +157,8 @@ private:
     QString m_tieBreaker;
     QSet<int> m_uniqueColumns;
     QSet<int> m_boundedColumns;
+    QSet<int> m_walkedFilterColumns;
+    bool m_lastPageBounded = false;
     bool m_boundsUnsupported = false;
     int m_sortColumn = -1;
     Qt::SortOrder m_sortOrder = Qt::AscendingOrder;

@@ -377,6 +377,8 @@ private slots:
         const ListQuery batches = InventorySearch(name, code);
         QCOMPARE(batches.bindings.value(":pattern").toString(), bound);
         QVERIFY(batches.sql.startsWith(InventoryListBase()));
+        // Only a broad name search filters on the product alone, for the list to walk its index.
+        QCOMPARE(batches.filtersProductsOnly, !name.isEmpty());
     }
 
     // Stored values with more decimals than the editors accept are shown rounded, so that an

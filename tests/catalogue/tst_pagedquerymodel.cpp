@@ -203,35 +203,64 @@ private slots:
         QVERIFY(model.ResidentPages() <= 2);
     }
 
-    // Where few rows match, the walk that bounds a page runs out of its budget of rows read
-    // before it finds the page's last value; the pages still hold every match, in order.
+    // Where few rows match, or the matches lie far along the order, the walk that bounds a
+    // page runs out of its budget of rows read before it finds the page's last value; a
+    // filter on the walked table itself is walked to the end instead. The pages hold every
+    // match, in order, either way.
+    void boundedPagesSurviveACutShortWalk_data()
+    {
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<int>("order");
+        QTest::addColumn<bool>("walked"); // the filter is on the walked table alone
+        QTest::addColumn<bool>("firstPageBounded");
+        const QString rare = QStringLiteral("IMAGE_FILE = 'rare'");
+        // Names "N10..." come last in descending order, behind some 27,000 others; the
+        // leading wildcard leaves the server no range of the index to start from.
+        const QString far = QStringLiteral("NAME LIKE '_10%'");
+        QTest::newRow("rare asc") << rare << int(Qt::AscendingOrder) << false << false;
+        QTest::newRow("rare desc") << rare << int(Qt::DescendingOrder) << false << false;
+        QTest::newRow("far names, budget") << far << int(Qt::DescendingOrder) << false << false;
+        QTest::newRow("far names, walked") << far << int(Qt::DescendingOrder) << true << true;
+        QTest::newRow("near names, walked") << far << int(Qt::AscendingOrder) << true << true;
+    }
     void boundedPagesSurviveACutShortWalk()
     {
+        QFETCH(QString, filter);
+        QFETCH(int, order);
+        QFETCH(bool, walked);
+        QFETCH(bool, firstPageBounded);
         FreshDatabases dbs(FreshDatabases::Inventory);
         QVERIFY(dbs.IsValid());
         const int category = AddCategory("C");
-        // The filter's column has no index: only a walk or a full read finds the matches.
+        // The rare filter's column has no index: only a walk or a full read finds the matches.
         QVERIFY(Exec("INSERT INTO tblProducts (CATEGORY_ID, PRODUCT_CODE, NAME, ITEMS_PER_UNIT, "
                      "IMAGE_FILE) SELECT ?, CONCAT('P', seq), CONCAT('N', seq % 997), 1, "
                      "IF(seq % 3001 = 0, 'rare', NULL) FROM seq_1_to_30000",
                      {category}) > 0);
-        for (const Qt::SortOrder order : {Qt::AscendingOrder, Qt::DescendingOrder}) {
-            const QString direction = order == Qt::AscendingOrder ? "" : " DESC";
-            const QStringList expected = Column("SELECT PRODUCT_CODE FROM tblProducts WHERE "
-                                                "IMAGE_FILE = 'rare' ORDER BY NAME" + direction
-                                                + ", ID" + direction);
-            PagedQueryModel model;
-            model.SetPageSize(2);
-            model.SetTieBreaker("ID");
-            model.SetSortExpressions({"ID", "PRODUCT_CODE", "NAME"});
-            model.SetBoundedColumns({2});
-            model.sort(2, order);
-            QVERIFY(model.SetQuery(Db(), "SELECT ID, PRODUCT_CODE, NAME FROM tblProducts WHERE "
-                                         "IMAGE_FILE = 'rare'"));
-            while (model.canFetchMore())
-                model.fetchMore();
-            QCOMPARE(ColumnOf(model), expected);
-        }
+        const QString direction = order == Qt::AscendingOrder ? "" : " DESC";
+        const QStringList expected = Column("SELECT PRODUCT_CODE FROM tblProducts WHERE " + filter
+                                            + " ORDER BY NAME" + direction + ", ID" + direction);
+        PagedQueryModel model;
+        model.SetPageSize(2);
+        model.SetTieBreaker("ID");
+        model.SetSortExpressions({"ID", "PRODUCT_CODE", "NAME"});
+        model.SetBoundedColumns({2});
+        if (walked)
+            model.SetWalkedFilterColumns({2});
+        model.sort(2, Qt::SortOrder(order));
+        QVERIFY(model.SetQuery(Db(), "SELECT ID, PRODUCT_CODE, NAME FROM tblProducts WHERE "
+                                     + filter));
+        QCOMPARE(model.LastPageBounded(), firstPageBounded);
+        while (model.canFetchMore())
+            model.fetchMore();
+        QCOMPARE(ColumnOf(model), expected);
+        // Read again from the end backwards, each page bounded from its neighbour's key.
+        QVERIFY(model.Refresh());
+        QVERIFY(model.JumpToEnd());
+        QStringList backwards;
+        for (int row = model.rowCount() - 1; row >= 0; --row)
+            backwards.prepend(model.index(row, 1).data().toString());
+        QCOMPARE(backwards, expected);
     }
 
     void consistentForTheModelTester()
