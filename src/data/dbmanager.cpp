@@ -175,6 +175,12 @@ bool CDBManager::PickNode(int skip)
     return false;
 }
 
+bool CDBManager::Reconnect(QSqlDatabase &db)
+{
+    db.close();
+    return ReopenLink(db);
+}
+
 bool CDBManager::ReopenLink(QSqlDatabase &db)
 {
     if (m_servers.size() <= 1)

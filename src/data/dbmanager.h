@@ -18,6 +18,10 @@ class CDBManager final : public QObject
 {
     Q_OBJECT
 public:
+    // Opens a link again after it was lost, prepared as every link is (full UTF-8, and on a
+    // cluster reads that wait for other nodes), on the next ready server when its own is gone.
+    bool Reconnect(QSqlDatabase &db);
+
     enum class Kind { Inventory, Sales };
 
     static CDBManager &Instance();

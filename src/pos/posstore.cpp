@@ -285,9 +285,8 @@ bool RecordSale(QSqlDatabase db, const SaleHeader &header, const CItemTransactio
     if (!result.IsCommitted() && (result.IsConnectionLost() || result.IsCommitUnknown())
         && !header.saleKey.isEmpty()) {
         // The server may have committed without the till hearing it: ask again on a new
-        // connection; the key tells whether the sale is there.
-        db.close();
-        if (db.open())
+        // connection, set up as the first one was; the key tells whether the sale is there.
+        if (CDBManager::Instance().Reconnect(db))
             result = RunTransaction(db, body, TillOptions());
     }
     if (result.IsCommitted()) {

@@ -11,6 +11,7 @@
 #include "posstore.h"
 #include "salerules.h"
 #include "seeddata.h"
+#include "serverlist.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -226,14 +227,15 @@ bool AbandonBaskets(int kills)
 }
 
 // Forwards loopback connections to the server; armed, it cuts the connection that sends COMMIT
-// right before it reaches the server or right after the server's answer left it.
+// right before it reaches the server or right after the server's answer left it. Given several
+// servers (cluster nodes), each new connection goes to the next: a till that lost its answer
+// asks again on another node.
 class CuttingProxy final : public QThread
 {
 public:
     enum Cut { None, BeforeCommit, AfterAnswer };
-    CuttingProxy(QString host, int port)
-        : m_host(std::move(host))
-        , m_port(port)
+    explicit CuttingProxy(QVector<ServerAddress> upstreams)
+        : m_upstreams(std::move(upstreams))
     {
     }
     void Arm(Cut cut) { m_armed = cut; }
@@ -264,8 +266,9 @@ private:
     // One connection at a time: the till has one through the proxy.
     void Serve(QTcpSocket *client)
     {
+        const ServerAddress &to = m_upstreams.at(m_next++ % m_upstreams.size());
         QTcpSocket upstream;
-        upstream.connectToHost(m_host, quint16(m_port));
+        upstream.connectToHost(to.host, quint16(to.port));
         if (!upstream.waitForConnected(5000)) {
             client->abort();
             delete client;
@@ -303,22 +306,30 @@ private:
         delete client;
     }
 
-    QString m_host;
-    int m_port;
+    QVector<ServerAddress> m_upstreams;
+    int m_next = 0;
     std::atomic<int> m_listenPort{0};
     std::atomic<bool> m_stop{false};
     std::atomic<Cut> m_armed{None};
     std::atomic<int> m_cuts{0};
 };
 
-bool LoseCommitAnswers(int rounds)
+// On a cluster the entries go to the first node and the payments to the others in turn.
+bool LoseCommitAnswers(int rounds, bool cluster)
 {
     QuillboxTest::FreshDatabases schemas;
     if (!schemas.IsValid())
         return false;
     SeedBatches(kBatches, 1000000);
     using QuillboxTest::TestServer;
-    CuttingProxy proxy(TestServer::Host(), TestServer::Port());
+    QVector<ServerAddress> upstreams = {{TestServer::Host(), TestServer::Port()}};
+    if (cluster) {
+        upstreams = ServerList::Parse(qEnvironmentVariable("QUILLBOX_TEST_DB_SERVERS"), 3306);
+        if (upstreams.size() < 3)
+            return false;
+        upstreams.removeFirst();
+    }
+    CuttingProxy proxy(upstreams);
     proxy.start();
     proxy.WaitReady();
     int failures = 0, shownPaid = 0;
@@ -329,6 +340,10 @@ bool LoseCommitAnswers(int rounds)
         till.setPort(proxy.Port());
         till.setConnectOptions(QStringLiteral("MYSQL_OPT_READ_TIMEOUT=10"));
         if (!till.open())
+            ++failures;
+        // As the program's own links on a cluster: reads wait for what other nodes committed.
+        QSqlQuery wait(till);
+        if (cluster && !wait.exec(QStringLiteral("SET SESSION wsrep_sync_wait = 1")))
             ++failures;
         QSet<int> ids;
         for (int round = 0; round < rounds; ++round) {
@@ -361,7 +376,8 @@ bool LoseCommitAnswers(int rounds)
                  rounds, proxy.Cuts(), shownPaid, sales, keys, lines, open, failures);
     const bool held = proxy.Cuts() == rounds && shownPaid == rounds && sales == rounds
         && keys == rounds && lines == 2 * rounds && open == 0 && failures == 0;
-    Row("commit answer lost", rounds, failures + qAbs(sales - rounds), held);
+    Row(cluster ? "cluster: commit answer lost" : "commit answer lost", rounds,
+        failures + qAbs(sales - rounds), held);
     return held;
 }
 
@@ -437,6 +453,12 @@ int main(int argc, char *argv[])
     const QStringList args = app.arguments().mid(1);
     if (args.value(0).startsWith(QLatin1String("child-")))
         return RunChild(args);
+    // On a cluster the lost answer is this program's scenario; the others need one server.
+    if (args.contains(QStringLiteral("--cluster")))
+        return LoseCommitAnswers(
+                   Option(args, QStringLiteral("--rounds"), QStringLiteral("100")).toInt(), true)
+                   ? 0
+                   : 1;
     const QString only = Option(args, QStringLiteral("--only"), QString());
     bool held = true;
     if (only.isEmpty() || only == QLatin1String("abandoned"))
@@ -444,7 +466,7 @@ int main(int argc, char *argv[])
             && held;
     if (only.isEmpty() || only == QLatin1String("commit"))
         held = LoseCommitAnswers(
-                   Option(args, QStringLiteral("--rounds"), QStringLiteral("100")).toInt())
+                   Option(args, QStringLiteral("--rounds"), QStringLiteral("100")).toInt(), false)
             && held;
     if (only.isEmpty() || only == QLatin1String("storm"))
         held = LockStorm(Option(args, QStringLiteral("--tills"), QStringLiteral("8")).toInt(),
