@@ -44,15 +44,6 @@ bool Fill(const QString &schema)
     return true;
 }
 
-double Scan(PosTest::Till &till, const QString &code)
-{
-    QElapsedTimer timer;
-    timer.start();
-    till.barCode->setText(code);
-    QTest::keyClick(till.barCode, Qt::Key_Return);
-    return timer.nsecsElapsed() / 1.0e6;
-}
-
 QString Code(int n)
 {
     // Spread over the table so the server's cache does not only ever see one page.
@@ -157,7 +148,7 @@ int main(int argc, char *argv[])
         QApplication::processEvents();
         for (int basket = 0; basket < 5; ++basket) {
             for (int line = 1; line <= 200; ++line) {
-                const double ms = Scan(till, Code(next++));
+                const double ms = PosTest::TimedScan(till, Code(next++));
                 if (till.Lines() != line)
                     qFatal("scan refused: %s", qPrintable(till.status->text()));
                 all.append(ms);
@@ -181,7 +172,7 @@ int main(int argc, char *argv[])
         pos.show();
         for (int basket = 0; basket < 21; ++basket) {
             for (int line = 0; line < 50; ++line)
-                Scan(till, Code(next++));
+                PosTest::TimedScan(till, Code(next++));
             till.paid->setText("1000000");
             QElapsedTimer timer;
             timer.start();
@@ -255,7 +246,7 @@ int main(int argc, char *argv[])
                            std::cref(stop), std::ref(backups));
         // Until both loads have run a few times, and at least 500 scans.
         for (int n = 0; loaded.size() < 500 || reports < 3 || backups < 2; ++n) {
-            loaded.append(Scan(till, QStringLiteral("LS%1").arg(1 + (n * 7919) % 2000)));
+            loaded.append(PosTest::TimedScan(till, QStringLiteral("LS%1").arg(1 + (n * 7919) % 2000)));
             if (till.Lines() == 50) {
                 till.Pay("10000000");
                 QApplication::processEvents();

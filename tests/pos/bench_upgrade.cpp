@@ -34,14 +34,6 @@ bool Check(bool ok, const char *what, const QString &error = QString())
     return ok;
 }
 
-double Scan(PosTest::Till &till, const QString &code)
-{
-    QElapsedTimer timer;
-    timer.start();
-    till.barCode->setText(code);
-    QTest::keyClick(till.barCode, Qt::Key_Return);
-    return timer.nsecsElapsed() / 1.0e6;
-}
 } // namespace
 
 int main(int argc, char *argv[])
@@ -125,7 +117,7 @@ int main(int argc, char *argv[])
             for (int line = 0; line < 50 && (manager.IsUpgrading(Kind::Inventory)
                                              || manager.IsUpgrading(Kind::Sales));
                  ++line) {
-                scans.append(Scan(till, QStringLiteral("UP%1").arg(1 + (next++ * 7919) % 2000)));
+                scans.append(PosTest::TimedScan(till, QStringLiteral("UP%1").arg(1 + (next++ * 7919) % 2000)));
                 QApplication::processEvents();
             }
             till.Pay(QStringLiteral("10000000"));

@@ -10,6 +10,7 @@
 #include "seeddata.h"
 
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -121,6 +122,16 @@ struct Till {
     QComboBox *category;
     QTableView *table;
 };
+
+// Types a barcode and presses Return as a scanner does; the milliseconds until the line is in.
+inline double TimedScan(Till &till, const QString &code)
+{
+    QElapsedTimer timer;
+    timer.start();
+    till.barCode->setText(code);
+    QTest::keyClick(till.barCode, Qt::Key_Return);
+    return timer.nsecsElapsed() / 1.0e6;
+}
 
 // Shortcuts only reach a shown, active window.
 inline bool ShowActive(QWidget *window)
