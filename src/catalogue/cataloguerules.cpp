@@ -39,7 +39,7 @@ bool FewMatchingProducts(const QSqlDatabase &db, const char *column, const QStri
 {
     if (!db.isValid())
         return false;
-    QSqlQuery query(db);
+    SqlQuery query(db);
     query.setForwardOnly(true);
     query.prepare(QStringLiteral("SELECT ID FROM tblProducts WHERE %1 LIKE :pattern LIMIT %2")
                       .arg(QLatin1String(column))

@@ -41,7 +41,7 @@ bool AuditedBatchChange(const QString &before, const QString &after)
     return false;
 }
 
-Result Run(QSqlQuery &query)
+Result Run(SqlQuery &query)
 {
     return ExecLogged(query) ? Result::Done : FailureOf(query);
 }
@@ -85,7 +85,7 @@ static Result InsertProductOnce(const QSqlDatabase &db, const Product &product, 
         if (!transaction->IsActive())
             return Result::Failed;
     }
-    QSqlQuery query(db);
+    SqlQuery query(db);
     query.prepare(QStringLiteral(
         "INSERT INTO tblProducts (CATEGORY_ID, PRODUCT_CODE, NAME, ITEMS_PER_UNIT, DESCRIPTION, "
         "IMAGE_FILE, TAX_RATE) VALUES (:category_id, :product_code, :name, :items, "
@@ -103,7 +103,7 @@ static Result InsertProductOnce(const QSqlDatabase &db, const Product &product, 
         if (storedCode)
             *storedCode = id;
         query.finish();
-        QSqlQuery update(db);
+        SqlQuery update(db);
         update.prepare(QStringLiteral("UPDATE tblProducts SET PRODUCT_CODE = :code WHERE ID = :id"));
         update.bindValue(QStringLiteral(":code"), id);
         update.bindValue(QStringLiteral(":id"), id.toInt());
@@ -117,7 +117,7 @@ static Result InsertProductOnce(const QSqlDatabase &db, const Product &product, 
 
 Result UpdateProduct(const QSqlDatabase &db, int id, const Product &product)
 {
-    QSqlQuery query(db);
+    SqlQuery query(db);
     query.prepare(QStringLiteral(
         "UPDATE tblProducts SET CATEGORY_ID = :category_id, PRODUCT_CODE = :code, NAME = :name, "
         "ITEMS_PER_UNIT = :items, DESCRIPTION= :description, IMAGE_FILE= :image_file, "
@@ -129,7 +129,7 @@ Result UpdateProduct(const QSqlDatabase &db, int id, const Product &product)
 
 Result DeleteProduct(const QSqlDatabase &db, int id)
 {
-    QSqlQuery query(db);
+    SqlQuery query(db);
     query.prepare(QStringLiteral("DELETE FROM tblProducts WHERE ID = :id"));
     query.bindValue(QStringLiteral(":id"), id);
     return Run(query);
@@ -138,7 +138,7 @@ Result DeleteProduct(const QSqlDatabase &db, int id)
 bool LookupProduct(const QSqlDatabase &db, const QString &code, ProductDetails *details)
 {
     *details = ProductDetails();
-    QSqlQuery query(db);
+    SqlQuery query(db);
     query.prepare(QStringLiteral(
         "SELECT p.ID, p.NAME, p.ITEMS_PER_UNIT, p.DESCRIPTION, p.CATEGORY_ID, c.ID, "
         "c.NAME as C_NAME, p.TAX_RATE FROM tblProducts as p, tblProductCategories as c "
@@ -160,7 +160,7 @@ bool LookupProduct(const QSqlDatabase &db, const QString &code, ProductDetails *
 
 Result InsertBatch(const QSqlDatabase &db, const Batch &batch)
 {
-    QSqlQuery query(db);
+    SqlQuery query(db);
     query.prepare(QStringLiteral(
         "INSERT INTO tblInventory ( PRODUCT_ID, VENDOR_ID, BAR_CODE, BATCH_NUMBER, EXPIRY_DATE, "
         "STORAGE_LOCATION , PURCHASE_PRICE, SALE_PRICE, QUANTITY, SUB_ITEMS, SHOW_ON_POS, "
@@ -176,7 +176,7 @@ Result InsertBatch(const QSqlDatabase &db, const Batch &batch)
 static Result UpdateBatchOnce(const QSqlDatabase &db, int id, const Batch &batch, int loadedQuantity,
                    int loadedSubItems)
 {
-    QSqlQuery query(db);
+    SqlQuery query(db);
     query.prepare(QStringLiteral(
         "UPDATE tblInventory SET PRODUCT_ID = :product_id, VENDOR_ID = :vendor_id, "
         "BAR_CODE = :bar_code, BATCH_NUMBER = :batch, EXPIRY_DATE = :expiry_date, "
@@ -208,7 +208,7 @@ static Result UpdateBatchOnce(const QSqlDatabase &db, int id, const Batch &batch
 
 Result DeleteBatch(const QSqlDatabase &db, int id)
 {
-    QSqlQuery query(db);
+    SqlQuery query(db);
     query.prepare(QStringLiteral("DELETE FROM tblInventory WHERE ID = :id"));
     query.bindValue(QStringLiteral(":id"), id);
     return Run(query);

@@ -69,13 +69,13 @@ bool Fail(const QSqlQuery &query, QSqlError *error)
 
 bool Append(QSqlDatabase db, Entry entry, QSqlError *error)
 {
-    QSqlQuery head(db);
+    SqlQuery head(db);
     head.prepare(QStringLiteral(
         "SELECT LAST_SEQ, LAST_HASH FROM tblAuditHead WHERE ID = 1 FOR UPDATE"));
     if (!head.exec())
         return Fail(head, error);
     if (!head.next()) {
-        QSqlQuery start(db);
+        SqlQuery start(db);
         start.prepare(QStringLiteral(
             "INSERT IGNORE INTO tblAuditHead (ID, LAST_SEQ, LAST_HASH) VALUES (1, 0, '')"));
         if (!start.exec() || !head.exec())
@@ -87,7 +87,7 @@ bool Append(QSqlDatabase db, Entry entry, QSqlError *error)
     entry.prevHash = head.value(1).toString();
     entry.hash = HashOf(entry);
 
-    QSqlQuery insert(db);
+    SqlQuery insert(db);
     insert.prepare(QStringLiteral(
         "INSERT INTO tblAuditLog (SEQ, TIME_STAMP, USER_ID, KIND, TABLE_NAME, ROW_KEY, "
         "BEFORE_DATA, AFTER_DATA, PREV_HASH, HASH) VALUES (:seq, :time_stamp, :user_id, :kind, "
@@ -105,7 +105,7 @@ bool Append(QSqlDatabase db, Entry entry, QSqlError *error)
     if (!insert.exec())
         return Fail(insert, error);
 
-    QSqlQuery move(db);
+    SqlQuery move(db);
     move.prepare(
         QStringLiteral("UPDATE tblAuditHead SET LAST_SEQ = :seq, LAST_HASH = :hash WHERE ID = 1"));
     move.bindValue(QStringLiteral(":seq"), entry.seq);
@@ -115,11 +115,17 @@ bool Append(QSqlDatabase db, Entry entry, QSqlError *error)
     return true;
 }
 
-bool InTransaction(QSqlDatabase db)
+// Whether the entry joins the caller's transaction. A refused question is no "no": on a
+// cluster it is how the caller's transaction, rolled back under it, is first told, and writing
+// the entry on its own then would let the caller's COMMIT report its lost writes as stored.
+bool InTransaction(QSqlDatabase db, QSqlError *refused)
 {
-    QSqlQuery query(db);
-    return query.exec(QStringLiteral("SELECT @@in_transaction")) && query.next()
-           && query.value(0).toInt() == 1;
+    SqlQuery query(db);
+    if (!query.exec(QStringLiteral("SELECT @@in_transaction"))) {
+        *refused = query.lastError();
+        return false;
+    }
+    return query.next() && query.value(0).toInt() == 1;
 }
 } // namespace
 
@@ -187,8 +193,15 @@ bool Write(QSqlDatabase db, const QString &kind, const QString &table, const QSt
     entry.row = row.isNull() ? QLatin1String("") : row;
     entry.before = before;
     entry.after = after;
-    if (InTransaction(db))
+    QSqlError refused;
+    if (InTransaction(db, &refused))
         return Append(db, entry, error);
+    if (refused.isValid()) {
+        LogSqlError(refused);
+        if (error)
+            *error = refused;
+        return false;
+    }
 
     // On its own: replayed whole when it meets a deadlock or lock wait.
     constexpr int kTries = 3;
@@ -214,7 +227,7 @@ bool Write(QSqlDatabase db, const QString &kind, const QString &table, const QSt
 
 QString RowJson(QSqlDatabase db, const char *table, const char *keyColumn, const QVariant &key)
 {
-    QSqlQuery query(db);
+    SqlQuery query(db);
     query.prepare(QStringLiteral("SELECT * FROM %1 WHERE %2 = :key")
                       .arg(QLatin1String(table), QLatin1String(keyColumn)));
     query.bindValue(QStringLiteral(":key"), key);
@@ -226,7 +239,7 @@ QString RowJson(QSqlDatabase db, const char *table, const char *keyColumn, const
 QString RowsJson(QSqlDatabase db, const char *table, const char *column, const QVariant &value,
                  const char *orderColumn)
 {
-    QSqlQuery query(db);
+    SqlQuery query(db);
     query.setForwardOnly(true);
     query.prepare(QStringLiteral("SELECT * FROM %1 WHERE %2 = :value ORDER BY %3")
                       .arg(QLatin1String(table), QLatin1String(column),
@@ -261,7 +274,7 @@ Verdict Verify(QSqlDatabase db)
     // A bounded batch at a time: a shop's years of entries never sit in memory at once.
     constexpr int kBatch = 5000;
     for (;;) {
-        QSqlQuery query(db);
+        SqlQuery query(db);
         query.setForwardOnly(true);
         query.prepare(QStringLiteral(
             "SELECT SEQ, TIME_STAMP, USER_ID, KIND, TABLE_NAME, ROW_KEY, BEFORE_DATA, AFTER_DATA, "
@@ -298,7 +311,7 @@ Verdict Verify(QSqlDatabase db)
             break;
     }
     // The head remembers the last entry, so removing entries from the end shows too.
-    QSqlQuery head(db);
+    SqlQuery head(db);
     head.prepare(QStringLiteral("SELECT LAST_SEQ, LAST_HASH FROM tblAuditHead WHERE ID = 1"));
     if (!ExecLogged(head)) {
         verdict.problem = QCoreApplication::translate("AuditLog", "The audit trail could not be read.");

@@ -1,4 +1,5 @@
 #include "demosetup.h"
+#include "sqlutil.h"
 
 #include "appsettings.h"
 #include "dbmanager.h"
@@ -19,7 +20,7 @@ bool IsEmptyShop(CDBManager::Kind kind, const QString &schema)
                                                                          ? CDBManager::InventoryTag
                                                                          : CDBManager::SalesTag)))
         return false;
-    QSqlQuery query(manager.GetMySqlDataBase());
+    SqlQuery query(manager.GetMySqlDataBase());
     query.prepare(QStringLiteral("SELECT COUNT(*) FROM `") + schema
                   + (inventory ? QStringLiteral("`.tblProducts") : QStringLiteral("`.tblSalesTransactions")));
     return query.exec() && query.next() && query.value(0).toInt() == 0;

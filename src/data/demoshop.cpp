@@ -1,4 +1,5 @@
 #include "demoshop.h"
+#include "sqlutil.h"
 
 #include <QColor>
 #include <QDir>
@@ -363,7 +364,7 @@ bool Fill(QSqlDatabase db, const QString &inventorySchema, const QString &salesS
     int total = 0;
     for (const Step &step : steps)
         total += step.weight;
-    QSqlQuery session(db);
+    SqlQuery session(db);
     // Checks cost time per row and every row here is made consistent by construction.
     session.exec(QStringLiteral("SET SESSION foreign_key_checks = 0, unique_checks = 0"));
     int done = 0;
@@ -371,7 +372,7 @@ bool Fill(QSqlDatabase db, const QString &inventorySchema, const QString &salesS
     for (const Step &step : steps) {
         if (progress)
             progress(step.name, done * 100 / total);
-        QSqlQuery query(db);
+        SqlQuery query(db);
         if (!query.prepare(step.sql)) {
             ok = false;
         } else {

@@ -1,4 +1,5 @@
 #include "pagedquerymodel.h"
+#include "sqlutil.h"
 
 #include "dbmanager.h"
 
@@ -238,7 +239,7 @@ bool PagedQueryModel::Exec(QSqlQuery &query, const QString &sql, const QVariantM
 
 bool PagedQueryModel::Run(const QString &sql, const QVariantMap &extra, QVector<Row> &rows)
 {
-    QSqlQuery query(m_db);
+    SqlQuery query(m_db);
     if (!Exec(query, sql, extra))
         return false;
     m_lastError = QSqlError();
@@ -287,7 +288,7 @@ QVariant PagedQueryModel::PageBound(const QString &condition, const QVariantMap 
     QVariantMap extra = values;
     extra.insert(QStringLiteral(":qb_skip"), qMax(0, limit - 1));
     extra.insert(QStringLiteral(":qb_budget"), 40 * qMax(limit, 64));
-    QSqlQuery query(m_db);
+    SqlQuery query(m_db);
     if (!Exec(query,
               QLatin1String("SELECT ") + first + QLatin1Char(' ')
                   + FromWhere(condition + (condition.isEmpty() ? "" : " AND ") + first
@@ -314,7 +315,7 @@ QPair<QVariant, QVariant> PagedQueryModel::PageRange(const QString &condition,
     const QString first = m_keyParts.first().expression;
     QVariantMap extra = values;
     extra.insert(QStringLiteral(":qb_walk"), limit);
-    QSqlQuery query(m_db);
+    SqlQuery query(m_db);
     const bool ok = Exec(query,
                          QLatin1String("SELECT COUNT(*), MIN(qb_value), MAX(qb_value) FROM (SELECT ")
                              + first + QLatin1String(" AS qb_value ")

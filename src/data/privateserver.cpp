@@ -1,4 +1,5 @@
 #include "privateserver.h"
+#include "sqlutil.h"
 
 #include "debuglog.h"
 #include "settingkeys.h"
@@ -189,7 +190,7 @@ bool PrivateServer::CreateAccount(QString *error) const
 {
     const QString password = Password();
     const bool ok = WithAdminConnection(SocketPath(), [&password](QSqlDatabase &db) {
-        QSqlQuery query(db);
+        SqlQuery query(db);
         for (const char *host : {"127.0.0.1", "localhost"}) {
             const QString account = QStringLiteral("'%1'@'%2'").arg(QLatin1String(Account),
                                                                    QLatin1String(host));
@@ -278,7 +279,7 @@ bool PrivateServer::Stop()
     if (!IsRunning())
         return true;
     WithAdminConnection(SocketPath(), [](QSqlDatabase &db) {
-        QSqlQuery query(db);
+        SqlQuery query(db);
         return query.exec(QStringLiteral("SHUTDOWN"));
     });
     for (int attempt = 0; attempt < 240; ++attempt) {

@@ -135,7 +135,7 @@ bool Runner::Open(QSqlDatabase &db, const QString &name)
     db.setConnectOptions(QStringLiteral("MYSQL_OPT_CONNECT_TIMEOUT=5"));
     if (!db.open())
         return Fail(0, Text(db.lastError()));
-    QSqlQuery names(db);
+    SqlQuery names(db);
     if (!names.exec(QStringLiteral("SET NAMES utf8mb4")))
         return Fail(0, Text(names.lastError()));
     return true;
@@ -156,7 +156,7 @@ bool Runner::Fail(int step, const QString &text)
 bool Runner::ReadApplied(QSqlDatabase &db, QVector<AppliedStep> &applied)
 {
     applied.clear();
-    QSqlQuery query(db);
+    SqlQuery query(db);
     if (!query.exec(QStringLiteral("SELECT STEP, NAME, APPLIED_AT, PROGRAM_VERSION, DURATION_MS "
                                    "FROM tblSchemaChanges WHERE STEP > 0 ORDER BY STEP"))) {
         // A schema no program has upgraded yet: nothing is recorded.
@@ -174,7 +174,7 @@ bool Runner::ReadApplied(QSqlDatabase &db, QVector<AppliedStep> &applied)
 
 bool Runner::ListCopies(QSqlDatabase &db, const Step &step, QVector<CopiedTable> &copies)
 {
-    QSqlQuery query(db);
+    SqlQuery query(db);
     if (!query.exec(step.blockingQuery))
         return Fail(step.number, Text(query.lastError()));
     while (query.next())
@@ -236,7 +236,7 @@ bool Runner::RunStep(QSqlDatabase &db, const Step &step)
     QElapsedTimer timer;
     timer.start();
     {
-        QSqlQuery query(db);
+        SqlQuery query(db);
         if (!query.exec(step.sql))
             return Fail(step.number, Text(query.lastError()));
         // A later statement of the batch reports its failure only as its result is read.
@@ -246,7 +246,7 @@ bool Runner::RunStep(QSqlDatabase &db, const Step &step)
             return Fail(step.number, Text(query.lastError()));
     }
     const qint64 ms = timer.elapsed();
-    QSqlQuery record(db);
+    SqlQuery record(db);
     record.prepare(QStringLiteral("INSERT INTO tblSchemaChanges "
                                   "(STEP, NAME, APPLIED_AT, PROGRAM_VERSION, DURATION_MS) "
                                   "VALUES (:step, :name, NOW(), :version, :ms)"));
@@ -285,7 +285,7 @@ Result Runner::RunLocked(const Options &options)
         if (!Open(work, m_work) || !Open(lock, m_lock))
             return Result::Failed;
 
-        QSqlQuery setup(work);
+        SqlQuery setup(work);
         if (!setup.exec(kCreateChanges)) {
             Fail(0, Text(setup.lastError()));
             return Result::Failed;
@@ -298,7 +298,7 @@ Result Runner::RunLocked(const Options &options)
         }
 
         // The lock row is held by a transaction of its own until every step is done.
-        QSqlQuery take(lock);
+        SqlQuery take(lock);
         take.exec(QStringLiteral("SET SESSION innodb_lock_wait_timeout = %1")
                       .arg(std::max(1, options.lockWaitSeconds)));
         if (!lock.transaction()) {
@@ -343,7 +343,7 @@ Result Runner::RunLocked(const Options &options)
                 pending.append(step);
         }
         qint64 connectionId = 0;
-        QSqlQuery id(work);
+        SqlQuery id(work);
         if (id.exec(QStringLiteral("SELECT CONNECTION_ID()")) && id.next())
             connectionId = id.value(0).toLongLong();
         // No online step may wait on a busy table for ever while the tills queue behind it.

@@ -1,4 +1,5 @@
 #include "serverlist.h"
+#include "sqlutil.h"
 
 #include <QRegularExpression>
 #include <QSqlDatabase>
@@ -62,7 +63,7 @@ bool IsReady(QSqlDatabase &db, bool *cluster)
     if (cluster)
         *cluster = false;
     // SHOW is answered even by a node that refuses every other statement.
-    QSqlQuery query(db);
+    SqlQuery query(db);
     if (!query.exec(QStringLiteral("SHOW GLOBAL VARIABLES LIKE 'wsrep_on'")))
         return db.isOpen();
     if (!query.next() || query.value(1).toString().compare(QLatin1String("ON"), Qt::CaseInsensitive) != 0)

@@ -26,11 +26,19 @@ bool ExecLogged(QSqlQuery &query)
     return false;
 }
 
+bool ExecLogged(SqlQuery &query)
+{
+    if (query.exec())
+        return true;
+    LogSqlError(query.lastError());
+    return false;
+}
+
 bool RunSqlScript(const QSqlDatabase &db, const QString &script)
 {
     if (script.trimmed().isEmpty())
         return false;
-    QSqlQuery query(db);
+    SqlQuery query(db);
     if (!query.exec(script)) {
         LogSqlError(query.lastError());
         return false;
@@ -84,11 +92,29 @@ TransactionGuard::~TransactionGuard()
         LogSqlError(m_db.lastError());
 }
 
+QSqlError TransactionEnded(const QSqlDatabase &db)
+{
+    SqlQuery query(db);
+    if (!query.exec(QStringLiteral("SELECT @@in_transaction")))
+        return query.lastError();
+    if (query.next() && query.value(0).toInt() == 1)
+        return QSqlError();
+    // Not a refusal a replay may cure: some of the try may have been written on its own.
+    return QSqlError(QStringLiteral("The transaction ended before its COMMIT"),
+                     QStringLiteral("transaction no longer open"), QSqlError::TransactionError);
+}
+
 bool TransactionGuard::Commit()
 {
     if (!m_active)
         return false;
     m_active = false;
+    const QSqlError ended = TransactionEnded(m_db);
+    if (ended.isValid()) {
+        LogSqlError(ended);
+        m_db.rollback();
+        return false;
+    }
     if (m_db.commit())
         return true;
     LogSqlError(m_db.lastError());
@@ -97,7 +123,7 @@ bool TransactionGuard::Commit()
 }
 
 bool SchemaHas(const QSqlDatabase &db, const QString &schema, const QString &table,
-               const QString &column)
+               const QString &column, QSqlError *failure)
 {
     static QMutex mutex;
     static QHash<QString, qint64> missedAt; // key -> ms since epoch of the last miss
@@ -116,7 +142,7 @@ bool SchemaHas(const QSqlDatabase &db, const QString &schema, const QString &tab
         if (missed != missedAt.constEnd() && now - missed.value() < 5000)
             return false;
     }
-    QSqlQuery query(db);
+    SqlQuery query(db);
     query.prepare(column.isEmpty()
                       ? QStringLiteral("SELECT 1 FROM information_schema.TABLES WHERE "
                                        "TABLE_SCHEMA = :schema AND TABLE_NAME = :table")
@@ -130,6 +156,8 @@ bool SchemaHas(const QSqlDatabase &db, const QString &schema, const QString &tab
     if (!query.exec()) {
         // Not known: act as on today's shape, which is what the statements expect.
         LogSqlError(query.lastError());
+        if (failure)
+            *failure = query.lastError();
         return true;
     }
     const bool has = query.next();

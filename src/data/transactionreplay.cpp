@@ -36,7 +36,7 @@ TxResult TryOnce(QSqlDatabase &db, const std::function<TxStep(QSqlDatabase &)> &
 {
     TxResult result;
     if (options.lockWaitSeconds > 0) {
-        QSqlQuery wait(db);
+        SqlQuery wait(db);
         // A number of the program's own, not a value from outside: no binding needed.
         if (!wait.exec(QStringLiteral("SET SESSION innodb_lock_wait_timeout = %1")
                            .arg(options.lockWaitSeconds))) {
@@ -56,6 +56,14 @@ TxResult TryOnce(QSqlDatabase &db, const std::function<TxStep(QSqlDatabase &)> &
             LogSqlError(db.lastError());
         result.kind = step.kind == TxStep::RollBackNow ? TxResult::RolledBack : TxResult::Failed;
         result.error = step.error;
+        return result;
+    }
+    // A cluster may have rolled the try back under the body; COMMIT would then commit nothing.
+    const QSqlError ended = TransactionEnded(db);
+    if (ended.isValid()) {
+        LogSqlError(ended);
+        db.rollback();
+        result.error = ended;
         return result;
     }
     if (db.commit()) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sqlutil.h"
 #include <QSqlDatabase>
 #include <QSqlError>
 
@@ -13,7 +14,7 @@
 // Use:
 //     QSqlDatabase db = CDBManager::Instance().GetInventoryDataBase();
 //     const TxResult result = RunTransaction(db, [&](QSqlDatabase &tx) {
-//         QSqlQuery update(tx);
+//         SqlQuery update(tx);
 //         update.prepare(...); update.bindValue(...);
 //         if (!update.exec())
 //             return TxStep::Failed(update.lastError());  // a lock error here is replayed

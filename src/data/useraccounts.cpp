@@ -1,4 +1,5 @@
 #include "useraccounts.h"
+#include "sqlutil.h"
 
 #include "dbmanager.h"
 
@@ -39,7 +40,7 @@ bool SameBytes(const QByteArray &a, const QByteArray &b)
 
 bool StoreHash(QSqlDatabase db, int userId, const QString &hash, const QString *plainBefore)
 {
-    QSqlQuery query(db);
+    SqlQuery query(db);
     // The plain column is emptied in the same statement; with the old text given, a password
     // changed meanwhile by another till is left alone.
     query.prepare(plainBefore
@@ -101,7 +102,7 @@ LogInResult LogIn(QSqlDatabase db, const QString &loginName, const QString &pass
 {
     // A schema that has not received its upgrade yet still lets its users in.
     const bool hashes = HasHashColumn(db);
-    QSqlQuery query(db);
+    SqlQuery query(db);
     query.prepare(QStringLiteral("SELECT ID, FIRST_NAME, LAST_NAME, LOGIN_NAME, PASSWORD, ROLE, ")
                   + (hashes ? QStringLiteral("PASSWORD_HASH") : QStringLiteral("NULL"))
                   + QStringLiteral(" FROM tblUsers WHERE LOGIN_NAME = :login"));
@@ -145,7 +146,7 @@ bool SetPassword(QSqlDatabase db, int userId, const QString &password)
 
 int HashPlainPasswords(QSqlDatabase db)
 {
-    QSqlQuery query(db);
+    SqlQuery query(db);
     if (!query.exec(QStringLiteral("SELECT ID, PASSWORD FROM tblUsers WHERE PASSWORD <> '' AND "
                                    "(PASSWORD_HASH IS NULL OR PASSWORD_HASH = '')"))) {
         LogSqlError(query.lastError());

@@ -14,7 +14,7 @@ namespace {
 // Runs a one-number count with a single bound value; -1 when it cannot run.
 int CountWhere(const QSqlDatabase &db, const QString &sql, const QVariant &value)
 {
-    QSqlQuery query(db);
+    SqlQuery query(db);
     if (!query.prepare(sql)) {
         LogSqlError(query.lastError());
         return -1;
@@ -43,7 +43,7 @@ Result WriteResult(const QSqlQuery &query)
 
 Result AddParty(const QSqlDatabase &db, const char *table, const Party &party)
 {
-    QSqlQuery query(db);
+    SqlQuery query(db);
     query.prepare(QStringLiteral("INSERT INTO ") + QLatin1String(table)
                   + QStringLiteral(" (NAME, ADDRESS, EMAIL, CONTACT_NUMBER) "
                                    "VALUES (:name, :address, :email, :contact)"));
@@ -56,7 +56,7 @@ Result AddParty(const QSqlDatabase &db, const char *table, const Party &party)
 
 Result UpdateParty(const QSqlDatabase &db, const char *table, int id, const Party &party)
 {
-    QSqlQuery query(db);
+    SqlQuery query(db);
     query.prepare(QStringLiteral("UPDATE ") + QLatin1String(table)
                   + QStringLiteral(" SET NAME = :name, ADDRESS = :address, EMAIL = :email, "
                                    "CONTACT_NUMBER = :contact WHERE ID = :id"));
@@ -88,7 +88,7 @@ int CountCategoriesNamed(const QSqlDatabase &db, const QString &name)
 
 Result AddCategory(const QSqlDatabase &db, const QString &name)
 {
-    QSqlQuery query(db);
+    SqlQuery query(db);
     query.prepare(QStringLiteral("INSERT INTO tblProductCategories (NAME) VALUES (:name)"));
     query.bindValue(QStringLiteral(":name"), name);
     return query.exec() ? Result::Done : WriteResult(query);
@@ -96,7 +96,7 @@ Result AddCategory(const QSqlDatabase &db, const QString &name)
 
 Result RenameCategory(const QSqlDatabase &db, int id, const QString &name)
 {
-    QSqlQuery query(db);
+    SqlQuery query(db);
     query.prepare(QStringLiteral("UPDATE tblProductCategories SET NAME = :name WHERE ID = :id"));
     query.bindValue(QStringLiteral(":name"), name);
     query.bindValue(QStringLiteral(":id"), id);
@@ -147,7 +147,7 @@ Result DeleteCustomer(const QSqlDatabase &db, int id)
 
 Result DeleteById(const QSqlDatabase &db, const char *table, int id)
 {
-    QSqlQuery query(db);
+    SqlQuery query(db);
     query.prepare(QStringLiteral("DELETE FROM ") + QLatin1String(table)
                   + QStringLiteral(" WHERE ID = :id"));
     query.bindValue(QStringLiteral(":id"), id);

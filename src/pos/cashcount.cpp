@@ -64,7 +64,7 @@ qint64 Sum(const QVector<Count> &counts)
 
 bool Store(QSqlDatabase db, int cashUpId, const QVector<Count> &counts, QSqlError *error)
 {
-    QSqlQuery insert(db);
+    SqlQuery insert(db);
     insert.prepare(QStringLiteral("INSERT INTO tblCashUpCounts (CASH_UP_ID, DENOMINATION, "
                                   "COUNTED) VALUES (:id, :denomination, :counted)"));
     for (const Count &c : counts) {
@@ -84,7 +84,7 @@ bool Store(QSqlDatabase db, int cashUpId, const QVector<Count> &counts, QSqlErro
 QVector<Count> Stored(QSqlDatabase db, int cashUpId)
 {
     QVector<Count> counts;
-    QSqlQuery query(db);
+    SqlQuery query(db);
     query.setForwardOnly(true);
     query.setNumericalPrecisionPolicy(QSql::HighPrecision);
     query.prepare(QStringLiteral("SELECT DENOMINATION, COUNTED FROM tblCashUpCounts WHERE "

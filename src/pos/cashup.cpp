@@ -87,7 +87,7 @@ bool Compute(QSqlDatabase db, const Period &period, Figures *figures)
     // screens showed, not of the binary fractions behind them.
     const QString cashier = period.cashier.isEmpty() ? QString()
                                                      : QStringLiteral(" AND t.USER_ID = :cashier");
-    QSqlQuery sales(db);
+    SqlQuery sales(db);
     sales.prepare(QStringLiteral(
                       "SELECT SUM(t.GRAND_TOTAL >= 0), SUM(t.GRAND_TOTAL < 0), "
                       "SUM(ROUND(t.GRAND_TOTAL * 100)), SUM(ROUND(t.PAID * 100)), "
@@ -105,7 +105,7 @@ bool Compute(QSqlDatabase db, const Period &period, Figures *figures)
     figures->expectedCash = sales.value(3).toLongLong() + sales.value(4).toLongLong();
 
     // A line's discount is stored positive, also on a return line (negative line total).
-    QSqlQuery lines(db);
+    SqlQuery lines(db);
     lines.prepare(QStringLiteral(
                       "SELECT SUM(ROUND(l.SUB_TOTAL * 100)), "
                       "SUM(IF(l.SUB_TOTAL < 0, -1, 1) * ROUND(l.DISCOUNT * 100)) "
@@ -128,7 +128,7 @@ Period SinceLast(QSqlDatabase db, const QString &cashier, const QDateTime &now)
     Period period;
     period.cashier = cashier;
     period.to = now.addMSecs(-now.time().msec());
-    QSqlQuery last(db);
+    SqlQuery last(db);
     last.prepare(QStringLiteral("SELECT MAX(PERIOD_TO) FROM tblCashUps WHERE 1 = 1")
                  + CashierCondition(QStringLiteral("CASHIER"), cashier));
     if (!cashier.isEmpty())
@@ -137,7 +137,7 @@ Period SinceLast(QSqlDatabase db, const QString &cashier, const QDateTime &now)
         period.from = qMin(last.value(0).toDateTime(), period.to);
         return period;
     }
-    QSqlQuery first(db);
+    SqlQuery first(db);
     first.prepare(QStringLiteral("SELECT MIN(TIME_STAMP) FROM tblSalesTransactions WHERE 1 = 1")
                   + (cashier.isEmpty() ? QString() : QStringLiteral(" AND USER_ID = :cashier")));
     if (!cashier.isEmpty())
@@ -198,7 +198,7 @@ CloseResult Close(QSqlDatabase db, const Period &period, const Figures &figures,
         bool ok = AuditLog::Write(db, QStringLiteral("CASH_UP_CLOSED"),
                                   QStringLiteral("tblCashUps"), period.cashier, QString(), after,
                                   &failure);
-        QSqlQuery overlap(db);
+        SqlQuery overlap(db);
         if (ok) {
             overlap.prepare(QStringLiteral("SELECT COUNT(*) FROM tblCashUps WHERE PERIOD_FROM < "
                                            ":to AND PERIOD_TO > :from")
@@ -209,7 +209,7 @@ CloseResult Close(QSqlDatabase db, const Period &period, const Figures &figures,
             if (ok && overlap.value(0).toInt() > 0)
                 return CloseResult::AlreadyClosed;
         }
-        QSqlQuery insert(db);
+        SqlQuery insert(db);
         if (ok) {
             insert.prepare(QStringLiteral(
                 "INSERT INTO tblCashUps (CLOSED_AT, CLOSED_BY, CASHIER, PERIOD_FROM, PERIOD_TO, "
@@ -260,7 +260,7 @@ CloseResult Close(QSqlDatabase db, const Period &period, const Figures &figures,
 QVector<Record> Past(QSqlDatabase db, int limit)
 {
     QVector<Record> records;
-    QSqlQuery query(db);
+    SqlQuery query(db);
     query.setForwardOnly(true);
     // DECIMAL columns as their exact texts, not as doubles.
     query.setNumericalPrecisionPolicy(QSql::HighPrecision);

@@ -1,4 +1,5 @@
 #include "cashupdialog.h"
+#include "sqlutil.h"
 #include "ui_cashupdialog.h"
 
 #include "appsettings.h"
@@ -69,7 +70,7 @@ void CashUpDialog::FillCashiers(bool ownDrawer)
     }
     ui->comboCashier->addItem(tr("All cashiers"), QString());
     // Everyone who sold, removed users included: their sales still need counting.
-    QSqlQuery query(Sales());
+    SqlQuery query(Sales());
     query.setForwardOnly(true);
     if (query.exec(QStringLiteral("SELECT DISTINCT USER_ID FROM tblSalesTransactions "
                                   "ORDER BY USER_ID"))) {

@@ -36,7 +36,7 @@ bool ReadBaskets(QSqlQuery &query, QVector<OpenBasket> *baskets)
 // Gives one line's units back to its batch, inside the caller's transaction.
 TxStep PutBackUnits(QSqlDatabase &db, int inventoryId, int units, QVariantList *batches)
 {
-    QSqlQuery batch(db);
+    SqlQuery batch(db);
     batch.prepare(QStringLiteral(
         "SELECT i.QUANTITY, i.SUB_ITEMS, p.ITEMS_PER_UNIT FROM tblInventory i JOIN tblProducts p "
         "ON p.ID = i.PRODUCT_ID WHERE i.ID = :id FOR UPDATE"));
@@ -49,7 +49,7 @@ TxStep PutBackUnits(QSqlDatabase &db, int inventoryId, int units, QVariantList *
     const int now = SaleRules::StockUnits(batch.value(0).toInt(), batch.value(1).toInt(), perUnit);
     // An unpaid return takes its items out again, but a batch never goes below empty.
     const SaleRules::StockSplit after = SaleRules::SplitStock(qMax(0, now + units), perUnit);
-    QSqlQuery update(db);
+    SqlQuery update(db);
     update.prepare(QStringLiteral(
         "UPDATE tblInventory SET QUANTITY = :quantity, SUB_ITEMS = :sub_items WHERE ID = :id"));
     update.bindValue(QStringLiteral(":quantity"), after.quantity);
@@ -71,7 +71,7 @@ TxStep PutBackOnce(QSqlDatabase &db, const QString &basketKey, int lineIndex,
     // A schema not yet upgraded kept no record, so there is nothing to put back.
     if (!SchemaHas(db, QString(), QStringLiteral("tblOpenBasketLines")))
         return TxStep::Commit();
-    QSqlQuery lines(db);
+    SqlQuery lines(db);
     lines.prepare(lineIndex < 0
                       ? QStringLiteral("SELECT INVENTORY_ID, UNITS, LINE_INDEX, PRODUCT_NAME, "
                                        "ITEMS, SUB_ITEMS, NET FROM tblOpenBasketLines WHERE "
@@ -113,7 +113,7 @@ TxStep PutBackOnce(QSqlDatabase &db, const QString &basketKey, int lineIndex,
                             AuditLog::ObjectJson({{QStringLiteral("BATCHES"), batches}}),
                             &failure))
         return TxStep::Failed(failure);
-    QSqlQuery remove(db);
+    SqlQuery remove(db);
     remove.prepare(lineIndex < 0
                        ? QStringLiteral("DELETE FROM tblOpenBasketLines WHERE BASKET_KEY = :key")
                        : QStringLiteral("DELETE FROM tblOpenBasketLines WHERE BASKET_KEY = :key "
@@ -139,7 +139,7 @@ TxStep PutBackOnce(QSqlDatabase &db, const QString &basketKey, int lineIndex,
 
 bool InsertOpenBasketLine(QSqlDatabase &db, const OpenBasketLine &line, QSqlError *error)
 {
-    QSqlQuery insert(db);
+    SqlQuery insert(db);
     insert.prepare(QStringLiteral(
         "INSERT INTO tblOpenBasketLines (TILL_ID, BASKET_KEY, LINE_INDEX, INVENTORY_ID, UNITS, "
         "ITEMS, SUB_ITEMS, PRODUCT_NAME, SALE_PRICE, PURCHASE_PRICE, DISCOUNT, NET, COST, TAX, "
@@ -170,7 +170,7 @@ bool InsertOpenBasketLine(QSqlDatabase &db, const OpenBasketLine &line, QSqlErro
 bool CloseOpenBasket(QSqlDatabase &db, const QString &inventorySchema, const QString &basketKey,
                      QSqlError *error)
 {
-    QSqlQuery remove(db);
+    SqlQuery remove(db);
     remove.prepare(QStringLiteral("DELETE FROM %1.tblOpenBasketLines WHERE BASKET_KEY = :key")
                        .arg(QuotedSchema(inventorySchema)));
     remove.bindValue(QStringLiteral(":key"), basketKey);
@@ -186,7 +186,7 @@ bool OpenBasketsOfTill(QSqlDatabase db, const QString &tillId, QVector<OpenBaske
     baskets->clear();
     if (!SchemaHas(db, QString(), QStringLiteral("tblOpenBasketLines")))
         return true;
-    QSqlQuery query(db);
+    SqlQuery query(db);
     query.prepare(QStringLiteral(
         "SELECT TILL_ID, BASKET_KEY, COUNT(*), MAX(CREATED_AT) FROM tblOpenBasketLines WHERE "
         "TILL_ID = :till GROUP BY TILL_ID, BASKET_KEY ORDER BY MAX(CREATED_AT), BASKET_KEY"));
@@ -199,7 +199,7 @@ bool StaleOpenBaskets(QSqlDatabase db, int hours, QVector<OpenBasket> *baskets)
     baskets->clear();
     if (!SchemaHas(db, QString(), QStringLiteral("tblOpenBasketLines")))
         return true;
-    QSqlQuery query(db);
+    SqlQuery query(db);
     query.prepare(QStringLiteral(
         "SELECT TILL_ID, BASKET_KEY, COUNT(*), MAX(CREATED_AT) FROM tblOpenBasketLines GROUP BY "
         "TILL_ID, BASKET_KEY HAVING MAX(CREATED_AT) < NOW() - INTERVAL :hours HOUR ORDER BY "
@@ -211,7 +211,7 @@ bool StaleOpenBaskets(QSqlDatabase db, int hours, QVector<OpenBasket> *baskets)
 bool OpenBasketLines(QSqlDatabase db, const QString &basketKey, QVector<OpenBasketLine> *lines)
 {
     lines->clear();
-    QSqlQuery query(db);
+    SqlQuery query(db);
     query.prepare(QStringLiteral(
         "SELECT TILL_ID, BASKET_KEY, LINE_INDEX, INVENTORY_ID, UNITS, ITEMS, SUB_ITEMS, "
         "PRODUCT_NAME, SALE_PRICE, PURCHASE_PRICE, DISCOUNT, NET, COST, TAX, CREATED_AT FROM "

@@ -56,7 +56,7 @@ TxStep TakeItemOnce(QSqlDatabase &db, const ItemRequest &request, ItemTaken *tak
     using namespace SaleRules;
     *taken = ItemTaken();
     // The row stays locked until the commit: the stock read here is the stock written below.
-    QSqlQuery lookup(db);
+    SqlQuery lookup(db);
     lookup.prepare(QStringLiteral(
         "SELECT i.ID, p.NAME, p.ITEMS_PER_UNIT, i.EXPIRY_DATE,  i.SALE_PRICE, i.PURCHASE_PRICE, "
         "i.QUANTITY, i.SUB_ITEMS, p.IMAGE_FILE, p.TAX_RATE, i.DISCOUNT FROM tblInventory as i, "
@@ -106,7 +106,7 @@ TxStep TakeItemOnce(QSqlDatabase &db, const ItemRequest &request, ItemTaken *tak
     line.taxPercent = TaxPercent(value("TAX_RATE").toDouble(), request.taxEnabled);
     line.returnMode = request.returnMode;
 
-    QSqlQuery update(db);
+    SqlQuery update(db);
     update.prepare(QStringLiteral(
         " UPDATE tblInventory SET QUANTITY = :quantity , SUB_ITEMS = :sub_items WHERE ID = :id"));
     update.bindValue(QStringLiteral(":quantity"), outcome.after.quantity);
@@ -130,8 +130,14 @@ TxStep TakeItemOnce(QSqlDatabase &db, const ItemRequest &request, ItemTaken *tak
     taken->amounts = amounts;
     taken->stockAfter = outcome.after;
     taken->notice = expiry.notice;
-    if (!request.basketKey.isEmpty()
-        && SchemaHas(db, QString(), QStringLiteral("tblOpenBasketLines"))) {
+    QSqlError asked;
+    const bool recordBasket = !request.basketKey.isEmpty()
+        && SchemaHas(db, QString(), QStringLiteral("tblOpenBasketLines"), QString(), &asked);
+    if (asked.isValid()) {
+        taken->refusal = QString::fromLatin1(Message::StockWriteFailed);
+        return TxStep::Failed(asked);
+    }
+    if (recordBasket) {
         const int units = StockUnits(request.quantity, request.subQuantity, stock.itemsPerUnit);
         OpenBasketLine open;
         open.tillId = request.tillId;
@@ -173,7 +179,7 @@ namespace {
 // The sale of this key when it is on record already, else 0.
 int RecordedSaleId(QSqlDatabase &db, const QString &saleKey, QSqlError *error)
 {
-    QSqlQuery query(db);
+    SqlQuery query(db);
     query.prepare(QStringLiteral("SELECT ID FROM tblSalesTransactions WHERE SALE_KEY = :key"));
     query.bindValue(QStringLiteral(":key"), saleKey);
     if (!query.exec()) {
@@ -206,7 +212,7 @@ TxStep RecordSaleOnce(QSqlDatabase &db, const SaleHeader &header,
             return TxStep::Commit();
         }
     }
-    QSqlQuery sale(db);
+    SqlQuery sale(db);
     sale.prepare(keyed ? QStringLiteral(
                      "INSERT INTO tblSalesTransactions ( USER_ID, CUSTOMER_ID, TIME_STAMP, "
                      "GRAND_TOTAL, PAID, RETURN_AMOUNT, SALE_KEY ) VALUES ( :user_id, "
@@ -231,7 +237,7 @@ TxStep RecordSaleOnce(QSqlDatabase &db, const SaleHeader &header,
     const int id = sale.lastInsertId().toInt();
     qDebug() << "inserted ID = " << id;
 
-    QSqlQuery line(db);
+    SqlQuery line(db);
     line.prepare(QStringLiteral(
         "INSERT INTO tblSalesInvoice ( TRANSACTION_ID, ITEM_INDEX, PRODUCT_NAME, QUANTITY, "
         "PURCHASE_PRICE, SALE_PRICE,  SUB_ITEMS, DISCOUNT, SUB_TOTAL, PURCHASE_SUB_TOTAL ) VALUES "
@@ -259,8 +265,15 @@ TxStep RecordSaleOnce(QSqlDatabase &db, const SaleHeader &header,
         }
     }
     // The basket's record goes with the sale, even where the sale itself carries no key yet.
-    if (!header.saleKey.isEmpty() && !header.inventorySchema.isEmpty()
-        && SchemaHas(db, header.inventorySchema, QStringLiteral("tblOpenBasketLines"))) {
+    QSqlError asked;
+    const bool closeBasket = !header.saleKey.isEmpty() && !header.inventorySchema.isEmpty()
+        && SchemaHas(db, header.inventorySchema, QStringLiteral("tblOpenBasketLines"), QString(),
+                     &asked);
+    if (asked.isValid()) {
+        *failure = QString::fromLatin1(Message::InvoiceLogFailed);
+        return TxStep::Failed(asked);
+    }
+    if (closeBasket) {
         QSqlError error;
         if (!CloseOpenBasket(db, header.inventorySchema, header.saleKey, &error)) {
             *failure = QString::fromLatin1(Message::InvoiceLogFailed);
@@ -300,7 +313,7 @@ bool RecordSale(QSqlDatabase db, const SaleHeader &header, const CItemTransactio
 bool LoadPanelEntries(QSqlDatabase db, QVector<PanelEntry> *entries)
 {
     entries->clear();
-    QSqlQuery query(db);
+    SqlQuery query(db);
     query.setForwardOnly(true);
     query.prepare(QStringLiteral(
         "SELECT i.BAR_CODE, p.NAME , p.IMAGE_FILE, c.ID FROM tblInventory as i, tblProducts as p, "

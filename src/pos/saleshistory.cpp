@@ -27,7 +27,7 @@ QString DetailsBase()
                           "PURCHASE_SUB_TOTAL FROM tblSalesInvoice WHERE TRANSACTION_ID = :sale");
 }
 
-bool Run(QSqlQuery &query, int saleId, QString *error)
+bool Run(SqlQuery &query, int saleId, QString *error)
 {
     query.bindValue(QStringLiteral(":sale"), saleId);
     if (query.exec())
@@ -86,7 +86,7 @@ ListQuery NoDetails()
 
 bool ReceiptOf(QSqlDatabase db, int saleId, ReceiptData *receipt)
 {
-    QSqlQuery sale(db);
+    SqlQuery sale(db);
     sale.prepare(SalesBase() + QStringLiteral(" WHERE ID = :sale"));
     if (!Run(sale, saleId, nullptr) || !sale.next())
         return false;
@@ -101,7 +101,7 @@ bool ReceiptOf(QSqlDatabase db, int saleId, ReceiptData *receipt)
     data.paid = SaleRules::Money(float(sale.value(5).toDouble()));
     // Stored as owed (grand total minus paid); the customer was handed the opposite.
     data.change = SaleRules::Money(float(qMax(0.0, -sale.value(6).toDouble())));
-    QSqlQuery lines(db);
+    SqlQuery lines(db);
     lines.prepare(DetailsBase() + QStringLiteral(" ORDER BY ITEM_INDEX"));
     if (!Run(lines, saleId, nullptr))
         return false;
@@ -149,11 +149,11 @@ static bool DeleteSaleOnce(QSqlDatabase db, int saleId, QString *error)
             *error = auditError.text();
         return false;
     }
-    QSqlQuery lines(db);
+    SqlQuery lines(db);
     lines.prepare(QStringLiteral("DELETE FROM tblSalesInvoice WHERE TRANSACTION_ID = :sale"));
     if (!Run(lines, saleId, error))
         return false;
-    QSqlQuery sale(db);
+    SqlQuery sale(db);
     sale.prepare(QStringLiteral("DELETE FROM tblSalesTransactions WHERE ID = :sale"));
     if (!Run(sale, saleId, error))
         return false;

@@ -24,7 +24,7 @@ QVariant Money(float value)
 
 bool ExecHeader(const QSqlDatabase &db, int *key, const Header &header)
 {
-    QSqlQuery query(db);
+    SqlQuery query(db);
     if (*key > 0) {
         query.prepare(QStringLiteral(
             "UPDATE tblPOrders SET VENDOR_ID = :v, STATUS=:s, SENT_DATE=:sd, DELIVERY_DATE=:dd, "
@@ -82,7 +82,7 @@ struct ReceivedLine {
 bool LookupItem(const QSqlDatabase &db, const QString &code, ItemInfo *info)
 {
     *info = ItemInfo();
-    QSqlQuery query(db);
+    SqlQuery query(db);
     query.prepare(
         QStringLiteral("SELECT NAME, TAX_RATE FROM  tblProducts WHERE PRODUCT_CODE = :code"));
     query.bindValue(QStringLiteral(":code"), code);
@@ -93,7 +93,7 @@ bool LookupItem(const QSqlDatabase &db, const QString &code, ItemInfo *info)
     info->found = true;
     info->name = query.value(0).toString();
     info->taxRate = query.value(1).toString();
-    QSqlQuery stock(db);
+    SqlQuery stock(db);
     stock.prepare(QStringLiteral(
         "SELECT SUM(QUANTITY) AS STOCK FROM tblInventory as i, tblProducts as p WHERE "
         "i.PRODUCT_ID = p.ID AND PRODUCT_CODE = :code"));
@@ -121,7 +121,7 @@ static bool AddLineOnce(const QSqlDatabase &db, int *key, const Header &header, 
     int stored = *key;
     if (!ExecHeader(db, &stored, header))
         return false;
-    QSqlQuery query(db);
+    SqlQuery query(db);
     query.prepare(QStringLiteral(
         "INSERT INTO tblPODetails (PORDER_ID, ITEM_CODE, QUANTITY, ITEM_NAME, UNIT_PRICE, "
         "LINE_TOTAL,  SALE_PRICE, BATCH_NUMBER, EXPIRY_DATE, STORAGE_LOCATION) VALUES (:p, :i, "
@@ -147,7 +147,7 @@ static bool DeleteLineOnce(const QSqlDatabase &db, int key, int lineId, const He
     TransactionGuard transaction(db);
     if (!transaction.IsActive())
         return false;
-    QSqlQuery query(db);
+    SqlQuery query(db);
     query.prepare(QStringLiteral("DELETE FROM tblPODetails WHERE ID = :id AND PORDER_ID = :p"));
     query.bindValue(QStringLiteral(":id"), lineId);
     query.bindValue(QStringLiteral(":p"), key);
@@ -160,7 +160,7 @@ static bool DeleteLineOnce(const QSqlDatabase &db, int key, int lineId, const He
 bool UpdateInventoryData(const QSqlDatabase &db, int lineId, float salePrice, const QString &batch,
                          const QDate &expiry, const QString &storage)
 {
-    QSqlQuery query(db);
+    SqlQuery query(db);
     query.prepare(QStringLiteral(
         "UPDATE tblPODetails SET SALE_PRICE = :s, BATCH_NUMBER = :b, EXPIRY_DATE = :e, "
         "STORAGE_LOCATION = :sl  WHERE ID = :id"));
@@ -174,7 +174,7 @@ bool UpdateInventoryData(const QSqlDatabase &db, int lineId, float salePrice, co
     // An unchanged line counts as found: MariaDB reports rows changed, not rows matched.
     if (query.numRowsAffected() == 1)
         return true;
-    QSqlQuery exists(db);
+    SqlQuery exists(db);
     exists.prepare(QStringLiteral("SELECT 1 FROM tblPODetails WHERE ID = :id"));
     exists.bindValue(QStringLiteral(":id"), lineId);
     return ExecLogged(exists) && exists.next();
@@ -194,10 +194,10 @@ static bool DeleteOrderOnce(const QSqlDatabase &db, int key)
     if (!AuditLog::Write(db, QLatin1String(AuditLog::Kind::PurchaseOrderDeleted),
                          QStringLiteral("tblPOrders"), QString::number(key), before, QString()))
         return false;
-    QSqlQuery lines(db);
+    SqlQuery lines(db);
     lines.prepare(QStringLiteral("DELETE FROM tblPODetails WHERE PORDER_ID = :id"));
     lines.bindValue(QStringLiteral(":id"), key);
-    QSqlQuery removal(db);
+    SqlQuery removal(db);
     removal.prepare(QStringLiteral("DELETE FROM tblPOrders WHERE ID = :id"));
     removal.bindValue(QStringLiteral(":id"), key);
     return ExecLogged(lines) && ExecLogged(removal) && removal.numRowsAffected() == 1
@@ -219,7 +219,7 @@ static bool ReceiveOrderOnce(const QSqlDatabase &db, int *key, const Header &hea
     // Product and barcode look-ups for all lines at once, in the order's line order.
     QVector<ReceivedLine> lines;
     if (*key > 0) {
-        QSqlQuery read(db);
+        SqlQuery read(db);
         read.prepare(QStringLiteral(
             "SELECT d.ITEM_CODE, p.ID, EXISTS (SELECT 1 FROM tblInventory WHERE BAR_CODE = "
             "d.ITEM_CODE), d.QUANTITY, d.UNIT_PRICE, d.SALE_PRICE, d.BATCH_NUMBER, d.EXPIRY_DATE, "
@@ -245,14 +245,14 @@ static bool ReceiveOrderOnce(const QSqlDatabase &db, int *key, const Header &hea
         }
     }
 
-    QSqlQuery insert(db);
+    SqlQuery insert(db);
     insert.prepare(QStringLiteral(
         "INSERT INTO tblInventory ( PRODUCT_ID, VENDOR_ID, BAR_CODE, BATCH_NUMBER, EXPIRY_DATE, "
         "STORAGE_LOCATION , PURCHASE_PRICE, SALE_PRICE, QUANTITY, SUB_ITEMS, SHOW_ON_POS, "
         "DISCOUNT) VALUES ( :product_id, :vendor_id, :bar_code, :batch, :expiry_date , "
         ":storage_location, :purchase_price, :sale_price, :quantity, :sub_items, :show_on_pos, "
         ":discount)"));
-    QSqlQuery ownCode(db);
+    SqlQuery ownCode(db);
     ownCode.prepare(QStringLiteral("UPDATE tblInventory SET BAR_CODE = :code WHERE ID = :id"));
     // Barcodes this run wrote, which the look-up above could not see.
     QSet<QString> written;

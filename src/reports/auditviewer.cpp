@@ -1,4 +1,5 @@
 #include "auditviewer.h"
+#include "sqlutil.h"
 #include "ui_auditviewer.h"
 
 #include "appsettings.h"
@@ -106,7 +107,7 @@ void AuditViewer::FillUsers()
     const QSignalBlocker blocker(ui->comboUser);
     ui->comboUser->clear();
     ui->comboUser->addItem(tr("All users"), QString());
-    QSqlQuery query(Ledger());
+    SqlQuery query(Ledger());
     query.setForwardOnly(true);
     // A loose scan of the user index: one step per user, not per entry.
     if (query.exec(QStringLiteral("SELECT DISTINCT USER_ID FROM tblAuditLog ORDER BY USER_ID"))) {

@@ -1,4 +1,5 @@
 #include "homefigures.h"
+#include "sqlutil.h"
 
 #include "dbmanager.h"
 #include "managementreports.h"
@@ -38,7 +39,7 @@ ShopSettings ReadShopSettings(QSettings *settings)
 
 QString SingleValue(const QSqlDatabase &db, const QString &sql, const QString &emptyText)
 {
-    QSqlQuery query(db);
+    SqlQuery query(db);
     query.setForwardOnly(true);
     if (!query.exec(sql)) {
         LogSqlError(query.lastError());

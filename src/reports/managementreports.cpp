@@ -1,4 +1,5 @@
 #include "managementreports.h"
+#include "sqlutil.h"
 
 #include "dbmanager.h"
 
@@ -165,7 +166,7 @@ Totals TotalsFromValues(const QVariant &sales, const QVariant &discount, const Q
 
 bool QueryTotals(const QSqlDatabase &db, const Period &period, Totals *totals, QSqlError *error)
 {
-    QSqlQuery query(db);
+    SqlQuery query(db);
     if (!ExecForPeriod(query, TotalsStatement(), period)) {
         *error = query.lastError();
         return false;
@@ -339,7 +340,7 @@ int PrintDocument(const Document &document, QPrinter *printer)
 
 bool SalesSum(const QSqlDatabase &db, const Period &period, QString *text)
 {
-    QSqlQuery query(db);
+    SqlQuery query(db);
     if (!ExecForPeriod(query,
                        QStringLiteral("SELECT SUM(SUB_TOTAL) AS 'TOTAL SALES' FROM "
                                       "tblSalesInvoice as si, tblSalesTransactions as st WHERE ")

@@ -1,6 +1,7 @@
 // The main window's session: the start-up dialogue, logging in and out, and what each kind
 // of user may reach.
 #include "mainwindow.h"
+#include "sqlutil.h"
 #include "abandonedbaskets.h"
 #include "ui_mainwindow.h"
 
@@ -134,7 +135,7 @@ void MainWindow::on_actionLogin_triggered()
         return;
     }
 
-    QSqlQuery query(inventory);
+    SqlQuery query(inventory);
     if (!query.prepare(QStringLiteral("SELECT COUNT(*) FROM tblUsers WHERE ROLE = 'ADMIN'"))
         || !query.exec() || !query.next()) {
         // Not knowing whether an administrator exists is no reason to open every screen.

@@ -1,4 +1,5 @@
 #include "manageusers.h"
+#include "sqlutil.h"
 #include "ui_manageusers.h"
 
 #include "auditlog.h"
@@ -19,7 +20,7 @@ namespace {
 // A user as the audit trail keeps it: never with the password, only whether it changed.
 QString UserJson(const QSqlDatabase &db, const QString &login, QString *password)
 {
-    QSqlQuery query(db);
+    SqlQuery query(db);
     query.prepare(QStringLiteral("SELECT ID, FIRST_NAME, LAST_NAME, LOGIN_NAME, ROLE, PASSWORD, "
                                  "tblUsers.* FROM tblUsers WHERE LOGIN_NAME = :login"));
     query.bindValue(QStringLiteral(":login"), login);

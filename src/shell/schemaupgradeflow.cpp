@@ -1,4 +1,5 @@
 #include "schemaupgradeflow.h"
+#include "sqlutil.h"
 
 #include "appsettings.h"
 #include "databasedump.h"
@@ -130,7 +131,7 @@ bool RunWithProgress(QWidget *parent, const Pending &pending, QString *error)
     QObject::connect(&poll, &QTimer::timeout, &progress, [&]() {
         double within = 0;
         if (watcher.isOpen() && state.connectionId > 0) {
-            QSqlQuery query(watcher);
+            SqlQuery query(watcher);
             query.prepare(QStringLiteral(
                 "SELECT PROGRESS FROM information_schema.PROCESSLIST WHERE ID = :id"));
             query.bindValue(QStringLiteral(":id"), state.connectionId.load());

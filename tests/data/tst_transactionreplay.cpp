@@ -20,6 +20,8 @@ private slots:
     void replay();
     void guardedWritesReplayWhole_data();
     void guardedWritesReplayWhole();
+    void refusedPreparationIsNeverRun_data();
+    void refusedPreparationIsNeverRun();
 };
 
 void TestTransactionReplay::replay_data()
@@ -31,17 +33,21 @@ void TestTransactionReplay::replay_data()
     QTest::addColumn<int>("kind");
     QTest::addColumn<bool>("lockConflict");
     QTest::addColumn<int>("categories");
+    QTest::addColumn<QString>("last"); // a statement the body runs after its lock, if any
     const QString fresh = "INSERT INTO tblProductCategories (NAME) VALUES ('New')";
-    QTest::newRow("free") << -1 << fresh << false << 1 << int(TxResult::Committed) << false << 2;
+    QTest::newRow("free") << -1 << fresh << false << 1 << int(TxResult::Committed) << false << 2 << QString();
     QTest::newRow("lock gone at the second try")
-        << 2 << fresh << false << 2 << int(TxResult::Committed) << false << 2;
+        << 2 << fresh << false << 2 << int(TxResult::Committed) << false << 2 << QString();
     QTest::newRow("lock held throughout")
-        << 0 << fresh << false << 3 << int(TxResult::Failed) << true << 1;
+        << 0 << fresh << false << 3 << int(TxResult::Failed) << true << 1 << QString();
     QTest::newRow("duplicate is not replayed")
         << -1 << "INSERT INTO tblProductCategories (ID, NAME) SELECT ID, 'Twice' FROM tblProductCategories" << false << 1
-        << int(TxResult::Failed) << false << 1;
+        << int(TxResult::Failed) << false << 1 << QString();
     QTest::newRow("body rolls back") << -1 << fresh << true << 1 << int(TxResult::RolledBack)
-                                     << false << 1;
+                                     << false << 1 << QString();
+    // As a cluster does between two statements when another node's write wins.
+    QTest::newRow("rolled back under the body is no commit")
+        << -1 << fresh << false << 1 << int(TxResult::Failed) << false << 1 << "ROLLBACK";
 }
 
 void TestTransactionReplay::replay()
@@ -53,6 +59,7 @@ void TestTransactionReplay::replay()
     QFETCH(int, kind);
     QFETCH(bool, lockConflict);
     QFETCH(int, categories);
+    QFETCH(QString, last);
     QuillboxTest::FreshDatabases schemas(QuillboxTest::FreshDatabases::Inventory);
     QVERIFY(schemas.IsValid());
     QuillboxTest::Seed::AddCategory("Held");
@@ -79,6 +86,9 @@ void TestTransactionReplay::replay()
             QSqlQuery locked(tx);
             if (!locked.exec("SELECT * FROM tblProductCategories WHERE NAME = 'Held' FOR UPDATE"))
                 return TxStep::Failed(locked.lastError());
+            QSqlQuery then(tx);
+            if (!last.isEmpty() && !then.exec(last))
+                return TxStep::Failed(then.lastError());
             return rollBack ? TxStep::RollBack() : TxStep::Commit();
         }, options);
         QCOMPARE(result.tries, tries);
@@ -100,13 +110,16 @@ void TestTransactionReplay::guardedWritesReplayWhole_data()
     QTest::addColumn<bool>("ok");
     QTest::addColumn<int>("tries");
     QTest::addColumn<int>("categories");
+    QTest::addColumn<QString>("last"); // as above
     const QString fresh = "INSERT INTO tblProductCategories (NAME) VALUES ('New')";
-    QTest::newRow("free") << -1 << fresh << true << 1 << 2;
-    QTest::newRow("lock gone at the second try") << 2 << fresh << true << 2 << 2;
-    QTest::newRow("lock held throughout") << 0 << fresh << false << 3 << 1;
+    QTest::newRow("free") << -1 << fresh << true << 1 << 2 << QString();
+    QTest::newRow("lock gone at the second try") << 2 << fresh << true << 2 << 2 << QString();
+    QTest::newRow("lock held throughout") << 0 << fresh << false << 3 << 1 << QString();
     QTest::newRow("duplicate is not replayed")
         << -1 << "INSERT INTO tblProductCategories (ID, NAME) SELECT ID, 'Twice' FROM tblProductCategories"
-        << false << 1 << 1;
+        << false << 1 << 1 << QString();
+    QTest::newRow("rolled back under the body is no commit")
+        << -1 << fresh << false << 1 << 1 << "ROLLBACK";
 }
 
 void TestTransactionReplay::guardedWritesReplayWhole()
@@ -116,6 +129,7 @@ void TestTransactionReplay::guardedWritesReplayWhole()
     QFETCH(bool, ok);
     QFETCH(int, tries);
     QFETCH(int, categories);
+    QFETCH(QString, last);
     QuillboxTest::FreshDatabases schemas(QuillboxTest::FreshDatabases::Inventory);
     QVERIFY(schemas.IsValid());
     QuillboxTest::Seed::AddCategory("Held");
@@ -142,7 +156,9 @@ void TestTransactionReplay::guardedWritesReplayWhole()
             return transaction.IsActive() && write.prepare(insert) && ExecLogged(write)
                    && locked.prepare("SELECT * FROM tblProductCategories WHERE NAME = 'Held' "
                                      "FOR UPDATE")
-                   && ExecLogged(locked) && transaction.Commit();
+                   && ExecLogged(locked)
+                   && (last.isEmpty() || (write.prepare(last) && ExecLogged(write)))
+                   && transaction.Commit();
         }, options);
         QCOMPARE(done, ok);
         QCOMPARE(runs, tries);
@@ -151,6 +167,32 @@ void TestTransactionReplay::guardedWritesReplayWhole()
     }
     QSqlDatabase::removeDatabase("OTHER_TILL");
     QCOMPARE(Value("SELECT COUNT(*) FROM tblProductCategories").toInt(), categories);
+}
+
+// Qt would run a statement whose preparation failed as plain text at exec(); on a cluster that
+// text would write outside the transaction the server had just rolled back.
+void TestTransactionReplay::refusedPreparationIsNeverRun_data()
+{
+    QTest::addColumn<bool>("logged");
+    QTest::newRow("exec") << false;
+    QTest::newRow("logged exec") << true;
+}
+
+void TestTransactionReplay::refusedPreparationIsNeverRun()
+{
+    QFETCH(bool, logged);
+    QuillboxTest::FreshDatabases schemas(QuillboxTest::FreshDatabases::Inventory);
+    QVERIFY(schemas.IsValid());
+    QSqlDatabase db = QuillboxTest::Seed::Db();
+    SqlQuery insert(db);
+    // Refused now; the statement would be fine by the time it is run.
+    QVERIFY(!insert.prepare("INSERT INTO tblLater (ID) VALUES (?)"));
+    QSqlQuery create(db);
+    QVERIFY_SQL(create, exec("CREATE TABLE tblLater (ID INT PRIMARY KEY)"));
+    insert.addBindValue(1);
+    QVERIFY(!(logged ? ExecLogged(insert) : insert.exec()));
+    QVERIFY(insert.lastError().isValid());
+    QCOMPARE(Value("SELECT COUNT(*) FROM tblLater").toInt(), 0);
 }
 
 QUILLBOX_TEST_MAIN(TestTransactionReplay)
