@@ -4,12 +4,14 @@
 #include "dbmanager.h"
 #include "productcsv.h"
 #include "sqlutil.h"
+#include "transactionreplay.h"
 
 #include <QFile>
 #include <QIODevice>
 #include <QRandomGenerator>
 #include <QSqlError>
 #include <QTextStream>
+#include <QThread>
 #include <QVariant>
 
 #include <algorithm>
@@ -23,9 +25,10 @@ constexpr int kReportedLines = 20;
 
 bool IsFatal(int code)
 {
-    // After these the transaction is gone; going on would report every further line as refused.
+    // After these the transaction is gone (or, after a lock wait, a line would be refused that
+    // is fine); going on would report every further line as refused.
     return code == MariaDbError::ServerGone || code == MariaDbError::ServerLost
-           || code == MariaDbError::Deadlock;
+           || code == MariaDbError::Deadlock || code == MariaDbError::LockWaitTimeout;
 }
 } // namespace
 
@@ -82,7 +85,7 @@ QString ProductImporter::Refusal(const QSqlQuery &query, const QString &code)
     const int number = NativeErrorCode(query.lastError());
     if (IsFatal(number)) {
         m_fatal = true;
-        m_fatalError = query.lastError().text();
+        m_fatalError = query.lastError();
     }
     switch (number) {
     case MariaDbError::DuplicateKey:
@@ -175,8 +178,8 @@ bool ProductImporter::InsertBatch()
 {
     // One statement for the whole batch; a refused statement changes nothing, so the caller
     // can then go row by row to find the lines at fault.
-    QSqlQuery other(m_db);
-    QSqlQuery &insert = m_pending.size() == LinesPerBatch ? m_addBatch : other;
+    SqlQuery other(m_db);
+    SqlQuery &insert = m_pending.size() == LinesPerBatch ? m_addBatch : other;
     if (&insert == &other)
         other.prepare(BatchInsertSql(m_pending.size()));
     // Each batch has a prefix of its own: the rows of earlier batches stay in the code index
@@ -237,6 +240,26 @@ void ProductImporter::Flush(ImportOutcome &outcome)
 
 ImportOutcome ProductImporter::Import(QIODevice &file, const ImportProgress &progress)
 {
+    // The file is one transaction: when a lock conflict or another node's write gives it up,
+    // it is read and written again from its first line, as often as a till's write would be.
+    const TxOptions options;
+    for (int attempt = 1;; ++attempt) {
+        m_fatal = false;
+        m_fatalError = QSqlError();
+        m_categories.clear(); // the rolled-back try's new categories are gone
+        m_pending.clear();
+        ClearLoggedSqlError();
+        const ImportOutcome outcome = ImportOnce(file, progress);
+        const bool conflict = outcome.status == ImportOutcome::Status::Failed
+            && IsReplayable(m_fatal ? m_fatalError : LastLoggedSqlError());
+        if (!conflict || attempt >= options.tries || file.isSequential() || !file.seek(0))
+            return outcome;
+        QThread::msleep(QRandomGenerator::global()->bounded(options.backOffMs * attempt) + 1);
+    }
+}
+
+ImportOutcome ProductImporter::ImportOnce(QIODevice &file, const ImportProgress &progress)
+{
     ImportOutcome outcome;
     TransactionGuard transaction(m_db);
     if (!transaction.IsActive()) {
@@ -288,7 +311,7 @@ ImportOutcome ProductImporter::Import(QIODevice &file, const ImportProgress &pro
     Flush(outcome);
     if (m_fatal) {
         outcome.status = ImportOutcome::Status::Failed;
-        outcome.error = m_fatalError;
+        outcome.error = m_fatalError.text();
         return outcome;
     }
     std::stable_sort(outcome.skipped.begin(), outcome.skipped.end(),
@@ -341,7 +364,7 @@ ExportResult ExportInventory(const QSqlDatabase &db, const QString &filePath, bo
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
         return ExportResult::OpenFailed;
 
-    QSqlQuery query(db);
+    SqlQuery query(db);
     query.setForwardOnly(true);
     if (!query.exec(QStringLiteral("SELECT p.NAME, i.BAR_CODE FROM tblProducts as p, "
                                    "tblInventory as i WHERE i.PRODUCT_ID = p.ID"))) {

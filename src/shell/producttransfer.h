@@ -1,6 +1,8 @@
 #pragma once
 
+#include "sqlutil.h"
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QHash>
 #include <QString>
@@ -35,7 +37,8 @@ using ImportProgress = std::function<bool(qint64 done, qint64 total)>;
 
 // Creates categories and products from "category,product[,code]" lines. The whole file goes
 // in one transaction: a cancelled or failed import leaves the catalogue as it was, while lines
-// the database refuses are skipped and reported.
+// the database refuses are skipped and reported. A file given up for a lock conflict is read
+// again from its start, so it must be seekable to be replayed.
 class ProductImporter final
 {
 public:
@@ -61,6 +64,7 @@ private:
         QString code; // empty: the new ID becomes the code
     };
 
+    ImportOutcome ImportOnce(QIODevice &file, const ImportProgress &progress);
     QString Check(const QStringList &fields, int *categoryId);
     bool CategoryId(const QString &name, int *id, QString *reason);
     QString InsertRow(int categoryId, const QString &name, const QString &code);
@@ -72,7 +76,7 @@ private:
     QSqlDatabase m_db;
     bool m_withCodes;
     bool m_fatal = false;
-    QString m_fatalError;
+    QSqlError m_fatalError;
     // Rows still waiting for a generated code carry a code unique to this import, so that they
     // never collide with each other or lock out a till adding a product meanwhile.
     QString m_temporaryPrefix;
@@ -80,14 +84,14 @@ private:
     int m_batchCount = 0;
     QHash<QString, int> m_categories;
     QVector<Row> m_pending;
-    QSqlQuery m_findCategory;
-    QSqlQuery m_addCategory;
-    QSqlQuery m_addProduct;
-    QSqlQuery m_setCode;
-    QSqlQuery m_removeProduct;
-    QSqlQuery m_addBatch;
-    QSqlQuery m_setBatchCodes;
-    QSqlQuery m_removeBatch;
+    SqlQuery m_findCategory;
+    SqlQuery m_addCategory;
+    SqlQuery m_addProduct;
+    SqlQuery m_setCode;
+    SqlQuery m_removeProduct;
+    SqlQuery m_addBatch;
+    SqlQuery m_setBatchCodes;
+    SqlQuery m_removeBatch;
 };
 
 // The message that closes an import: the plain success text when every line was imported.

@@ -173,6 +173,45 @@ private slots:
         QCOMPARE(calls, 3);
     }
 
+    void aLockConflictReplaysTheWholeFile()
+    {
+        // Another till holds the code of the file's last line until the import's second try.
+        const int category = Seed::AddCategory("Existing");
+        QSqlDatabase other = QSqlDatabase::cloneDatabase(Seed::Db(), "OTHER_TILL");
+        QVERIFY(other.open());
+        QVERIFY(other.transaction());
+        QSqlQuery hold(other);
+        hold.prepare("INSERT INTO tblProducts (CATEGORY_ID, PRODUCT_CODE, NAME, ITEMS_PER_UNIT) "
+                     "VALUES (?, 'HELD', 'Held', 1)");
+        hold.addBindValue(category);
+        QVERIFY_SQL(hold, exec());
+        QSqlQuery wait(Seed::Db());
+        QVERIFY_SQL(wait, exec("SET SESSION innodb_lock_wait_timeout = 1"));
+        QByteArray file;
+        for (int i = 0; i < ProductTransfer::ProductImporter::LinesPerBatch; ++i)
+            file += "New category,Product " + QByteArray::number(i) + ",C" + QByteArray::number(i) + "\n";
+        file += "New category,Late,HELD\n";
+        int calls = 0;
+        const ImportOutcome outcome = Import(file, true, [&](qint64, qint64) {
+            if (++calls == 2)
+                other.rollback();
+            return true;
+        });
+        other.close();
+        other = QSqlDatabase();
+        QSqlDatabase::removeDatabase("OTHER_TILL");
+        QCOMPARE(int(outcome.status), int(ImportOutcome::Status::Done));
+        QCOMPARE(Skipped(outcome), QString());
+        QCOMPARE(outcome.imported, ProductTransfer::ProductImporter::LinesPerBatch + 1);
+        QCOMPARE(calls, 3); // the first try's batch, then the replay's batch and its end
+        // The first try's category went with it: the products name the one that stayed.
+        QCOMPARE(Seed::Column("SELECT NAME FROM tblProductCategories ORDER BY ID"),
+                 (QStringList{"Existing", "New category"}));
+        QCOMPARE(Seed::Value("SELECT COUNT(*) FROM tblProducts p JOIN tblProductCategories c ON "
+                             "c.ID = p.CATEGORY_ID WHERE c.NAME = 'New category'").toInt(),
+                 ProductTransfer::ProductImporter::LinesPerBatch + 1);
+    }
+
     void importReport()
     {
         ImportOutcome outcome;
