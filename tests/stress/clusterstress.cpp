@@ -128,6 +128,33 @@ QVector<NodeCheck> CheckNodes(const Tally &tally,
     return checks;
 }
 
+// Waits until the node sees a cluster of this many nodes; false when the time ran out.
+bool WaitForClusterSize(const ServerAddress &node, int size, int timeoutMs)
+{
+    const QString name = QStringLiteral("SIZE_PROBE");
+    bool reached = false;
+    {
+        QSqlDatabase probe = QSqlDatabase::addDatabase(QStringLiteral("QMYSQL"), name);
+        probe.setUserName(QuillboxTest::TestServer::User());
+        probe.setPassword(QuillboxTest::TestServer::Password());
+        probe.setHostName(node.host);
+        probe.setPort(node.port);
+        QElapsedTimer clock;
+        clock.start();
+        while (!reached && clock.elapsed() < timeoutMs) {
+            QSqlQuery status(probe);
+            reached = (probe.isOpen() || probe.open())
+                && status.exec(QStringLiteral("SHOW GLOBAL STATUS LIKE 'wsrep_cluster_size'"))
+                && status.next() && status.value(1).toInt() == size;
+            if (!reached)
+                QThread::msleep(200);
+        }
+        probe.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    return reached;
+}
+
 bool Identical(const QVector<NodeCheck> &checks)
 {
     for (const NodeCheck &check : checks) {
@@ -171,8 +198,16 @@ Tally RunTills(const QuillboxTest::FreshDatabases &schemas, const QVector<int> &
             child->kill();
             child->waitForFinished(10000);
         }
-        *clean = finished && child->exitStatus() == QProcess::NormalExit && child->exitCode() == 0
-            && *clean;
+        const bool well = finished && child->exitStatus() == QProcess::NormalExit
+            && child->exitCode() == 0;
+        if (!well) {
+            const QList<QByteArray> log = ReadFile(outputs.filePath(QString::number(till)) + QStringLiteral(".log")).split('\n');
+            std::fprintf(stderr, "stress: till %d on node %d did not end well; its log ends:\n", till,
+                         nodeOfTill[till] + 1);
+            for (int line = qMax(0, int(log.size()) - 15); line < log.size(); ++line)
+                std::fprintf(stderr, "  %s\n", log.at(line).constData());
+        }
+        *clean = well && *clean;
         tally.Read(ReadFile(outputs.filePath(QString::number(till))));
         delete child;
     }
@@ -217,6 +252,7 @@ bool LoseNode(int salesEach)
         return false;
     SeedBatches(1000000);
     bool killed = false;
+    bool evicted = false;
     bool rejoined = false;
     qint64 rejoinMs = 0;
     const auto killAndRestart = [&] {
@@ -224,7 +260,8 @@ bool LoseNode(int salesEach)
         killed = QProcess::execute(QStringLiteral("bash"),
                                    {QStringLiteral("-c"), qEnvironmentVariable("QUILLBOX_TEST_NODE_KILL"),
                                     QStringLiteral("2")}) == 0;
-        QThread::msleep(3000);
+        // As after a real crash, the node comes back once the others have let it go.
+        evicted = WaitForClusterSize(Nodes().at(0), 2, 30000);
         QElapsedTimer clock;
         clock.start();
         rejoined = QProcess::execute(QStringLiteral("bash"),
@@ -238,14 +275,14 @@ bool LoseNode(int salesEach)
     const QVector<NodeCheck> checks = CheckNodes(tally, 1000000, true);
     const int off = Off(checks);
     const bool same = Identical(checks);
-    const bool held = clean && killed && rejoined && off == 0 && same && tally.sales.size() > 0;
+    const bool held = clean && killed && evicted && rejoined && off == 0 && same && tally.sales.size() > 0;
     std::fprintf(stderr,
                  "stress: cluster node lost: killed %d, rejoined %d in %lld s, %d sales, %lld "
                  "entries, %lld entries and %lld payments unheard, %d off, nodes %s\n",
-                 killed, rejoined, rejoinMs / 1000, int(tally.sales.size()), tally.entries,
+                 killed && evicted, rejoined, rejoinMs / 1000, int(tally.sales.size()), tally.entries,
                  tally.otherRefusals, tally.paymentFailures, off, same ? "identical" : "differ");
     Row("cluster: node lost", tally.entries + tally.sales.size(),
-        off + (same ? 0 : 1) + (clean ? 0 : 1) + (killed && rejoined ? 0 : 1), held);
+        off + (same ? 0 : 1) + (clean ? 0 : 1) + (killed && evicted && rejoined ? 0 : 1), held);
     return held;
 }
 

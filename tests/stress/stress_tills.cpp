@@ -74,6 +74,9 @@ int RunTill(const QStringList &args)
                                                        .size() != kBatches)
             return 3;
     }
+    // A message box ("Can not connect" while no server answers) is closed as a cashier would,
+    // and the till goes on.
+    QuillboxTest::DialogDriver cashier;
     QRandomGenerator random(args.value(3).toUInt());
     const int sales = args.value(4).toInt();
     CDBManager &manager = CDBManager::Instance();
@@ -120,6 +123,9 @@ int RunTill(const QStringList &args)
             out << "F " << failure << '\n';
         out.flush();
     }
+    if (!cashier.Seen().isEmpty())
+        std::fprintf(stderr, "till: %d message box(es) closed: %s\n", int(cashier.Seen().size()),
+                     qPrintable(cashier.Errors().join(QLatin1String("; "))));
     return 0;
 }
 
@@ -134,7 +140,8 @@ QProcess *StartTill(const QString &mode, const QuillboxTest::FreshDatabases &sch
         process->setProcessEnvironment(environment);
     }
     process->setStandardOutputFile(output);
-    process->setStandardErrorFile(QProcess::nullDevice());
+    // Beside a file of events, what the till logged, for a till that did not end well.
+    process->setStandardErrorFile(output == QProcess::nullDevice() ? output : output + QStringLiteral(".log"));
     process->start(QCoreApplication::applicationFilePath(),
                    {mode, schemas.InventoryName(), schemas.SalesName(), QString::number(seed),
                     QString::number(sales), barCodes});
