@@ -246,15 +246,23 @@ bool Runner::RunStep(QSqlDatabase &db, const Step &step)
             return Fail(step.number, Text(query.lastError()));
     }
     const qint64 ms = timer.elapsed();
+    // The lock row holds only on its own server: on a cluster a program on another node may have
+    // run the same step meanwhile (the steps change nothing the second time) and recorded it
+    // first, or be recording it at this moment (refused as a conflict, so asked again).
     SqlQuery record(db);
-    record.prepare(QStringLiteral("INSERT INTO tblSchemaChanges "
+    record.prepare(QStringLiteral("INSERT IGNORE INTO tblSchemaChanges "
                                   "(STEP, NAME, APPLIED_AT, PROGRAM_VERSION, DURATION_MS) "
                                   "VALUES (:step, :name, NOW(), :version, :ms)"));
     record.bindValue(QStringLiteral(":step"), step.number);
     record.bindValue(QStringLiteral(":name"), step.name);
     record.bindValue(QStringLiteral(":version"), m_programVersion);
     record.bindValue(QStringLiteral(":ms"), ms);
-    if (!record.exec())
+    bool recorded = record.exec();
+    for (int retry = 0; !recorded && retry < 3
+         && NativeErrorCode(record.lastError()) == MariaDbError::Deadlock;
+         ++retry)
+        recorded = record.exec();
+    if (!recorded)
         return Fail(step.number, Text(record.lastError()));
     m_appliedNow.append(step.number);
     qCInfo(lcQuillbox).noquote() << QStringLiteral("Schema %1: applied upgrade step %2-%3 in %4 ms")

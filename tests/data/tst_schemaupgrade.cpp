@@ -216,6 +216,28 @@ private slots:
         QVERIFY(status.pending.isEmpty());
     }
 
+    // On a cluster the lock row holds per node: a program on another node may record a step
+    // between this one's reading and its running the step.
+    void stepRecordedMeanwhileElsewhereIsNoFailure()
+    {
+        Scratch fresh(QStringLiteral("qbnew"));
+        QuillboxTest::TestServer::Apply();
+        QVERIFY(CDBManager::Instance().CreateSchema(Kind::Sales, fresh.name));
+        QVector<SU::Step> steps = SU::BuiltInSteps(Kind::Sales);
+        steps << TestStep(999, "CREATE TABLE IF NOT EXISTS tblA (ID INT PRIMARY KEY);");
+        SU::Runner runner(Target(fresh.name), steps, SU::ProgramVersion());
+        SU::Runner::Options options;
+        options.onStep = [&fresh](const SU::Step &step, int, int, qint64) {
+            QVERIFY(QuillboxTest::FreshDatabases::ExecAdmin(
+                fresh.name, QStringLiteral("INSERT INTO tblSchemaChanges (STEP, NAME) VALUES (%1, 'elsewhere')")
+                                .arg(step.number)));
+        };
+        QCOMPARE(runner.Run(options), SU::Result::Done);
+        QCOMPARE(QuillboxTest::QueryValue(fresh.name, "SELECT GROUP_CONCAT(NAME) FROM tblSchemaChanges "
+                                                      "WHERE STEP = 999").toString(),
+                 QStringLiteral("elsewhere"));
+    }
+
     void failingStepStopsWithTheServersText()
     {
         Scratch fresh(QStringLiteral("qbnew"));
