@@ -48,9 +48,9 @@ PosStore::ItemTaken Enter(const QString &till, CItemTransactionsModel &basket, c
 
 bool Pay(const CItemTransactionsModel &basket, int *id)
 {
-    PosStore::SaleHeader header{"u", "NOT SELECTED", basket.GrandTotal(), "1000", "0"};
-    header.saleKey = basket.SaleKey();
-    header.inventorySchema = CDBManager::Instance().GetInventoryDataBase().databaseName();
+    const PosStore::SaleHeader header{"u", "NOT SELECTED", basket.GrandTotal(), "1000", "0",
+                                      basket.SaleKey(),
+                                      CDBManager::Instance().GetInventoryDataBase().databaseName()};
     QString failure;
     return PosStore::RecordSale(CDBManager::Instance().GetSalesDataBase(), header, basket, id,
                                 &failure);

@@ -313,7 +313,7 @@ bool LoseServer()
         return PosStore::RecordSale(manager.GetSalesDataBase(),
                                     {QStringLiteral("stress"), QStringLiteral("NOT SELECTED"),
                                      basket.GrandTotal(), QStringLiteral("100"),
-                                     QStringLiteral("0")},
+                                     QStringLiteral("0"), QString(), QString()},
                                     basket, &id, failure);
     };
     int failures = 0;
