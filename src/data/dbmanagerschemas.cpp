@@ -72,24 +72,30 @@ bool CDBManager::CreateSchema(Kind kind, const QString &schemaName)
     return false;
 }
 
+namespace {
+// A new schema named by its kind and the time, made the active one of its kind.
+bool CreateStamped(CDBManager &manager, CDBManager::Kind kind)
+{
+    const QString name = CDBManager::SchemaPrefix(kind)
+                         + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMddHHmmss"));
+    if (!manager.CreateSchema(kind, name))
+        return false;
+    AppSettings::Instance().Settings()->setValue(kind == CDBManager::Kind::Inventory
+                                                     ? QStringLiteral("ACTIVE_INVENTORY_DB")
+                                                     : QStringLiteral("ACTIVE_SALES_DB"),
+                                                 name);
+    return true;
+}
+} // namespace
+
 bool CDBManager::CreateInventoryDataBase()
 {
-    const QString name = SchemaPrefix(Kind::Inventory)
-                         + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMddHHmmss"));
-    if (!CreateSchema(Kind::Inventory, name))
-        return false;
-    AppSettings::Instance().Settings()->setValue(QStringLiteral("ACTIVE_INVENTORY_DB"), name);
-    return true;
+    return CreateStamped(*this, Kind::Inventory);
 }
 
 bool CDBManager::CreateSalesDB()
 {
-    const QString name = SchemaPrefix(Kind::Sales)
-                         + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMddHHmmss"));
-    if (!CreateSchema(Kind::Sales, name))
-        return false;
-    AppSettings::Instance().Settings()->setValue(QStringLiteral("ACTIVE_SALES_DB"), name);
-    return true;
+    return CreateStamped(*this, Kind::Sales);
 }
 
 bool CDBManager::UpgradeOnConnect(Kind kind, const QSqlDatabase &db)
