@@ -158,7 +158,8 @@ QString ProductImporter::InsertRow(int categoryId, const QString &name, const QS
     // Another product already carries this number as its code: take the row back out.
     const QString reason = Refusal(m_setCode, id.toString());
     m_removeProduct.bindValue(QStringLiteral(":id"), id.toInt());
-    ExecLogged(m_removeProduct);
+    if (!ExecLogged(m_removeProduct))
+        Refusal(m_removeProduct, QString()); // a lost transaction ends the import here
     return reason;
 }
 
