@@ -165,6 +165,40 @@ private slots:
             QVERIFY2(Find<QToolBar>(&window, bar)->isEnabled(), bar);
     }
 
+    // With several servers the navigator names the one in use, whole; with one it says nothing.
+    void navigatorNamesTheServerInUse_data()
+    {
+        QTest::addColumn<QString>("others");
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("one server") << QString() << false;
+        QTest::newRow("several") << "127.0.0.1:1" << true;
+    }
+
+    void navigatorNamesTheServerInUse()
+    {
+        QFETCH(QString, others);
+        QFETCH(bool, shown);
+        FreshDatabases dbs;
+        QVERIFY(dbs.IsValid());
+        Store()->setValue("DB_SERVERS", others);
+        DialogDriver driver;
+        const std::unique_ptr<MainWindow> window = StartWithoutAdmin(driver);
+        QVERIFY_DIALOGS(driver);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        const QLabel *label = Find<QLabel>(window.get(), "labelServer");
+        QTRY_COMPARE(label->isVisible(), shown);
+        if (!shown)
+            return;
+        using QuillboxTest::TestServer;
+        QCOMPARE(label->text(),
+                 QStringLiteral("Server: %1:%2").arg(TestServer::Host()).arg(TestServer::Port()));
+        // It has the navigator's width to wrap in, as its buttons do, and the height it needs.
+        QVERIFY(label->width() >= Find<QPushButton>(window.get(), "pushInvDBStatus")->width());
+        QVERIFY(label->width() <= Find<QDockWidget>(window.get(), "dockNavigator")->width());
+        QVERIFY2(label->heightForWidth(label->width()) <= label->height(), "the address is cut");
+    }
+
     void adminCountGatesTheLogin_data()
     {
         QTest::addColumn<QString>("setUp");
