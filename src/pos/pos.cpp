@@ -19,6 +19,7 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QStyle>
+#include <QStandardItemModel>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
@@ -163,17 +164,25 @@ void CPOS::SizeBasketColumns()
 {
     QTableView *view = ui->tableViewItems;
     QHeaderView *header = view->horizontalHeader();
-    const QFontMetrics metrics(header->font());
+    if (!m_captionRuler) {
+        m_captionWords = new QStandardItemModel(0, m_model->columnCount(), this);
+        m_captionRuler = new QHeaderView(Qt::Horizontal, view);
+        m_captionRuler->setModel(m_captionWords);
+        m_captionRuler->hide();
+    }
+    m_captionRuler->ensurePolished();
     const QFontMetrics cells(view->font());
     const int margins = 2 * view->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header)
-        + metrics.averageCharWidth();
+        + cells.averageCharWidth();
     for (int column = 0; column < m_model->columnCount(); ++column) {
         if (column == CItemTransactionsModel::NameColumn || view->isColumnHidden(column))
             continue;
         // The captions carry blanks of their own: sized by them, the figures would push Line
-        // Total out of sight. The words and the widest figure on screen decide.
-        const QString caption = m_model->headerData(column, Qt::Horizontal).toString().trimmed();
-        int width = metrics.horizontalAdvance(caption) + margins;
+        // Total out of sight. The words and the widest figure on screen decide, the words
+        // measured by a hidden header of the same theme, bold font and padding included.
+        m_captionWords->setHeaderData(
+            column, Qt::Horizontal, m_model->headerData(column, Qt::Horizontal).toString().trimmed());
+        int width = m_captionRuler->sectionSizeHint(column);
         for (int row = 0; row < m_model->rowCount(); ++row) {
             const QString text = m_model->index(row, column).data().toString();
             width = qMax(width, cells.horizontalAdvance(text) + margins);
@@ -239,6 +248,9 @@ void CPOS::keyPressEvent(QKeyEvent *event)
 
 bool CPOS::eventFilter(QObject *watched, QEvent *event)
 {
+    // Sized again once shown: only then does the theme's caption font apply.
+    if (watched == ui->tableViewItems && event->type() == QEvent::Show)
+        SizeBasketColumns();
     if (event->type() == QEvent::KeyPress
         && (watched == ui->lineEditBarCode || watched == ui->tableViewItems)) {
         const auto *key = static_cast<QKeyEvent *>(event);

@@ -103,6 +103,9 @@ private:
 
     std::unique_ptr<Ui::CPOS> ui;
     CItemTransactionsModel *m_model = nullptr;
+    // The basket's captions without their blanks, and a hidden header that measures them.
+    class QStandardItemModel *m_captionWords = nullptr;
+    class QHeaderView *m_captionRuler = nullptr;
     SaleState m_state = SaleNew;
     bool m_paying = false;
     QString m_tillId;

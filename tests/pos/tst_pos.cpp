@@ -15,7 +15,9 @@
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QGridLayout>
+#include <QHeaderView>
 #include <QScrollBar>
+#include <QStandardItemModel>
 #include <QSpinBox>
 #include <QSqlRecord>
 #include <QThread>
@@ -815,15 +817,39 @@ private slots:
 
     // At 1366 x 768 the cashier sees every basket column up to Line Total without scrolling:
     // on a fresh screen, with a line, and after F2 started the next sale.
+    void basketFitsTheScreen_data()
+    {
+        QTest::addColumn<QString>("theme");
+        QTest::newRow("no theme") << QString();
+        QTest::newRow("dark") << "WindowsStyleSheet.txt";
+        QTest::newRow("light") << "WindowsStyleSheetLight.txt";
+    }
+
     void basketFitsTheScreen()
     {
+        QFETCH(QString, theme);
         FreshDatabases dbs;
         QVERIFY(dbs.IsValid());
         AddTablets("FIT1", 50);
+        QString sheet;
+        QFile file(":/resources/stylesheets/" + theme);
+        if (!theme.isEmpty() && file.open(QIODevice::ReadOnly))
+            sheet = QString::fromUtf8(file.readAll());
+        QVERIFY(theme.isEmpty() || !sheet.isEmpty());
         CPOS pos;
+        pos.setStyleSheet(sheet);
         pos.resize(1366, 768);
         QVERIFY(ShowActive(&pos));
         Till till(pos);
+        // What a header of the same theme needs for each caption, without its padding blanks.
+        QStandardItemModel captions(0, till.table->model()->columnCount());
+        QTableView measure;
+        measure.setStyleSheet(sheet);
+        measure.setModel(&captions);
+        for (int column = 0; column < captions.columnCount(); ++column)
+            captions.setHeaderData(column, Qt::Horizontal,
+                                   till.table->model()->headerData(column, Qt::Horizontal).toString().trimmed());
+        measure.ensurePolished();
         auto fits = [&](const char *when) {
             QApplication::processEvents();
             QTableView *view = till.table;
@@ -835,6 +861,12 @@ private slots:
             for (const int hidden : {int(CItemTransactionsModel::PurchasePriceColumn),
                                      int(CItemTransactionsModel::PurchaseTotalColumn)})
                 QVERIFY2(view->isColumnHidden(hidden), when);
+            for (int column = 0; column < captions.columnCount(); ++column) {
+                if (view->isColumnHidden(column))
+                    continue;
+                QVERIFY2(view->columnWidth(column) >= measure.horizontalHeader()->sectionSizeHint(column),
+                         qPrintable(QString("%1: %2 is cut").arg(when, captions.headerData(column, Qt::Horizontal).toString())));
+            }
         };
         fits("fresh");
         till.Scan("FIT1");
