@@ -77,5 +77,5 @@ private:
     std::unique_ptr<MainWindow> m_window;
 };
 
-QTEST_MAIN(TestTranslations)
+QUILLBOX_TEST_MAIN(TestTranslations)
 #include "tst_translations.moc"
