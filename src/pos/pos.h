@@ -77,6 +77,7 @@ public slots:
     void on_pushOpenDrawer_clicked();
     // Removes the selected basket line (the last one when none is selected) before payment,
     // its stock back on the shelf.
+    bool MayVoid();
     void VoidSelectedLine();
     // Asks, then puts every unpaid line back and starts a new basket.
     void VoidSale();

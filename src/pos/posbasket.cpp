@@ -303,16 +303,22 @@ void CPOS::on_pushPrintPreview_clicked()
     SetFocusOnBarCode();
 }
 
+// Only an unpaid basket that is not being paid loses lines; after payment the cashier is told.
+bool CPOS::MayVoid()
+{
+    ClearStatus();
+    if (m_state == SalePending && !m_paying)
+        return true;
+    if (m_state == SalePaid)
+        ShowStatus(tr(kVoidAfterPayment));
+    SetFocusOnBarCode();
+    return false;
+}
 
 void CPOS::VoidSelectedLine()
 {
-    ClearStatus();
-    if (m_state != SalePending || m_paying) {
-        if (m_state == SalePaid)
-            ShowStatus(tr(kVoidAfterPayment));
-        SetFocusOnBarCode();
+    if (!MayVoid())
         return;
-    }
     const QModelIndexList selected = ui->tableViewItems->selectionModel()->selectedRows();
     // A mistake is most often the line just entered.
     const int row = selected.isEmpty() ? m_model->LineCount() - 1 : selected.constFirst().row();
@@ -340,13 +346,8 @@ void CPOS::VoidSelectedLine()
 
 void CPOS::VoidSale()
 {
-    ClearStatus();
-    if (m_state != SalePending || m_paying) {
-        if (m_state == SalePaid)
-            ShowStatus(tr(kVoidAfterPayment));
-        SetFocusOnBarCode();
+    if (!MayVoid())
         return;
-    }
     const auto answer = QMessageBox::question(
         this, tr("Void sale?"),
         tr("Put every item of this sale back into stock and start a new sale?"),

@@ -18,14 +18,15 @@ private slots:
     void init() { QuillboxTest::ResetState(); }
     void replay_data();
     void replay();
-    void guardedWritesReplayWhole_data();
-    void guardedWritesReplayWhole();
     void refusedPreparationIsNeverRun_data();
     void refusedPreparationIsNeverRun();
 };
 
 void TestTransactionReplay::replay_data()
 {
+    // guarded: a store function keeping its own TransactionGuard, run again whole by ReplayWhole;
+    // else a body handed to RunTransaction.
+    QTest::addColumn<bool>("guarded");
     QTest::addColumn<int>("releaseAtTry"); // another connection holds the row until then; 0 never
     QTest::addColumn<QString>("insert");
     QTest::addColumn<bool>("rollBack");
@@ -35,99 +36,39 @@ void TestTransactionReplay::replay_data()
     QTest::addColumn<int>("categories");
     QTest::addColumn<QString>("last"); // a statement the body runs after its lock, if any
     const QString fresh = "INSERT INTO tblProductCategories (NAME) VALUES ('New')";
-    QTest::newRow("free") << -1 << fresh << false << 1 << int(TxResult::Committed) << false << 2 << QString();
-    QTest::newRow("lock gone at the second try")
-        << 2 << fresh << false << 2 << int(TxResult::Committed) << false << 2 << QString();
-    QTest::newRow("lock held throughout")
-        << 0 << fresh << false << 3 << int(TxResult::Failed) << true << 1 << QString();
-    QTest::newRow("duplicate is not replayed")
-        << -1 << "INSERT INTO tblProductCategories (ID, NAME) SELECT ID, 'Twice' FROM tblProductCategories" << false << 1
-        << int(TxResult::Failed) << false << 1 << QString();
-    QTest::newRow("body rolls back") << -1 << fresh << true << 1 << int(TxResult::RolledBack)
-                                     << false << 1 << QString();
-    // As a cluster does between two statements when another node's write wins.
-    QTest::newRow("rolled back under the body is no commit")
-        << -1 << fresh << false << 1 << int(TxResult::Failed) << false << 1 << "ROLLBACK";
+    const QString twice = "INSERT INTO tblProductCategories (ID, NAME) SELECT ID, 'Twice' FROM "
+                          "tblProductCategories";
+    const int committed = int(TxResult::Committed);
+    const int failed = int(TxResult::Failed);
+    for (const bool guarded : {false, true}) {
+        const auto row = [guarded](const char *name) {
+            return &QTest::newRow(qPrintable(QString("%1%2").arg(guarded ? "guarded: " : "", name)));
+        };
+        *row("free") << guarded << -1 << fresh << false << 1 << committed << false << 2 << QString();
+        *row("lock gone at the second try")
+            << guarded << 2 << fresh << false << 2 << committed << false << 2 << QString();
+        *row("lock held throughout")
+            << guarded << 0 << fresh << false << 3 << failed << true << 1 << QString();
+        *row("duplicate is not replayed")
+            << guarded << -1 << twice << false << 1 << failed << false << 1 << QString();
+        if (!guarded)
+            *row("body rolls back") << guarded << -1 << fresh << true << 1
+                                    << int(TxResult::RolledBack) << false << 1 << QString();
+        // As a cluster does between two statements when another node's write wins.
+        *row("rolled back under the body is no commit")
+            << guarded << -1 << fresh << false << 1 << failed << false << 1 << "ROLLBACK";
+    }
 }
 
 void TestTransactionReplay::replay()
 {
+    QFETCH(bool, guarded);
     QFETCH(int, releaseAtTry);
     QFETCH(QString, insert);
     QFETCH(bool, rollBack);
     QFETCH(int, tries);
     QFETCH(int, kind);
     QFETCH(bool, lockConflict);
-    QFETCH(int, categories);
-    QFETCH(QString, last);
-    QuillboxTest::FreshDatabases schemas(QuillboxTest::FreshDatabases::Inventory);
-    QVERIFY(schemas.IsValid());
-    QuillboxTest::Seed::AddCategory("Held");
-    QSqlDatabase db = QuillboxTest::Seed::Db();
-    {
-        QSqlDatabase other = QSqlDatabase::cloneDatabase(db, "OTHER_TILL");
-        QVERIFY(other.open());
-        if (releaseAtTry >= 0) {
-            QVERIFY(other.transaction());
-            QSqlQuery hold(other);
-            QVERIFY_SQL(hold, exec("SELECT * FROM tblProductCategories FOR UPDATE"));
-        }
-        int runs = 0;
-        TxOptions options;
-        options.tries = 3;
-        options.lockWaitSeconds = 1;
-        const TxResult result = RunTransaction(db, [&](QSqlDatabase &tx) {
-            if (++runs == releaseAtTry)
-                other.rollback();
-            // Written before the lock is met: a replay must not find it twice.
-            QSqlQuery write(tx);
-            if (!write.exec(insert))
-                return TxStep::Failed(write.lastError());
-            QSqlQuery locked(tx);
-            if (!locked.exec("SELECT * FROM tblProductCategories WHERE NAME = 'Held' FOR UPDATE"))
-                return TxStep::Failed(locked.lastError());
-            QSqlQuery then(tx);
-            if (!last.isEmpty() && !then.exec(last))
-                return TxStep::Failed(then.lastError());
-            return rollBack ? TxStep::RollBack() : TxStep::Commit();
-        }, options);
-        QCOMPARE(result.tries, tries);
-        QCOMPARE(runs, tries);
-        QCOMPARE(int(result.kind), kind);
-        QCOMPARE(result.IsLockConflict(), lockConflict);
-        other.rollback();
-        other.close();
-    }
-    QSqlDatabase::removeDatabase("OTHER_TILL");
-    QCOMPARE(Value("SELECT COUNT(*) FROM tblProductCategories").toInt(), categories);
-}
-
-// The store functions that keep their own TransactionGuard: run again whole on a lock.
-void TestTransactionReplay::guardedWritesReplayWhole_data()
-{
-    QTest::addColumn<int>("releaseAtTry"); // as above
-    QTest::addColumn<QString>("insert");
-    QTest::addColumn<bool>("ok");
-    QTest::addColumn<int>("tries");
-    QTest::addColumn<int>("categories");
-    QTest::addColumn<QString>("last"); // as above
-    const QString fresh = "INSERT INTO tblProductCategories (NAME) VALUES ('New')";
-    QTest::newRow("free") << -1 << fresh << true << 1 << 2 << QString();
-    QTest::newRow("lock gone at the second try") << 2 << fresh << true << 2 << 2 << QString();
-    QTest::newRow("lock held throughout") << 0 << fresh << false << 3 << 1 << QString();
-    QTest::newRow("duplicate is not replayed")
-        << -1 << "INSERT INTO tblProductCategories (ID, NAME) SELECT ID, 'Twice' FROM tblProductCategories"
-        << false << 1 << 1 << QString();
-    QTest::newRow("rolled back under the body is no commit")
-        << -1 << fresh << false << 1 << 1 << "ROLLBACK";
-}
-
-void TestTransactionReplay::guardedWritesReplayWhole()
-{
-    QFETCH(int, releaseAtTry);
-    QFETCH(QString, insert);
-    QFETCH(bool, ok);
-    QFETCH(int, tries);
     QFETCH(int, categories);
     QFETCH(QString, last);
     QuillboxTest::FreshDatabases schemas(QuillboxTest::FreshDatabases::Inventory);
@@ -147,20 +88,41 @@ void TestTransactionReplay::guardedWritesReplayWhole()
         int runs = 0;
         TxOptions options;
         options.tries = 3;
-        const bool done = ReplayWhole([&] {
-            if (++runs == releaseAtTry)
-                other.rollback();
-            TransactionGuard transaction(db);
-            QSqlQuery write(db);
-            QSqlQuery locked(db);
-            return transaction.IsActive() && write.prepare(insert) && ExecLogged(write)
-                   && locked.prepare("SELECT * FROM tblProductCategories WHERE NAME = 'Held' "
-                                     "FOR UPDATE")
-                   && ExecLogged(locked)
-                   && (last.isEmpty() || (write.prepare(last) && ExecLogged(write)))
-                   && transaction.Commit();
-        }, options);
-        QCOMPARE(done, ok);
+        const QString locking = "SELECT * FROM tblProductCategories WHERE NAME = 'Held' FOR UPDATE";
+        if (guarded) {
+            const bool done = ReplayWhole([&] {
+                if (++runs == releaseAtTry)
+                    other.rollback();
+                TransactionGuard transaction(db);
+                SqlQuery write(db);
+                SqlQuery locked(db);
+                return transaction.IsActive() && write.prepare(insert) && ExecLogged(write)
+                       && locked.prepare(locking) && ExecLogged(locked)
+                       && (last.isEmpty() || (write.prepare(last) && ExecLogged(write)))
+                       && transaction.Commit();
+            }, options);
+            QCOMPARE(done, kind == int(TxResult::Committed));
+        } else {
+            options.lockWaitSeconds = 1;
+            const TxResult result = RunTransaction(db, [&](QSqlDatabase &tx) {
+                if (++runs == releaseAtTry)
+                    other.rollback();
+                // Written before the lock is met: a replay must not find it twice.
+                QSqlQuery write(tx);
+                if (!write.exec(insert))
+                    return TxStep::Failed(write.lastError());
+                QSqlQuery locked(tx);
+                if (!locked.exec(locking))
+                    return TxStep::Failed(locked.lastError());
+                QSqlQuery then(tx);
+                if (!last.isEmpty() && !then.exec(last))
+                    return TxStep::Failed(then.lastError());
+                return rollBack ? TxStep::RollBack() : TxStep::Commit();
+            }, options);
+            QCOMPARE(result.tries, tries);
+            QCOMPARE(int(result.kind), kind);
+            QCOMPARE(result.IsLockConflict(), lockConflict);
+        }
         QCOMPARE(runs, tries);
         other.rollback();
         other.close();

@@ -52,13 +52,7 @@ QString Code(int n)
 
 QSqlDatabase OpenOwn(const QString &name, const QString &schema)
 {
-    using QuillboxTest::TestServer;
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QMYSQL"), name);
-    db.setHostName(TestServer::Host());
-    db.setPort(TestServer::Port());
-    db.setUserName(TestServer::User());
-    db.setPassword(TestServer::Password());
-    db.setDatabaseName(schema);
+    QSqlDatabase db = QuillboxTest::TestServer::Connection(name, schema);
     if (!db.open())
         qFatal("%s: %s", qPrintable(name), qPrintable(db.lastError().text()));
     return db;

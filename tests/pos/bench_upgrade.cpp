@@ -58,12 +58,7 @@ int main(int argc, char *argv[])
     {
         const QString fill = QStringLiteral("benchfill");
         {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QMYSQL"), fill);
-            db.setHostName(QuillboxTest::TestServer::Host());
-            db.setPort(QuillboxTest::TestServer::Port());
-            db.setUserName(QuillboxTest::TestServer::User());
-            db.setPassword(QuillboxTest::TestServer::Password());
-            db.setDatabaseName(old.inventory);
+            QSqlDatabase db = QuillboxTest::TestServer::Connection(fill, old.inventory);
             db.setConnectOptions(QStringLiteral("MYSQL_OPT_RECONNECT=0"));
             if (!Check(db.open(), "connect", db.lastError().text()))
                 return 1;

@@ -7,10 +7,13 @@
 
 #include "appsettings.h"
 #include "pos.h"
+#include "qposdialog.h"
 #include "seeddata.h"
 
 #include <QCheckBox>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QGridLayout>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -139,6 +142,25 @@ inline bool ShowActive(QWidget *window)
     window->show();
     QApplication::setActiveWindow(window);
     return QTest::qWaitForWindowActive(window);
+}
+
+// The stylesheet of a theme ("WindowsStyleSheet.txt", "WindowsStyleSheetLight.txt"); empty
+// for none or when the file is missing.
+inline QString ThemeSheet(const QString &theme)
+{
+    QFile sheet(QStringLiteral(":/resources/stylesheets/") + theme);
+    return !theme.isEmpty() && sheet.open(QIODevice::ReadOnly) ? QString::fromUtf8(sheet.readAll())
+                                                                : QString();
+}
+
+// The till as the program hosts it: alone, edge to edge, in a dialog of its own.
+inline CPOS *HostTill(QPOSDialog &host)
+{
+    auto *layout = new QGridLayout(&host);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto *pos = new CPOS(&host);
+    layout->addWidget(pos);
+    return pos;
 }
 
 // Settings the sale screen reads when it is built.

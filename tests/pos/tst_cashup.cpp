@@ -74,6 +74,15 @@ void Seed(const QDateTime &today)
     }
 }
 
+// Today's sales seeded, and anna's day up to now with its figures.
+bool SeedAnnasDay(CashUp::Period *day, CashUp::Figures *figures)
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    Seed(QDateTime(now.date(), QTime(0, 0, 1)));
+    *day = CashUp::Day("anna", now.date(), now.addSecs(1));
+    return CashUp::Compute(CDBManager::Instance().GetSalesDataBase(), *day, figures);
+}
+
 // The figures summed here from the seed texts, apart from the program's own queries.
 CashUp::Figures Expected(const QString &cashier, int daysAgo)
 {
@@ -151,11 +160,10 @@ private slots:
         FreshDatabases dbs(FreshDatabases::Sales);
         QVERIFY(dbs.IsValid());
         QSqlDatabase db = CDBManager::Instance().GetSalesDataBase();
-        const QDateTime now = QDateTime::currentDateTime();
-        Seed(QDateTime(now.date(), QTime(0, 0, 1)));
-        const CashUp::Period day = CashUp::Day("anna", now.date(), now.addSecs(1));
+        CashUp::Period day;
         CashUp::Figures figures;
-        QVERIFY(CashUp::Compute(db, day, &figures));
+        QVERIFY(SeedAnnasDay(&day, &figures));
+        const QDateTime now = day.to.addSecs(-1);
         CashUp::Record stored;
         QCOMPARE(CashUp::Close(db, day, figures, figures.expectedCash - 150, &stored),
                  CashUp::CloseResult::Closed);
@@ -300,11 +308,9 @@ private slots:
         FreshDatabases dbs(FreshDatabases::Sales);
         QVERIFY(dbs.IsValid());
         QSqlDatabase db = CDBManager::Instance().GetSalesDataBase();
-        const QDateTime now = QDateTime::currentDateTime();
-        Seed(QDateTime(now.date(), QTime(0, 0, 1)));
-        const CashUp::Period day = CashUp::Day("anna", now.date(), now.addSecs(1));
+        CashUp::Period day;
         CashUp::Figures figures;
-        QVERIFY(CashUp::Compute(db, day, &figures));
+        QVERIFY(SeedAnnasDay(&day, &figures));
         QCOMPARE(CashUp::Close(db, day, figures, 1001, nullptr, {{1000, 1}}),
                  CashUp::CloseResult::Failed);
         QVERIFY(CashUp::Past(db).isEmpty());

@@ -65,12 +65,7 @@ protected:
     {
         const QString name = QUuid::createUuid().toString();
         {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QMYSQL"), name);
-            db.setHostName(QuillboxTest::TestServer::Host());
-            db.setPort(QuillboxTest::TestServer::Port());
-            db.setUserName(QuillboxTest::TestServer::User());
-            db.setPassword(QuillboxTest::TestServer::Password());
-            db.setDatabaseName(m_schema);
+            QSqlDatabase db = QuillboxTest::TestServer::Connection(name, m_schema);
             if (!db.open()) {
                 failed = m_entries;
                 return;
@@ -831,10 +826,7 @@ private slots:
         FreshDatabases dbs;
         QVERIFY(dbs.IsValid());
         AddTablets("FIT1", 50);
-        QString sheet;
-        QFile file(":/resources/stylesheets/" + theme);
-        if (!theme.isEmpty() && file.open(QIODevice::ReadOnly))
-            sheet = QString::fromUtf8(file.readAll());
+        const QString sheet = ThemeSheet(theme);
         QVERIFY(theme.isEmpty() || !sheet.isEmpty());
         CPOS pos;
         pos.setStyleSheet(sheet);
@@ -971,9 +963,7 @@ private slots:
         QVERIFY(dbs.IsValid());
         AddTablets("A1", 5);
         QPOSDialog host(nullptr, false);
-        auto *layout = new QGridLayout(&host);
-        auto *pos = new CPOS(&host);
-        layout->addWidget(pos);
+        CPOS *pos = HostTill(host);
         QVERIFY(ShowActive(&host));
         Till till(*pos);
         QTest::keyClick(till.barCode, Qt::Key_Escape);

@@ -141,10 +141,10 @@ private slots:
         AddSellable(categoryIds.at(0), vendor, "Amoxicillin 250mg capsules", 10, 16, amoxil);
         AddParty("tblCustomers", "Jane Roe", "12 Market Street", "jane@example.org", "555-0100");
 
-        QFile sheet(":/resources/stylesheets/" + theme);
-        QVERIFY(sheet.open(QIODevice::ReadOnly));
+        const QString sheet = ThemeSheet(theme);
+        QVERIFY(!sheet.isEmpty());
         QMainWindow shop;
-        shop.setStyleSheet(QString::fromUtf8(sheet.readAll()));
+        shop.setStyleSheet(sheet);
         shop.resize(1366, 768);
         shop.show();
 
@@ -169,10 +169,7 @@ private slots:
 
         // Launch the till.
         QPOSDialog host(&shop, true);
-        auto *layout = new QGridLayout(&host);
-        layout->setContentsMargins(0, 0, 0, 0);
-        auto *pos = new CPOS(&host);
-        layout->addWidget(pos);
+        CPOS *pos = HostTill(host);
         QVERIFY(ShowActive(&host));
         Till till(*pos);
         QTRY_COMPARE(Focus(), till.barCode);
@@ -329,19 +326,16 @@ private slots:
         QuillboxTest::UrlCatcher viewer;
         QDesktopServices::setUrlHandler("file", &viewer, "Open");
 
-        QFile sheet(":/resources/stylesheets/" + theme);
-        QVERIFY(sheet.open(QIODevice::ReadOnly));
+        const QString sheet = ThemeSheet(theme);
+        QVERIFY(!sheet.isEmpty());
         QMainWindow shop;
-        shop.setStyleSheet(QString::fromUtf8(sheet.readAll()));
+        shop.setStyleSheet(sheet);
         shop.resize(1366, 768);
         shop.show();
         AppSettings::Instance().SetCurrentUser("anna");
         {
             QPOSDialog host(&shop, true);
-            auto *layout = new QGridLayout(&host);
-            layout->setContentsMargins(0, 0, 0, 0);
-            auto *pos = new CPOS(&host);
-            layout->addWidget(pos);
+            CPOS *pos = HostTill(host);
             QVERIFY(ShowActive(&host));
             Till till(*pos);
             QTRY_COMPARE(Focus(), till.barCode);

@@ -398,7 +398,7 @@ private slots:
         QFETCH(QString, problem);
         FreshDatabases dbs(FreshDatabases::Inventory);
         QVERIFY(dbs.IsValid());
-        for (const QString &text : {"one", "twö", "🧾 three", "four"})
+        for (const QString text : {"one", "twö", "🧾 three", "four"})
             QVERIFY(AuditLog::Write(Db(), "TEST", "tblTest", text, "{}", "{\"v\":\"" + text + "\"}"));
         if (!tamper.isEmpty())
             Tamper(dbs.InventoryName(), tamper);

@@ -40,7 +40,7 @@ bool Pay(const CItemTransactionsModel &basket)
     QString failure;
     return PosStore::RecordSale(CDBManager::Instance().GetSalesDataBase(),
                                 {QStringLiteral("bench"), QStringLiteral("NOT SELECTED"),
-                                 basket.GrandTotal(), QStringLiteral("1000000"), QStringLiteral("0")},
+                                 basket.GrandTotal(), QStringLiteral("1000000"), QStringLiteral("0"), {}, {}},
                                 basket, &id, &failure);
 }
 

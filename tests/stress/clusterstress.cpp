@@ -134,9 +134,7 @@ bool WaitForClusterSize(const ServerAddress &node, int size, int timeoutMs)
     const QString name = QStringLiteral("SIZE_PROBE");
     bool reached = false;
     {
-        QSqlDatabase probe = QSqlDatabase::addDatabase(QStringLiteral("QMYSQL"), name);
-        probe.setUserName(QuillboxTest::TestServer::User());
-        probe.setPassword(QuillboxTest::TestServer::Password());
+        QSqlDatabase probe = QuillboxTest::TestServer::Connection(name, QString());
         probe.setHostName(node.host);
         probe.setPort(node.port);
         QElapsedTimer clock;

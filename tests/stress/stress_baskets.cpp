@@ -86,8 +86,7 @@ bool Pay(QSqlDatabase salesDb, const CItemTransactionsModel &basket, int *id)
     PosStore::SaleHeader header{QStringLiteral("stress"), QStringLiteral("NOT SELECTED"),
                                 basket.GrandTotal(),
                                 QString::number(qMax(0.f, basket.GrandTotal()) + 1, 'f', 2),
-                                QStringLiteral("0")};
-    header.saleKey = basket.SaleKey();
+                                QStringLiteral("0"), basket.SaleKey(), QString()};
     header.inventorySchema = CDBManager::Instance().GetInventoryDataBase().databaseName();
     QString failure;
     return PosStore::RecordSale(salesDb, header, basket, id, &failure);

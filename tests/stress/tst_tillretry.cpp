@@ -58,7 +58,7 @@ void TestTillRetry::lockConflictIsReplayedThenRefused()
         QString refusal;
         if (payment) {
             int id = 0;
-            QVERIFY(!PosStore::RecordSale(till, {"u", "NOT SELECTED", 25, "25", "0"}, basket, &id,
+            QVERIFY(!PosStore::RecordSale(till, {"u", "NOT SELECTED", 25, "25", "0", {}, {}}, basket, &id,
                                           &refusal));
         } else {
             refusal = PosStore::TakeItem(till, request).refusal;

@@ -18,12 +18,7 @@ bool WithSchema(const QString &schema, F &&callback)
 {
     bool ok = false;
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QMYSQL"), kConnection);
-        db.setHostName(TestServer::Host());
-        db.setPort(TestServer::Port());
-        db.setUserName(TestServer::User());
-        db.setPassword(TestServer::Password());
-        db.setDatabaseName(schema);
+        QSqlDatabase db = TestServer::Connection(kConnection, schema);
         if (db.open()) {
             QSqlQuery names(db);
             names.exec(QStringLiteral("SET NAMES utf8mb4"));

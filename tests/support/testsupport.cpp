@@ -97,6 +97,17 @@ QString TestServer::Password()
     return Env("QUILLBOX_TEST_DB_PASSWORD", "quillbox");
 }
 
+QSqlDatabase TestServer::Connection(const QString &name, const QString &schema)
+{
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QMYSQL"), name);
+    db.setHostName(Host());
+    db.setPort(Port());
+    db.setUserName(User());
+    db.setPassword(Password());
+    db.setDatabaseName(schema);
+    return db;
+}
+
 void TestServer::Apply()
 {
     QSettings *settings = AppSettings::Instance().Settings();
@@ -155,12 +166,7 @@ bool FreshDatabases::ExecAdmin(const QString &schema, const QString &sql, QStrin
     const QString name = QStringLiteral("QUILLBOX_TEST_ADMIN");
     bool ok = false;
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QMYSQL"), name);
-        db.setHostName(TestServer::Host());
-        db.setPort(TestServer::Port());
-        db.setUserName(TestServer::User());
-        db.setPassword(TestServer::Password());
-        db.setDatabaseName(schema);
+        QSqlDatabase db = TestServer::Connection(name, schema);
         if (db.open()) {
             QSqlQuery query(db);
             ok = query.exec(sql);

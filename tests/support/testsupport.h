@@ -37,6 +37,8 @@ struct TestServer
     static QString Password();
     // Writes the server parameters into the settings and hands them to CDBManager.
     static void Apply();
+    // A connection of its own to this server and schema, named name, not yet opened.
+    static QSqlDatabase Connection(const QString &name, const QString &schema);
 };
 
 // Fresh inventory and sales schemas, created with the program's own scripts under names no
